@@ -1,0 +1,7 @@
+#include "config/Options.h"
+
+TOptions& Options()
+{
+    static TOptions options;
+    return options;
+}

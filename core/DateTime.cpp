@@ -1,0 +1,60 @@
+#include "core/DateTime.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace {
+
+constexpr double kMillisecondsPerDay = 86400000.0;
+
+// Days from 1899-12-30 to the given civil date (proleptic Gregorian).
+long long DaysSinceEpoch(int year, int month, int day)
+{
+    using namespace std::chrono;
+    const sys_days date = year_month_day{std::chrono::year{year}, std::chrono::month{unsigned(month)}, std::chrono::day{unsigned(day)}};
+    const sys_days epoch = year_month_day{std::chrono::year{1899}, December, std::chrono::day{30}};
+    return (date - epoch).count();
+}
+
+} // namespace
+
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond)
+{
+    const double time = ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond;
+    return TDateTime{double(DaysSinceEpoch(year, month, day)) + time / kMillisecondsPerDay};
+}
+
+void DecodeDateTime(TDateTime value, std::tm& local, int& millisecond)
+{
+    using namespace std::chrono;
+    long long totalMs = std::llround(value.Value * kMillisecondsPerDay);
+    long long days = totalMs / 86400000;
+    long long msOfDay = totalMs % 86400000;
+    if (msOfDay < 0) {
+        msOfDay += 86400000;
+        days -= 1;
+    }
+    const sys_days epoch = year_month_day{std::chrono::year{1899}, December, std::chrono::day{30}};
+    const year_month_day ymd{epoch + std::chrono::days{days}};
+    local = std::tm{};
+    local.tm_year = int(ymd.year()) - 1900;
+    local.tm_mon = int(unsigned(ymd.month())) - 1;
+    local.tm_mday = int(unsigned(ymd.day()));
+    local.tm_hour = int(msOfDay / 3600000);
+    local.tm_min = int(msOfDay / 60000 % 60);
+    local.tm_sec = int(msOfDay / 1000 % 60);
+    local.tm_wday = int(weekday{sys_days{ymd}}.c_encoding());
+    millisecond = int(msOfDay % 1000);
+}
+
+TDateTime NowDateTime()
+{
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                          local.tm_sec, ms);
+}

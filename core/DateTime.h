@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ctime>
+
+// A local date and time as days since 30 December 1899: the integral part is the date,
+// the fraction the time of day. This is the form stored in every data file.
+struct TDateTime {
+    double Value = 0.0;
+
+    friend bool operator==(TDateTime a, TDateTime b) = default;
+    friend auto operator<=>(TDateTime a, TDateTime b) = default;
+};
+
+// The current local date and time.
+TDateTime NowDateTime();
+
+// Conversions between local broken-down time and TDateTime (milliseconds kept).
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond = 0);
+void DecodeDateTime(TDateTime value, std::tm& local, int& millisecond);

@@ -1,0 +1,69 @@
+#include "core/DisplayFormats.h"
+
+#include "config/MessageCatalogue.h"
+
+#include <clocale>
+#include <cstdio>
+#include <langinfo.h>
+#include <locale.h>
+
+TFormatSettings& FormatSettings()
+{
+    static TFormatSettings settings;
+    return settings;
+}
+
+void LoadFormatSettingsFromLocale()
+{
+    locale_t user = newlocale(LC_NUMERIC_MASK, "", locale_t(0));
+    if (!user)
+        return;
+    const char* radix = nl_langinfo_l(RADIXCHAR, user);
+    if (radix && radix[0] && !radix[1])
+        FormatSettings().DecimalSeparator = radix[0];
+    freelocale(user);
+}
+
+std::string FormatPercent(int percent)
+{
+    return std::to_string(percent) + "%";
+}
+
+std::string FormatDuration(int64_t milliseconds)
+{
+    if (milliseconds == 0)
+        return {};
+    // Whole seconds as an unsigned 32-bit number, as the tick counts produce them.
+    const uint32_t s = uint32_t(uint64_t(milliseconds) / 1000);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%d:%.2d:%.2d", int(s / 3600), int(s % 3600 / 60), int(s % 60));
+    return buffer;
+}
+
+std::string FormatOneDecimal(double value)
+{
+    // The C library's "%.1f" rounds to the nearest; the separator is swapped for the user's.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.1f", value);
+    std::string text = buffer;
+    for (char& c : text)
+        if (c == '.')
+            c = FormatSettings().DecimalSeparator;
+    return text;
+}
+
+std::string FormatSize(int unit, int64_t bytes)
+{
+    if (bytes < 0)
+        return "? " + Translate("sSizeByte");
+    const double k = double(bytes) / 1024.0;
+    const double m = k / 1024.0;
+    const double g = m / 1024.0;
+    if (unit == suGByte || (unit == suAuto && g > 1))
+        return FormatOneDecimal(g) + " " + Translate("sSizeGByte");
+    if (unit == suMByte || (unit == suAuto && m > 1))
+        return FormatOneDecimal(m) + " " + Translate("sSizeMByte");
+    if (unit == suKByte || (unit == suAuto && k > 1))
+        return FormatOneDecimal(k) + " " + Translate("sSizeKByte");
+    return std::to_string(bytes) + " " + Translate("sSizeByte");
+}

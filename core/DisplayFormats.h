@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Regional settings that the display formats follow.
+struct TFormatSettings {
+    char DecimalSeparator = '.';
+};
+
+// The program-wide settings; LoadFormatSettingsFromLocale fills them from the user's
+// environment (LC_NUMERIC) at start-up.
+TFormatSettings& FormatSettings();
+void LoadFormatSettingsFromLocale();
+
+// Size units of the option iSizeType.
+enum TSizeUnit { suByte = 0, suKByte = 1, suMByte = 2, suGByte = 3, suAuto = 4 };
+
+// "42%".
+std::string FormatPercent(int percent);
+// "h:mm:ss" of the whole seconds; empty for 0.
+std::string FormatDuration(int64_t milliseconds);
+// A byte count in the given unit with the catalogue's unit word; "? <byte word>" when negative.
+std::string FormatSize(int unit, int64_t bytes);
+// A number with one decimal, rounded to the nearest, with the regional separator.
+std::string FormatOneDecimal(double value);

@@ -1,0 +1,140 @@
+#include "core/MessageFormat.h"
+
+#include "core/DisplayFormats.h"
+
+#include <cctype>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+struct Directive {
+    std::optional<size_t> Index;
+    bool LeftAlign = false;
+    int Width = -1;
+    int Precision = -1;
+    char Type = 0;
+};
+
+// Parses one directive after its "%"; returns the position after it, or npos.
+size_t ParseDirective(std::string_view f, size_t i, Directive& d)
+{
+    auto readNumber = [&](int& out) {
+        if (i >= f.size() || !std::isdigit(static_cast<unsigned char>(f[i])))
+            return false;
+        long value = 0;
+        while (i < f.size() && std::isdigit(static_cast<unsigned char>(f[i])) && value < 100000)
+            value = value * 10 + (f[i++] - '0');
+        out = int(value);
+        return true;
+    };
+    const size_t start = i;
+    int number = 0;
+    if (readNumber(number) && i < f.size() && f[i] == ':') {
+        d.Index = size_t(number);
+        ++i;
+    } else {
+        i = start;
+    }
+    if (i < f.size() && f[i] == '-') {
+        d.LeftAlign = true;
+        ++i;
+    }
+    readNumber(d.Width);
+    if (i < f.size() && f[i] == '.') {
+        ++i;
+        if (!readNumber(d.Precision))
+            d.Precision = 0;
+    }
+    if (i >= f.size())
+        return std::string_view::npos;
+    const char type = char(std::tolower(static_cast<unsigned char>(f[i])));
+    if (std::string_view("duxefgnms").find(type) == std::string_view::npos)
+        return std::string_view::npos;
+    d.Type = type;
+    return i + 1;
+}
+
+std::string Printf(const char* fmt, auto value)
+{
+    char buffer[512];
+    const int n = std::snprintf(buffer, sizeof buffer, fmt, value);
+    return n < 0 ? std::string() : std::string(buffer, std::min<size_t>(size_t(n), sizeof buffer - 1));
+}
+
+std::string FormatNumber(const Directive& d, const TFormatArg& arg)
+{
+    if (const auto* text = std::get_if<std::string>(&arg))
+        return *text;
+    const bool isFloat = std::holds_alternative<double>(arg);
+    const double asDouble = isFloat ? std::get<double>(arg) : double(std::get<int64_t>(arg));
+    const long long asInt = isFloat ? (long long)asDouble : (long long)std::get<int64_t>(arg);
+    const std::string precision = d.Precision >= 0 ? "." + std::to_string(d.Precision) : std::string();
+    std::string out;
+    switch (d.Type) {
+    case 'd': out = Printf(("%" + precision + "lld").c_str(), asInt); break;
+    case 'u': out = Printf(("%" + precision + "llu").c_str(), (unsigned long long)asInt); break;
+    case 'x': out = Printf(("%" + precision + "llX").c_str(), (unsigned long long)asInt); break;
+    case 'e': out = Printf(("%" + (d.Precision >= 0 ? precision : ".15") + "E").c_str(), asDouble); break;
+    case 'g': out = Printf(("%" + (d.Precision >= 0 ? precision : ".15") + "G").c_str(), asDouble); break;
+    default:  out = Printf(("%" + (d.Precision >= 0 ? precision : ".2") + "f").c_str(), asDouble); break;
+    }
+    for (char& c : out)
+        if (c == '.')
+            c = FormatSettings().DecimalSeparator;
+    return out;
+}
+
+std::string FormatArgument(const Directive& d, const TFormatArg& arg)
+{
+    std::string text;
+    if (d.Type == 's') {
+        if (const auto* s = std::get_if<std::string>(&arg))
+            text = d.Precision >= 0 ? s->substr(0, size_t(d.Precision)) : *s;
+        else
+            text = FormatNumber(Directive{{}, false, -1, -1, std::holds_alternative<double>(arg) ? 'g' : 'd'}, arg);
+    } else {
+        text = FormatNumber(d, arg);
+    }
+    if (d.Width > 0 && text.size() < size_t(d.Width)) {
+        const std::string pad(size_t(d.Width) - text.size(), ' ');
+        text = d.LeftAlign ? text + pad : pad + text;
+    }
+    return text;
+}
+
+} // namespace
+
+std::string FormatMessage(std::string_view format, const TFormatArgs& args)
+{
+    std::string out;
+    out.reserve(format.size() + 32);
+    size_t next = 0;
+    for (size_t i = 0; i < format.size();) {
+        if (format[i] != '%') {
+            out += format[i++];
+            continue;
+        }
+        if (i + 1 < format.size() && format[i + 1] == '%') {
+            out += '%';
+            i += 2;
+            continue;
+        }
+        Directive d;
+        const size_t end = ParseDirective(format, i + 1, d);
+        const size_t index = d.Index.value_or(next);
+        if (end == std::string_view::npos || index >= args.size()) {
+            out += format[i++];
+            continue;
+        }
+        out += FormatArgument(d, args[index]);
+        next = index + 1;
+        i = end;
+    }
+    return out;
+}
+
+std::string FormatLogText(std::string_view format, const TFormatArgs& args)
+{
+    return args.empty() ? std::string(format) : FormatMessage(format, args);
+}

@@ -1,0 +1,162 @@
+#include "platform/files/FileAccess.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// Local files through POSIX calls, 64-bit offsets throughout.
+class TLocalFileAccess final : public TFileAccess {
+public:
+    ~TLocalFileAccess() override { Close(); }
+
+    bool Connect() override { return true; }
+    bool Disconnect() override { return true; }
+
+    bool OpenRead(const std::string& path) override { return OpenWith(path, O_RDONLY); }
+    bool OpenReadWrite(const std::string& path) override { return OpenWith(path, O_RDWR | O_CREAT); }
+    bool IsOpen() const override { return Fd_ >= 0; }
+
+    bool Close() override
+    {
+        if (Fd_ < 0)
+            return true;
+        const int fd = Fd_;
+        Fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+    int64_t Seek(int64_t offset, int whence) override { return ::lseek(Fd_, off_t(offset), whence); }
+
+    int64_t Read(void* buffer, int64_t count) override
+    {
+        auto* out = static_cast<char*>(buffer);
+        int64_t done = 0;
+        while (done < count) {
+            const ssize_t n = ::read(Fd_, out + done, size_t(count - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return -1;
+            if (n == 0)
+                break;
+            done += n;
+        }
+        return done;
+    }
+
+    int64_t Write(const void* buffer, int64_t count) override
+    {
+        const auto* in = static_cast<const char*>(buffer);
+        int64_t done = 0;
+        while (done < count) {
+            const ssize_t n = ::write(Fd_, in + done, size_t(count - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return -1;
+            done += n;
+        }
+        return done;
+    }
+
+    bool Truncate(int64_t size) override
+    {
+        struct stat st {};
+        if (::fstat(Fd_, &st) != 0)
+            return false;
+        if (size > st.st_size) {
+            // Reserve the blocks for real, so that a full disk shows now and not mid-copy.
+            if (::fallocate(Fd_, 0, st.st_size, size - st.st_size) == 0)
+                return true;
+            if (errno != EOPNOTSUPP && errno != ENOSYS)
+                return false;
+        }
+        return ::ftruncate(Fd_, off_t(size)) == 0;
+    }
+
+    bool GetModifyTime(timespec& time) override
+    {
+        struct stat st {};
+        if (::fstat(Fd_, &st) != 0)
+            return false;
+        time = st.st_mtim;
+        return true;
+    }
+
+    bool SetModifyTime(const timespec& time) override
+    {
+        const timespec times[2] = {{0, UTIME_OMIT}, time};
+        return ::futimens(Fd_, times) == 0;
+    }
+
+    uint32_t GetAttributes(const std::string& path) override
+    {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0)
+            return kInvalidAttributes;
+        uint32_t attributes = S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
+        if (!(st.st_mode & S_IWUSR))
+            attributes |= kAttrReadOnly;
+        const std::string name = std::filesystem::path(path).filename().string();
+        if (!name.empty() && name[0] == '.')
+            attributes |= kAttrHidden;
+        return attributes;
+    }
+
+    bool SetAttributes(const std::string& path, uint32_t attributes) override
+    {
+        // Only the read-only bit has a meaning for local files: it takes the write bits.
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0)
+            return false;
+        mode_t mode = st.st_mode & 07777;
+        if (attributes & kAttrReadOnly)
+            mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
+        else
+            mode |= S_IWUSR;
+        return mode == (st.st_mode & 07777) || ::chmod(path.c_str(), mode) == 0;
+    }
+
+    bool Exists(const std::string& path) override
+    {
+        struct stat st {};
+        return ::lstat(path.c_str(), &st) == 0;
+    }
+
+    bool MakeDirectories(const std::string& dir) override
+    {
+        std::error_code error;
+        std::filesystem::create_directories(dir, error);
+        if (error) {
+            errno = error.value();
+            return false;
+        }
+        return true;
+    }
+
+private:
+    bool OpenWith(const std::string& path, int flags)
+    {
+        Close();
+        do
+            Fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+        while (Fd_ < 0 && errno == EINTR);
+        return Fd_ >= 0;
+    }
+
+    int Fd_ = -1;
+};
+
+} // namespace
+
+std::unique_ptr<TFileAccess> MakeLocalFileAccess()
+{
+    return std::make_unique<TLocalFileAccess>();
+}
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Quorvex needs to build, run and test.
+# Idempotent: asks apt only for what is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make ccache pkg-config
+  libpugixml-dev libsmbclient-dev libcurl4-openssl-dev
+  googletest libgtest-dev libgmock-dev
+  samba smbclient
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+echo "Installing: ${missing[*]}"
+# Keep package scripts from starting system services (smbd, nmbd) while installing.
+policy=/usr/sbin/policy-rc.d
+made_policy=0
+if [ ! -e "$policy" ]; then
+  printf '#!/bin/sh\nexit 101\n' | $sudo tee "$policy" >/dev/null
+  $sudo chmod 755 "$policy"
+  made_policy=1
+fi
+trap '[ $made_policy -eq 1 ] && $sudo rm -f "$policy"' EXIT
+
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

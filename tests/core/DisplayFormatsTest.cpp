@@ -1,0 +1,120 @@
+#include "config/MessageCatalogue.h"
+#include "core/DisplayFormats.h"
+#include "core/MessageFormat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DisplayFormats : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetMessageText("sSizeByte", "B");
+        SetMessageText("sSizeKByte", "KB");
+        SetMessageText("sSizeMByte", "MB");
+        SetMessageText("sSizeGByte", "GB");
+    }
+    void TearDown() override
+    {
+        ClearMessageTexts();
+        FormatSettings().DecimalSeparator = '.';
+    }
+};
+
+TEST_F(DisplayFormats, SizeInEachUnit)
+{
+    struct Case {
+        int unit;
+        int64_t bytes;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {4, 0, "0 B"},
+        {4, 1023, "1023 B"},
+        {4, 1024, "1024 B"},          // 1.0 KB is not greater than 1
+        {4, 1025, "1.0 KB"},
+        {4, 1572864, "1.5 MB"},
+        {4, 5368709120LL, "5.0 GB"},  // above 32 bits
+        {3, 1048576, "0.0 GB"},
+        {2, 1048576, "1.0 MB"},
+        {1, 1536, "1.5 KB"},
+        {0, 123456789, "123456789 B"},
+        {0, -1, "? B"},
+        {3, -1, "? B"},
+        {4, 1024 * 1024 * 1024 + 1, "1.0 GB"},
+        {1, 1024 * 10240 - 52, "10239.9 KB"},  // wide numbers are not cut or padded
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatSize(c.unit, c.bytes), c.expected) << "unit " << c.unit << ", " << c.bytes << " bytes";
+}
+
+TEST_F(DisplayFormats, SizeFollowsTheRegionalDecimalSeparator)
+{
+    FormatSettings().DecimalSeparator = ',';
+    EXPECT_EQ(FormatSize(4, 1572864), "1,5 MB");
+    EXPECT_EQ(FormatMessage("%.1f", {2.25}), "2,2");
+}
+
+TEST_F(DisplayFormats, UnitWordIsTheIdentifierWithoutACatalogueText)
+{
+    ClearMessageTexts();
+    EXPECT_EQ(FormatSize(0, 5), "5 sSizeByte");
+}
+
+TEST(DisplayFormatsDuration, WholeSecondsAsHoursMinutesSeconds)
+{
+    struct Case {
+        int64_t ms;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, ""},
+        {999, "0:00:00"},
+        {1000, "0:00:01"},
+        {59999, "0:00:59"},
+        {3661000, "1:01:01"},
+        {36000000LL * 100, "1000:00:00"},  // no upper bound on hours, no leading zero
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatDuration(c.ms), c.expected) << c.ms << " ms";
+}
+
+TEST(DisplayFormatsPercent, IntegerWithPercentSign)
+{
+    EXPECT_EQ(FormatPercent(42), "42%");
+    EXPECT_EQ(FormatPercent(0), "0%");
+    EXPECT_EQ(FormatPercent(100), "100%");
+}
+
+TEST(MessageFormat, InsertsArgumentsByDirective)
+{
+    struct Case {
+        const char* format;
+        TFormatArgs args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Opened %s", {std::string("/tmp/a b")}, "Opened /tmp/a b"},
+        {"Retry %d of %d, wait %d s", {int64_t(2), int64_t(5), int64_t(5)}, "Retry 2 of 5, wait 5 s"},
+        {"%1:s then %0:s", {std::string("a"), std::string("b")}, "b then a"},
+        {"[%5s|%-5s]", {std::string("ab"), std::string("cd")}, "[   ab|cd   ]"},
+        {"100%% of %s", {std::string("x")}, "100% of x"},
+        {"%x", {int64_t(255)}, "FF"},
+        {"%s", {int64_t(-7)}, "-7"},                        // number given for a text
+        {"%d", {std::string("text")}, "text"},              // text given for a number
+        {"%s and %s", {std::string("one")}, "one and %s"},  // missing argument stays as written
+        {"100% sure %s", {std::string("x")}, "100% sure x"},
+        {"end %", {std::string("x")}, "end %"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatMessage(c.format, c.args), c.expected) << c.format;
+}
+
+TEST(MessageFormat, TextsWithoutArgumentsAreStoredLiterally)
+{
+    EXPECT_EQ(FormatLogText("550 50%s done %d", {}), "550 50%s done %d");
+    EXPECT_EQ(FormatLogText("got %s", {std::string("it")}), "got it");
+}
+
+} // namespace

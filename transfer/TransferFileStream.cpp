@@ -1,0 +1,182 @@
+#include "transfer/TransferFileStream.h"
+
+#include "config/MessageCatalogue.h"
+#include "core/Links.h"
+#include "core/QuorvexError.h"
+#include "platform/smb/SmbFileAccess.h"
+
+#include <cctype>
+#include <unistd.h>
+
+namespace {
+
+bool IsDrivePath(const std::string& name)
+{
+    return name.size() > 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':' && name[2] == '\\';
+}
+
+} // namespace
+
+TTransferFileStream::TTransferFileStream(const std::string& name) : TTransferStream(name)
+{
+    ParseName();
+}
+
+TTransferFileStream::TTransferFileStream(const std::string& name, const std::string& userName,
+                                         const std::string& password)
+    : TTransferFileStream(name)
+{
+    SetCredentials(userName, password);
+}
+
+TTransferFileStream::~TTransferFileStream() = default;
+
+void TTransferFileStream::ParseName()
+{
+    if (Name_.empty())
+        throw QuorvexError(Translate("sEmptyFileName"));
+    HostName_ = ExtractHostName(Name_);
+}
+
+platform::TFileAccess& TTransferFileStream::Files()
+{
+    if (!Files_)
+        Files_ = HostName_.empty() ? platform::MakeLocalFileAccess()
+                                   : platform::MakeSmbFileAccess(Name_, UserName_, Password_);
+    return *Files_;
+}
+
+void TTransferFileStream::RefuseDrivePath() const
+{
+    if (IsDrivePath(Name_))
+        throw QuorvexError("Drive paths such as C:\\ do not exist on this system; use an absolute path "
+                           "such as /home/user/file or a share path \\\\server\\share\\file: " + Name_);
+}
+
+void TTransferFileStream::DoOpenConnection()
+{
+    if (HostName_.empty())
+        return;
+    if (!Files().Connect())
+        RaiseLastError();
+}
+
+void TTransferFileStream::DoCloseConnection()
+{
+    if (HostName_.empty() || !Files_)
+        return;
+    if (!Files_->Disconnect())
+        RaiseLastError();
+}
+
+void TTransferFileStream::DoOpenRead()
+{
+    RefuseDrivePath();
+    if (!Files().OpenRead(Name_))
+        RaiseLastError();
+}
+
+void TTransferFileStream::DoOpenWrite()
+{
+    RefuseDrivePath();
+    const std::string dir = ExtractDir(Name_);
+    if (!dir.empty() && !Files().Exists(dir) && !Files().MakeDirectories(dir)) {
+        const std::string reason = GetLastErrorText();
+        throw QuorvexError("Unable to create directory " + dir + ": " + reason);
+    }
+    if (!Files().OpenReadWrite(Name_))
+        RaiseLastError();
+}
+
+void TTransferFileStream::DoClose()
+{
+    if (Files_ && Files_->IsOpen() && !Files_->Close())
+        RaiseLastError();
+}
+
+int64_t TTransferFileStream::DoGetPosition()
+{
+    const int64_t position = Files().Seek(0, SEEK_CUR);
+    if (position < 0)
+        RaiseLastError();
+    return position;
+}
+
+void TTransferFileStream::DoSetPosition(int64_t position)
+{
+    if (Files().Seek(position, SEEK_SET) < 0)
+        RaiseLastError();
+}
+
+int64_t TTransferFileStream::DoGetSize()
+{
+    const int64_t position = GetPosition();
+    const int64_t end = Files().Seek(0, SEEK_END);
+    const int error = errno;
+    SetPosition(position);
+    if (end < 0) {
+        errno = error;
+        RaiseLastError();
+    }
+    return end;
+}
+
+void TTransferFileStream::DoSetSize(int64_t size)
+{
+    const int64_t position = GetPosition();
+    const bool done = Files().Seek(size, SEEK_SET) >= 0 && Files().Truncate(size);
+    const int error = errno;
+    SetPosition(position);
+    if (!done) {
+        errno = error;
+        RaiseLastError();
+    }
+}
+
+int64_t TTransferFileStream::DoRead(void* buffer, int64_t count)
+{
+    const int64_t done = Files().Read(buffer, count);
+    if (done < 0)
+        RaiseLastError();
+    return done;
+}
+
+int64_t TTransferFileStream::DoWrite(const void* buffer, int64_t count)
+{
+    const int64_t done = Files().Write(buffer, count);
+    if (done < 0)
+        RaiseLastError();
+    return done;
+}
+
+TFileTime TTransferFileStream::DoGetFileTime()
+{
+    timespec time{};
+    if (!Files().GetModifyTime(time))
+        RaiseLastError();
+    return FileTimeFromTimespec(time);
+}
+
+void TTransferFileStream::DoSetFileTime(TFileTime time)
+{
+    if (!Files().SetModifyTime(TimespecFromFileTime(time)))
+        RaiseLastError();
+}
+
+uint32_t TTransferFileStream::DoGetAttributes()
+{
+    return Files().GetAttributes(Name_);
+}
+
+void TTransferFileStream::DoSetAttributes(uint32_t attributes)
+{
+    // A source whose attributes could not be read gives the invalid word: never apply it.
+    // Failures to set attributes are ignored; they never stop a copy.
+    if (attributes != platform::kInvalidAttributes)
+        Files().SetAttributes(Name_, attributes & ~platform::kAttrDirectory);
+}
+
+bool TTransferFileStream::FileExists(const std::string& name)
+{
+    return !IsDrivePath(name) && Files().Exists(name);
+}

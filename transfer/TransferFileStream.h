@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/files/FileAccess.h"
+#include "transfer/TransferStream.h"
+
+#include <memory>
+
+// A local file (an absolute path) or a file on a share (a UNC path "\\server\share\...").
+// Opening the connection logs in to the share with the stream's credentials: none means
+// guest. Drive paths ("C:\...") do not exist here and are refused when opened.
+class TTransferFileStream : public TTransferStream {
+public:
+    explicit TTransferFileStream(const std::string& name);
+    TTransferFileStream(const std::string& name, const std::string& userName, const std::string& password);
+    ~TTransferFileStream() override;
+
+    bool CanSetFileInfo() override { return true; }
+    bool CanResume() override { return true; }
+    bool CanReserveSpace() override { return true; }
+    void SetName(const std::string& name) override { Name_ = name; }
+    bool Exists() override { return FileExists(Name_); }
+    bool FileExists(const std::string& name) override;
+    std::string GetResponseText() override { return {}; }
+
+protected:
+    void ParseName() override;
+    int64_t DoGetPosition() override;
+    void DoSetPosition(int64_t position) override;
+    int64_t DoGetSize() override;
+    void DoSetSize(int64_t size) override;
+    TFileTime DoGetFileTime() override;
+    void DoSetFileTime(TFileTime time) override;
+    void DoOpenSession() override {}
+    void DoOpenConnection() override;
+    void DoOpenRead() override;
+    void DoOpenWrite() override;
+    void DoClose() override;
+    void DoCloseConnection() override;
+    void DoCloseSession() override {}
+    int64_t DoRead(void* buffer, int64_t count) override;
+    int64_t DoWrite(const void* buffer, int64_t count) override;
+    uint32_t DoGetAttributes() override;
+    void DoSetAttributes(uint32_t attributes) override;
+
+private:
+    // The local disk, or the share login (made with the credentials known at first use).
+    platform::TFileAccess& Files();
+    void RefuseDrivePath() const;
+
+    std::unique_ptr<platform::TFileAccess> Files_;
+};

@@ -1,0 +1,236 @@
+#include "transfer/TransferStream.h"
+
+#include "config/MessageCatalogue.h"
+#include "config/Options.h"
+#include "core/DisplayFormats.h"
+#include "core/Links.h"
+#include "core/QuorvexError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// System texts may end in CR LF; a log line holds them as one line.
+std::string FoldLineBreaks(std::string text)
+{
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.replace(at, 2, " ");
+    return text;
+}
+
+} // namespace
+
+TTransferStream::TTransferStream(const std::string& name)
+{
+    if (name.empty())
+        throw QuorvexError(Translate("sEmptyFileName"));
+    Name_ = name;
+}
+
+void TTransferStream::SetCredentials(const std::string& userName, const std::string& password)
+{
+    UserName_ = userName;
+    Password_ = password;
+}
+
+void TTransferStream::Log(int code, const std::string& format, const TFormatArgs& args)
+{
+    if (OnLog)
+        OnLog(code, format, args);
+}
+
+void TTransferStream::LogResponse(int code)
+{
+    LastErrorText_ = GetResponseText();
+    if (!LastErrorText_.empty())
+        Log(code, LastErrorText_);
+}
+
+bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& primitive)
+{
+    try {
+        primitive();
+    } catch (const std::exception& error) {
+        Log(4, Translate(step.FailureId), step.FailureArgs);
+        LastErrorText_ = FoldLineBreaks(error.what());
+        if (!LastErrorText_.empty())
+            Log(4, LastErrorText_);
+        // A failed logout has no reply worth showing.
+        if (step.Kind != TStepKind::Logout)
+            LogResponse(5);
+        if (step.PassOn)
+            throw;
+        return false;
+    }
+    switch (step.Kind) {
+    case TStepKind::Opening:
+        if (step.SuccessId)
+            Log(0, Translate(step.SuccessId), step.SuccessArgs);
+        if (DetailedInfo)
+            LogResponse(2);
+        break;
+    case TStepKind::Closing:
+    case TStepKind::Logout:
+        if (DetailedInfo)
+            LogResponse(2);
+        if (step.SuccessId)
+            Log(0, Translate(step.SuccessId), step.SuccessArgs);
+        break;
+    case TStepKind::Query:
+        if (DetailedInfo)
+            LogResponse(2);
+        break;
+    case TStepKind::Data:
+        break;
+    }
+    return true;
+}
+
+void TTransferStream::OpenSession()
+{
+    RunStep({TStepKind::Opening, IfHost("sSessionInitialized"), {HostName_}, "sSessionInitializeFailed", {HostName_}, true},
+            [&] { DoOpenSession(); });
+}
+
+void TTransferStream::CloseSession()
+{
+    RunStep({TStepKind::Logout, IfHost("sSessionFinalized"), {HostName_}, "sSessionFinalizeFailed", {HostName_}, false},
+            [&] { DoCloseSession(); });
+}
+
+void TTransferStream::OpenConnection()
+{
+    RunStep({TStepKind::Opening, IfHost("sConnectionInitialized"), {HostName_}, "sConnectionInitializeFailed", {HostName_}, true},
+            [&] { DoOpenConnection(); });
+}
+
+void TTransferStream::CloseConnection()
+{
+    RunStep({TStepKind::Logout, IfHost("sConnectionFinalized"), {HostName_}, "sConnectionFinalizeFailed", {HostName_}, false},
+            [&] { DoCloseConnection(); });
+}
+
+void TTransferStream::OpenRead()
+{
+    RunStep({TStepKind::Opening, "sReadStreamOpened", {Name_}, "sReadStreamOpenFailed", {Name_}, true}, [&] {
+        DoOpenRead();
+        Direction_ = 0;
+    });
+}
+
+void TTransferStream::OpenWrite()
+{
+    RunStep({TStepKind::Opening, "sWriteStreamOpened", {Name_}, "sWriteStreamOpenFailed", {Name_}, true}, [&] {
+        DoOpenWrite();
+        Direction_ = 1;
+    });
+}
+
+void TTransferStream::Close()
+{
+    RunStep({TStepKind::Closing, "sStreamClosed", {Name_}, "sStreamCloseFailed", {Name_}, false}, [&] { DoClose(); });
+}
+
+TFileTime TTransferStream::GetFileTime()
+{
+    TFileTime time = 0;
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetDateFailed", {Name_}, false}, [&] { time = DoGetFileTime(); }))
+        return 0;
+    return time;
+}
+
+void TTransferStream::SetFileTime(TFileTime time)
+{
+    if (time != 0)
+        RunStep({TStepKind::Query, nullptr, {}, "sSetDateFailed", {Name_}, false}, [&] { DoSetFileTime(time); });
+}
+
+int64_t TTransferStream::GetPosition()
+{
+    int64_t position = 0;
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetPositionFailed", {Name_}, false}, [&] { position = DoGetPosition(); }))
+        return 0;
+    return position;
+}
+
+void TTransferStream::SetPosition(int64_t position)
+{
+    RunStep({TStepKind::Query, nullptr, {}, "sSetPositionFailed", {Name_, FormatSize(Options().iSizeType, position)}, false},
+            [&] { DoSetPosition(position); });
+}
+
+int64_t TTransferStream::GetSize()
+{
+    int64_t size = 0;
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetSizeFailed", {Name_}, false}, [&] { size = DoGetSize(); }))
+        return 0;
+    return size;
+}
+
+void TTransferStream::SetSize(int64_t size)
+{
+    RunStep({TStepKind::Query, nullptr, {}, "sSetSizeFailed", {Name_}, false}, [&] { DoSetSize(size); });
+}
+
+int64_t TTransferStream::Read(void* buffer, int64_t count)
+{
+    int64_t done = 0;
+    RunStep({TStepKind::Data, nullptr, {}, "sReadDataFailed", {Name_}, true}, [&] { done = DoRead(buffer, count); });
+    return done;
+}
+
+int64_t TTransferStream::Write(const void* buffer, int64_t count)
+{
+    int64_t done = 0;
+    RunStep({TStepKind::Data, nullptr, {}, "sWriteDataFailed", {Name_}, true}, [&] { done = DoWrite(buffer, count); });
+    return done;
+}
+
+uint32_t TTransferStream::GetAttributes()
+{
+    uint32_t attributes = 0;
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetAttributesFailed", {Name_}, false},
+                 [&] { attributes = DoGetAttributes(); }))
+        return 0;
+    return attributes;
+}
+
+void TTransferStream::SetAttributes(uint32_t attributes)
+{
+    if (attributes != 0)
+        RunStep({TStepKind::Query, nullptr, {}, "sSetAttributesFailed", {Name_}, false},
+                [&] { DoSetAttributes(attributes); });
+}
+
+std::string TTransferStream::GetLastErrorText()
+{
+    const int code = errno;
+    char buffer[1024];
+    // GNU strerror_r may return a static text instead of filling the buffer.
+    const char* text = strerror_r(code, buffer, sizeof buffer);
+    LastErrorText_ = text ? text : "";
+    if (LastErrorText_.empty())
+        LastErrorText_ = FormatMessage(Translate("sErrorCode"), {int64_t(code)});
+    return LastErrorText_;
+}
+
+void TTransferStream::RaiseLastError()
+{
+    throw QuorvexError(GetLastErrorText());
+}
+
+std::string TTransferStream::MakeUniqueName()
+{
+    const std::string base = ExtractBaseName(Name_);
+    const std::string extension = ExtractExtension(Name_);
+    const std::string dir = IncludeTrailingDelimiter(ExtractDir(Name_));
+    // A name without an extension gets no trailing dot: "report[1]", not "report[1].".
+    const std::string suffix = extension.empty() ? std::string() : "." + extension;
+    std::string candidate;
+    for (uint64_t n = 1;; ++n) {
+        candidate = dir + base + "[" + std::to_string(n) + "]" + suffix;
+        if (!FileExists(candidate))
+            return candidate;
+    }
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "core/FileTime.h"
+#include "core/MessageFormat.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Where a stream writes its log entries: (code, format, arguments). The format is a
+// message text of the catalogue, or a literal text when no arguments come with it.
+// Codes: 0 a step succeeded, 1 a notice about the destination, 2 information and server
+// replies after a successful step, 4 failures, 5 the server's reply after a failed step.
+using TLogSink = std::function<void(int code, const std::string& format, const TFormatArgs& args)>;
+
+// One end of a transfer: a local file, a file on a share, an FTP or an HTTP resource.
+// The public operations are logged steps: each calls a primitive, writes its success,
+// failure and server-reply entries through OnLog, and then passes a failure on or
+// absorbs it (returning a neutral value), as fixed per operation. Subclasses implement
+// the primitives and raise QuorvexError with a text when one fails.
+//
+// A stream is used once, by one thread: open session, connection, then read or write,
+// then close, close connection, close session. Destroying it closes nothing.
+class TTransferStream {
+public:
+    virtual ~TTransferStream() = default;
+    TTransferStream(const TTransferStream&) = delete;
+    TTransferStream& operator=(const TTransferStream&) = delete;
+
+    // Logged steps that pass their failure on.
+    void OpenSession();
+    void OpenConnection();
+    void OpenRead();
+    void OpenWrite();
+    int64_t Read(void* buffer, int64_t count);
+    int64_t Write(const void* buffer, int64_t count);
+
+    // Logged steps that absorb their failure and return a neutral value.
+    void CloseSession();
+    void CloseConnection();
+    void Close();
+    TFileTime GetFileTime();
+    void SetFileTime(TFileTime time);  // nothing for a zero time
+    int64_t GetPosition();
+    void SetPosition(int64_t position);
+    int64_t GetSize();
+    void SetSize(int64_t size);
+    uint32_t GetAttributes();
+    void SetAttributes(uint32_t attributes);  // nothing for 0
+
+    // Unlogged operations.
+    virtual bool CanSetFileInfo() { return false; }
+    virtual bool CanResume() = 0;
+    virtual bool CanReserveSpace() = 0;
+    virtual void SetName(const std::string& name) = 0;
+    virtual bool Exists() = 0;
+    virtual bool FileExists(const std::string& name) = 0;
+    virtual std::string GetResponseText() = 0;
+    // The system's text for the calling thread's last error (errno); also kept as LastErrorText.
+    std::string GetLastErrorText();
+    // dir + base + "[n]." + extension for the first n from 1 whose file does not exist.
+    std::string MakeUniqueName();
+
+    const std::string& LastErrorText() const { return LastErrorText_; }
+    const std::string& Name() const { return Name_; }
+    const std::string& UserName() const { return UserName_; }
+    const std::string& Password() const { return Password_; }
+    const std::string& HostName() const { return HostName_; }
+    const std::string& Path() const { return Path_; }
+    // 0 after OpenRead, 1 after OpenWrite.
+    uint8_t Direction() const { return Direction_; }
+
+    TLogSink OnLog;
+    // When true, successful steps also log the server's last reply.
+    bool DetailedInfo = true;
+
+protected:
+    // Stores the name; an empty name fails with sEmptyFileName (nothing is logged: the
+    // owner has not set OnLog yet). Subclass constructors then call their ParseName.
+    explicit TTransferStream(const std::string& name);
+    // Credentials given to the constructor always win over those parsed from the name.
+    void SetCredentials(const std::string& userName, const std::string& password);
+
+    virtual void ParseName() = 0;
+    virtual int64_t DoGetPosition() = 0;
+    virtual void DoSetPosition(int64_t position) = 0;
+    virtual int64_t DoGetSize() = 0;
+    virtual void DoSetSize(int64_t size) = 0;
+    virtual TFileTime DoGetFileTime() = 0;
+    virtual void DoSetFileTime(TFileTime time) = 0;
+    virtual void DoOpenSession() = 0;
+    virtual void DoOpenConnection() = 0;
+    virtual void DoOpenRead() = 0;
+    virtual void DoOpenWrite() = 0;
+    virtual void DoClose() = 0;
+    virtual void DoCloseConnection() = 0;
+    virtual void DoCloseSession() = 0;
+    virtual int64_t DoRead(void* buffer, int64_t count) = 0;
+    virtual int64_t DoWrite(const void* buffer, int64_t count) = 0;
+    virtual uint32_t DoGetAttributes() = 0;
+    virtual void DoSetAttributes(uint32_t attributes) = 0;
+
+    // Raises QuorvexError with GetLastErrorText(): call right after the failing system call.
+    [[noreturn]] void RaiseLastError();
+
+    std::string LastErrorText_;
+    std::string Name_;
+    std::string UserName_;
+    std::string Password_;
+    std::string HostName_;
+    std::string Path_;
+    uint8_t Direction_ = 0;
+
+private:
+    // Logout: closing a session or connection, which logs no server reply on failure.
+    enum class TStepKind { Opening, Closing, Logout, Query, Data };
+    struct TStep {
+        TStepKind Kind;
+        const char* SuccessId;   // nullptr: no success entry
+        TFormatArgs SuccessArgs;
+        const char* FailureId;
+        TFormatArgs FailureArgs;
+        bool PassOn;
+    };
+    // Runs a primitive as a logged step; false when it failed and the failure was absorbed.
+    bool RunStep(const TStep& step, const std::function<void()>& primitive);
+    void LogResponse(int code);
+    void Log(int code, const std::string& format, const TFormatArgs& args = {});
+    // Success entries of sessions and connections name the host, and only when there is one.
+    const char* IfHost(const char* id) const { return HostName_.empty() ? nullptr : id; }
+};
