@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Sources and destinations are plain strings: drive paths (C:\dir\f), absolute POSIX
+// paths (/home/u/f), share paths (\\srv\share\f), FTP links and HTTP(S) links. These
+// functions classify, split, join and decode such strings without touching the network
+// or the file system. "\" and "/" delimit paths; the colon also ends the last component.
+
+// Classification.
+bool IsLocalPath(std::string_view s);   // "c:\..." or "/..."
+bool IsUNCPath(std::string_view s);
+bool IsFTPLink(std::string_view s);
+bool IsHTTPLink(std::string_view s);    // http:// or https://
+// 0 local or share path, 1 FTP link, 2 HTTP(S) link, -1 anything else.
+int GetLinkType(std::string_view s);
+// The clipboard-monitoring option for the kind of s; false for other strings.
+bool IsLinkMonitored(std::string_view s);
+// True when fileName matches "*." + one of the words of list, ignoring case. Words are
+// separated by blanks and control characters; a double-quoted word may hold blanks. The
+// words may use the wildcards "*", "?", "[set]" and "[!set]" (sets may hold ranges a-z).
+bool MatchesExtensionList(std::string_view fileName, std::string_view list);
+
+// Splitting.
+std::string ExtractName(std::string_view s);
+std::string ExtractDir(std::string_view s);
+std::string ExtractBaseName(std::string_view s);
+std::string ExtractExtension(std::string_view s);
+std::string ExtractHostName(std::string_view s);
+std::string ExtractHostAddress(std::string_view s);
+
+// The parts of a link as CrackLink returns them.
+struct TLinkParts {
+    std::string Scheme;
+    std::string Host;      // an IPv6 address without its brackets
+    std::uint16_t Port = 0;
+    std::string Path;      // starts with "/", escapes decoded, no query or fragment
+    std::string Password;
+    std::string User;
+};
+
+// Splits "scheme://[user[:password]@]host[:port][/path][?query][#fragment]" into parts.
+// The port is the scheme's default (21 ftp, 80 http, 443 https, 0 others) when the link
+// names none. User and password are written only when the link has a user part. Returns
+// false, leaving every part as it was, when the link cannot be split or a part is too long.
+bool CrackLink(std::string_view link, TLinkParts& parts);
+
+// Joining. Positions count from 1.
+std::string DelimiterFor(std::string_view s);
+bool IsDelimiterAt(std::string_view s, std::size_t i);
+std::string IncludeTrailingDelimiter(std::string_view s);
+std::string ExcludeTrailingDelimiter(std::string_view s);
+
+// An FTP or HTTP link with its percent escapes decoded up to the query or fragment;
+// any other string unchanged.
+std::string DecodeLink(std::string_view s);

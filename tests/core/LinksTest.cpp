@@ -1,0 +1,309 @@
+#include "core/Links.h"
+
+#include "config/Options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(LinksTest, LinkTypeByPrefix)
+{
+    struct Case {
+        const char* Text;
+        int Type;
+    };
+    const Case cases[] = {
+        {"HTTPS://x/y", 2}, {"http://x", 2}, {"Http://", 2}, {"Ftp://h/f", 1},
+        {"c:\\x", 0}, {"Z:\\", 0}, {"\\\\srv\\share\\f", 0}, {"\\\\", 0},
+        {"/home/u/f", 0}, {"/", 0},
+        {"x:/y", -1}, {"c:", -1}, {"c:x", -1}, {"1:\\x", -1}, {"relative\\file", -1},
+        {"home/u/f", -1}, {"\\single", -1}, {"ftp:/h", -1}, {"httpx://h", -1},
+        {"smb://srv/share", -1}, {"", -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GetLinkType(c.Text), c.Type) << c.Text;
+}
+
+TEST(LinksTest, MonitoringFollowsTheOptionOfEachKind)
+{
+    const TOptions saved = Options();
+    struct Case {
+        const char* Text;
+        bool TOptions::*Option;
+    };
+    const Case cases[] = {
+        {"ftp://h/f", &TOptions::bMonitorFTP},
+        {"https://h/f", &TOptions::bMonitorHTTP},
+        {"\\\\srv\\share", &TOptions::bMonitorNetbios},
+        {"C:\\f", &TOptions::bMonitorLocal},
+        {"/home/u/f", &TOptions::bMonitorLocal},
+    };
+    for (const Case& c : cases) {
+        for (bool on : {false, true}) {
+            Options().bMonitorFTP = Options().bMonitorHTTP = !on;
+            Options().bMonitorNetbios = Options().bMonitorLocal = !on;
+            Options().*c.Option = on;
+            EXPECT_EQ(IsLinkMonitored(c.Text), on) << c.Text;
+        }
+    }
+    Options().bMonitorFTP = Options().bMonitorHTTP = true;
+    Options().bMonitorNetbios = Options().bMonitorLocal = true;
+    EXPECT_FALSE(IsLinkMonitored("plain text"));
+    Options() = saved;
+}
+
+TEST(LinksTest, SplitsNameDirBaseAndExtension)
+{
+    struct Case {
+        const char* Text;
+        const char* Name;
+        const char* Dir;
+        const char* Base;
+        const char* Extension;
+    };
+    const Case cases[] = {
+        {"C:\\dir\\file", "file", "C:\\dir", "file", ""},
+        {"C:\\file", "file", "C:\\", "file", ""},
+        {"C:file", "file", "C:", "file", ""},
+        {"\\\\srv\\share\\f", "f", "\\\\srv\\share", "f", ""},
+        {"\\\\srv", "srv", "\\\\", "srv", ""},
+        {"ftp://h/pub/f.zip", "f.zip", "ftp://h/pub", "f", "zip"},
+        {"/home/u/f.txt", "f.txt", "/home/u", "f", "txt"},
+        {"/f", "f", "/", "f", ""},
+        {"C:\\dl\\", "", "C:\\dl", "", ""},
+        {"f", "f", "", "f", ""},
+        {"archive.tar.gz", "archive.tar.gz", "", "archive.tar", "gz"},
+        {"C:\\my.dir\\file", "file", "C:\\my.dir", "file", ""},
+        {".profile", ".profile", "", "", "profile"},
+        {"name.", "name.", "", "name", ""},
+        {"", "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExtractName(c.Text), c.Name) << c.Text;
+        EXPECT_EQ(ExtractDir(c.Text), c.Dir) << c.Text;
+        EXPECT_EQ(ExtractBaseName(c.Text), c.Base) << c.Text;
+        EXPECT_EQ(ExtractExtension(c.Text), c.Extension) << c.Text;
+    }
+}
+
+TEST(LinksTest, HostNameAndAddress)
+{
+    struct Case {
+        const char* Text;
+        const char* Name;
+        const char* Address;
+    };
+    const Case cases[] = {
+        {"\\\\srv", "srv", "\\\\srv"},
+        {"\\\\srv\\share\\f", "srv", "\\\\srv\\"},
+        {"C:\\x", "", ""},
+        {"/home/u/f", "", ""},
+        {"ftp://h:2121/p", "h", "ftp://h"},
+        {"HTTP://User:pw@Host.example/x?y", "Host.example", "HTTP://Host.example"},
+        {"http://[::1]:8080/x", "::1", "http://[::1]"},
+        {"file:///tmp/x", "", ""},
+        {"http://h:99999/", "", ""},
+        {"relative\\file", "", ""},
+        {"\\", "", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExtractHostName(c.Text), c.Name) << c.Text;
+        EXPECT_EQ(ExtractHostAddress(c.Text), c.Address) << c.Text;
+    }
+}
+
+TEST(LinksTest, CrackLinkSplitsEveryPart)
+{
+    struct Case {
+        const char* Link;
+        const char* Scheme;
+        const char* Host;
+        int Port;
+        const char* Path;
+        const char* User;      // "-" when the link has no user part
+        const char* Password;
+    };
+    const Case cases[] = {
+        {"ftp://h", "ftp", "h", 21, "/", "-", "-"},
+        {"http://h/a/b", "http", "h", 80, "/a/b", "-", "-"},
+        {"HTTPS://h/", "HTTPS", "h", 443, "/", "-", "-"},
+        {"gopher://h/x", "gopher", "h", 0, "/x", "-", "-"},
+        {"ftp://h:2121/pub", "ftp", "h", 2121, "/pub", "-", "-"},
+        {"http://h:/x", "http", "h", 80, "/x", "-", "-"},
+        {"ftp://user:pass@h:21/f", "ftp", "h", 21, "/f", "user", "pass"},
+        {"ftp://user@h/f", "ftp", "h", 21, "/f", "user", ""},
+        {"ftp://us%20er:p%40ss@h/f", "ftp", "h", 21, "/f", "us er", "p@ss"},
+        {"ftp://u:p@ss@h/f", "ftp", "h", 21, "/f", "u", "p@ss"},
+        {"http://h/a%20b/c%2Fd?q=%20#frag", "http", "h", 80, "/a b/c/d", "-", "-"},
+        {"http://h?q=1", "http", "h", 80, "/", "-", "-"},
+        {"http://h/a%zz%4", "http", "h", 80, "/a%zz%4", "-", "-"},
+        {"http://h/a%00b", "http", "h", 80, "/a%00b", "-", "-"},
+        {"http://[fe80::1]:8080/x", "http", "fe80::1", 8080, "/x", "-", "-"},
+        {"https://[::1]/", "https", "::1", 443, "/", "-", "-"},
+        {"http://h:65535/", "http", "h", 65535, "/", "-", "-"},
+    };
+    for (const Case& c : cases) {
+        TLinkParts parts{"old", "old", 7, "old", "-", "-"};
+        ASSERT_TRUE(CrackLink(c.Link, parts)) << c.Link;
+        EXPECT_EQ(parts.Scheme, c.Scheme) << c.Link;
+        EXPECT_EQ(parts.Host, c.Host) << c.Link;
+        EXPECT_EQ(parts.Port, c.Port) << c.Link;
+        EXPECT_EQ(parts.Path, c.Path) << c.Link;
+        EXPECT_EQ(parts.User, c.User) << c.Link;
+        EXPECT_EQ(parts.Password, c.Password) << c.Link;
+    }
+}
+
+TEST(LinksTest, CrackLinkFailureKeepsEveryPart)
+{
+    const std::string longHost(257, 'h');
+    const std::string longPath = "/" + std::string(2048, 'p');
+    const std::string longExtra = "?" + std::string(2048, 'q');
+    const std::string longUser(129, 'u');
+    const std::string longScheme(33, 's');
+    const std::string failures[] = {
+        "", "h/x", "/home/u/f", "C:\\x", "\\\\srv\\share", "ftp:/h", "://h", "1ftp://h",
+        "ftp://h:99999/", "ftp://h:0/", "ftp://h:-1/", "ftp://h:2a/", "ftp://h:1:2/",
+        "http://[::1/", "http://[::1]x/", "http://[host]/", "http://h h/",
+        "http://" + longHost + "/", "http://h" + longPath, "http://h/" + longExtra,
+        "ftp://" + longUser + "@h/", "ftp://u:" + longUser + "@h/", longScheme + "://h/",
+    };
+    for (const std::string& link : failures) {
+        TLinkParts parts{"s", "h", 1, "/p", "pw", "u"};
+        EXPECT_FALSE(CrackLink(link, parts)) << link;
+        EXPECT_EQ(parts.Scheme, "s");
+        EXPECT_EQ(parts.Host, "h");
+        EXPECT_EQ(parts.Port, 1);
+        EXPECT_EQ(parts.Path, "/p");
+        EXPECT_EQ(parts.Password, "pw");
+        EXPECT_EQ(parts.User, "u");
+    }
+    // The longest parts that still fit.
+    const std::string fits[] = {
+        "http://" + std::string(256, 'h') + "/", "http://h/" + std::string(2047, 'p'),
+        "http://h/?" + std::string(2047, 'q'), "ftp://" + std::string(128, 'u') + "@h/",
+        std::string(32, 's') + "://h/",
+    };
+    for (const std::string& link : fits) {
+        TLinkParts parts;
+        EXPECT_TRUE(CrackLink(link, parts)) << link;
+    }
+}
+
+TEST(LinksTest, TrailingDelimiters)
+{
+    struct Case {
+        const char* Text;
+        const char* Included;
+        const char* Excluded;
+    };
+    const Case cases[] = {
+        {"ftp://h/pub", "ftp://h/pub/", "ftp://h/pub"},
+        {"C:\\dl", "C:\\dl\\", "C:\\dl"},
+        {"C:\\dl\\", "C:\\dl\\", "C:\\dl"},
+        {"C:\\dl\\\\", "C:\\dl\\\\", "C:\\dl\\"},
+        {"/home/u", "/home/u/", "/home/u"},
+        {"/", "/", ""},
+        {"\\\\srv\\share/", "\\\\srv\\share/", "\\\\srv\\share"},
+        {"", "\\", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IncludeTrailingDelimiter(c.Text), c.Included) << c.Text;
+        EXPECT_EQ(ExcludeTrailingDelimiter(c.Text), c.Excluded) << c.Text;
+    }
+    EXPECT_EQ(DelimiterFor("\\\\srv\\share"), "\\");
+    EXPECT_EQ(DelimiterFor("\\\\srv/share"), "/");
+
+    const std::string text = "a\\é/";  // "é" takes two bytes
+    EXPECT_FALSE(IsDelimiterAt(text, 0));
+    EXPECT_FALSE(IsDelimiterAt(text, 1));
+    EXPECT_TRUE(IsDelimiterAt(text, 2));
+    EXPECT_FALSE(IsDelimiterAt(text, 3));
+    EXPECT_TRUE(IsDelimiterAt(text, text.size()));
+    EXPECT_FALSE(IsDelimiterAt(text, text.size() + 1));
+}
+
+TEST(LinksTest, DecodeLinkUpToQuery)
+{
+    struct Case {
+        const char* Text;
+        const char* Decoded;
+    };
+    const Case cases[] = {
+        {"ftp://h/a%20b", "ftp://h/a b"},
+        {"http://h/a%20b?q=%20", "http://h/a b?q=%20"},
+        {"http://h/a%20b#x%20y", "http://h/a b#x%20y"},
+        {"HTTPS://h/%D0%96%c3%a4", "HTTPS://h/Жä"},
+        {"http://h/%zz%4", "http://h/%zz%4"},
+        {"http://h/%", "http://h/%"},
+        {"http://h/a%00b", "http://h/a%00b"},
+        {"http://h/%2541", "http://h/%41"},
+        {"C:\\a%20b", "C:\\a%20b"},
+        {"/home/a%20b", "/home/a%20b"},
+        {"\\\\srv\\a%20b", "\\\\srv\\a%20b"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeLink(c.Text), c.Decoded) << c.Text;
+}
+
+TEST(LinksTest, DecodeLinkKeepsAllOfALongLink)
+{
+    std::string encoded = "http://h/";
+    std::string decoded = encoded;
+    while (encoded.size() < 10000) {
+        encoded += "%41b";
+        decoded += "Ab";
+    }
+    encoded += "?q=%41";
+    decoded += "?q=%41";
+    EXPECT_EQ(DecodeLink(encoded), decoded);
+}
+
+TEST(LinksTest, ExtensionListMatching)
+{
+    struct Case {
+        const char* Name;
+        const char* List;
+        bool Matches;
+    };
+    const Case cases[] = {
+        {"page.HTM", "txt htm html", true},
+        {"a.txt.bak", "txt", false},
+        {"a.txt.bak", "txt bak", true},
+        {"readme", "txt", false},
+        {"a.txt", "", false},
+        {"a.txt", " \t\r\n ", false},
+        {"a.txt", "\"\" txt", true},
+        {"a.TXT", "\ttxt\n", true},
+        {"a.tx", "txt", false},
+        {"a.txtx", "txt", false},
+        {"ÄRGER.ÜBER", "über", true},
+        {"song.mp3", "mp?", true},
+        {"song.mp", "mp?", false},
+        {"pic.jpeg", "jp*g", true},
+        {"pic.jpg", "jp*g", true},
+        {"a.doc1", "doc[0-9]", true},
+        {"a.docx", "doc[0-9]", false},
+        {"a.docx", "doc[!0-9]", true},
+        {"a.doc7", "doc[!0-9]", false},
+        {"a.R01", "r[0-9][0-9]", true},
+        {"a.c", "[abc]", true},
+        {"a.]", "[]x]", true},
+        {"a.[x", "[x", true},
+        {"a.my ext", "\"my ext\"", true},
+        {"a.my ext", "my ext", false},
+        {"a.ext", "\" ext \"", true},
+        {"a.my ext", "foo\"my ext\"", false},
+        {"a.foomy ext", "foo\"my ext\"", true},
+        {"a.tar.gz", "tar.gz", true},
+        {"anything", "*", false},
+        {"a.b", "*", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchesExtensionList(c.Name, c.List), c.Matches) << c.Name << " / " << c.List;
+}
+
+} // namespace
