@@ -1,0 +1,172 @@
+#include "core/XmlValues.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    constexpr std::string_view blanks = " \t\r\n";
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// The whole text must be the number: "12abc" is not 12.
+template <class T, class... Format>
+bool ParseWhole(std::string_view text, T& value, Format... format)
+{
+    if (text.empty())
+        return false;
+    T parsed{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed, format...);
+    if (error != std::errc() || end != text.data() + text.size())
+        return false;
+    value = parsed;
+    return true;
+}
+
+// "$" and hexadecimal digits; the result must fit in Bits bits (a bit pattern).
+bool ParseHex(std::string_view text, std::uint64_t& value, int bits)
+{
+    if (text.size() < 2 || text.front() != '$')
+        return false;
+    std::uint64_t parsed = 0;
+    if (!ParseWhole(text.substr(1), parsed, 16))
+        return false;
+    if (bits < 64 && parsed >> bits)
+        return false;
+    value = parsed;
+    return true;
+}
+
+// from_chars takes no "+"; a number written with one is still a number.
+bool ParseDecimal(std::string_view text, std::int64_t& value)
+{
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
+        text.remove_prefix(1);
+    return ParseWhole(text, value);
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool ParseXmlValue(std::string_view text, std::int32_t& value)
+{
+    text = Trimmed(text);
+    std::uint64_t bits = 0;
+    if (ParseHex(text, bits, 32)) {
+        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
+        return true;
+    }
+    std::int64_t number = 0;
+    if (!ParseDecimal(text, number) || number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::int32_t>::max())
+        return false;
+    value = static_cast<std::int32_t>(number);
+    return true;
+}
+
+bool ParseXmlValue(std::string_view text, std::uint32_t& value)
+{
+    text = Trimmed(text);
+    std::uint64_t bits = 0;
+    if (ParseHex(text, bits, 32)) {
+        value = static_cast<std::uint32_t>(bits);
+        return true;
+    }
+    std::int64_t number = 0;
+    if (!ParseDecimal(text, number) || number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    value = static_cast<std::uint32_t>(number);
+    return true;
+}
+
+bool ParseXmlValue(std::string_view text, std::int64_t& value)
+{
+    text = Trimmed(text);
+    std::uint64_t bits = 0;
+    if (ParseHex(text, bits, 64)) {
+        value = static_cast<std::int64_t>(bits);
+        return true;
+    }
+    return ParseDecimal(text, value);
+}
+
+bool ParseXmlValue(std::string_view text, bool& value)
+{
+    text = Trimmed(text);
+    if (EqualsNoCase(text, "True") || EqualsNoCase(text, "False")) {
+        value = EqualsNoCase(text, "True");
+        return true;
+    }
+    std::int64_t number = 0;
+    if (!ParseXmlValue(text, number))
+        return false;
+    value = number != 0;
+    return true;
+}
+
+bool ParseXmlValue(std::string_view text, TDateTime& value)
+{
+    text = Trimmed(text);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
+        text.remove_prefix(1);
+    // Files written under a locale with a decimal comma hold "45123,5".
+    std::string number(text);
+    for (char& c : number)
+        if (c == ',')
+            c = '.';
+    double days = 0;
+    if (!ParseWhole(std::string_view(number), days, std::chars_format::general) || !std::isfinite(days))
+        return false;
+    value = TDateTime{days};
+    return true;
+}
+
+bool ParseXmlValue(std::string_view text, std::string& value)
+{
+    value.assign(text);
+    return true;
+}
+
+std::string XmlValueText(std::int32_t value)
+{
+    return std::to_string(value);
+}
+
+std::string XmlValueText(std::uint32_t value)
+{
+    return std::to_string(value);
+}
+
+std::string XmlValueText(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
+std::string XmlValueText(TDateTime value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value.Value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
+std::string XmlValueText(std::string_view value)
+{
+    return std::string(value);
+}

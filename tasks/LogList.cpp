@@ -1,0 +1,72 @@
+#include "tasks/LogList.h"
+
+#include "config/Options.h"
+#include "core/XmlValues.h"
+
+#include <memory>
+
+void TLogListItem::ReadFromNode(pugi::xml_node element)
+{
+    ReadChild(element, "Code", Code);
+    ReadChild(element, "Time", Time);
+    ReadChild(element, "Text", Text);
+}
+
+void TLogListItem::WriteToNode(pugi::xml_node parent) const
+{
+    pugi::xml_node element = parent.append_child("LogItem");
+    WriteChild(element, "Code", Code);
+    WriteChild(element, "Time", Time);
+    WriteChild(element, "Text", Text);
+}
+
+TLogListItem TLogList::Add(int code, const std::string& text)
+{
+    TLogListLock lock(*this);
+    const TLogListItem& entry = Items_.Add(std::make_unique<TLogListItem>(code, text, NowDateTime()));
+    TLogListItem copy = entry;
+    // Compared as unsigned: a negative limit means no limit.
+    if (unsigned(Items_.Count()) > unsigned(Options().TaskLogLineMax))
+        Items_.Delete(0);
+    return copy;
+}
+
+int TLogList::Count() const
+{
+    TLogListLock lock(*this);
+    return Items_.Count();
+}
+
+TLogListItem TLogList::Items(int index) const
+{
+    TLogListLock lock(*this);
+    return Items_.Items(index);
+}
+
+std::vector<TLogListItem> TLogList::Entries() const
+{
+    TLogListLock lock(*this);
+    std::vector<TLogListItem> entries;
+    entries.reserve(std::size_t(Items_.Count()));
+    for (int i = 0; i < Items_.Count(); ++i)
+        entries.push_back(Items_.Items(i));
+    return entries;
+}
+
+void TLogList::Clear()
+{
+    TLogListLock lock(*this);
+    Items_.Clear();
+}
+
+void TLogList::ReadFromNode(pugi::xml_node node)
+{
+    TLogListLock lock(*this);
+    Items_.ReadFromNode(node);
+}
+
+void TLogList::WriteToNode(pugi::xml_node node) const
+{
+    TLogListLock lock(*this);
+    Items_.WriteToNode(node);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/DateTime.h"
+#include "core/XmlRecords.h"
+
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+// One entry of a task log. Codes: 0 a stream step succeeded, 1 a notice about the
+// destination, 2 information, 4 a failure or stop, 5 a server reply after a failed step.
+class TLogListItem : public TXmlItem {
+public:
+    TLogListItem() = default;
+    TLogListItem(int code, std::string text, TDateTime time) : Code(code), Text(std::move(text)), Time(time) {}
+
+    int Code = 0;
+    std::string Text;
+    TDateTime Time;
+
+    void ReadFromNode(pugi::xml_node element) override;
+    // Appends a "LogItem" element with "Code", "Time" and "Text".
+    void WriteToNode(pugi::xml_node parent) const override;
+};
+
+// The log of one task: workers add entries while the main thread shows and saves them,
+// so every access holds the log's lock. The lock is re-entrant: a writer may take it to
+// format its text and then add the entry.
+class TLogList {
+public:
+    void Lock() const { Mutex_.lock(); }
+    void UnLock() const { Mutex_.unlock(); }
+
+    // Appends an entry stamped with the current local time; beyond Options().TaskLogLineMax
+    // entries the oldest one goes. Returns a copy of the new entry.
+    TLogListItem Add(int code, const std::string& text);
+    int Count() const;
+    // A copy: the entry may be removed by a worker's next Add.
+    TLogListItem Items(int index) const;
+    // Copies of all entries, in order, taken at one moment.
+    std::vector<TLogListItem> Entries() const;
+    void Clear();
+
+    // Appends one entry per child element of a "LogList" element; no limit is applied.
+    void ReadFromNode(pugi::xml_node node);
+    // Appends a "LogItem" element per entry to a "LogList" element.
+    void WriteToNode(pugi::xml_node node) const;
+
+private:
+    mutable std::recursive_mutex Mutex_;
+    TOwnedCollection<TLogListItem> Items_;
+};
+
+// Holds a log's lock for a scope.
+class TLogListLock {
+public:
+    explicit TLogListLock(const TLogList& log) : Log_(log) { Log_.Lock(); }
+    ~TLogListLock() { Log_.UnLock(); }
+    TLogListLock(const TLogListLock&) = delete;
+    TLogListLock& operator=(const TLogListLock&) = delete;
+
+private:
+    const TLogList& Log_;
+};
