@@ -1,0 +1,467 @@
+#include "platform/smb/SmbFileAccess.h"
+
+#include <libsmbclient.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <optional>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Waiting for a connection or an answer longer than this means the server is gone.
+constexpr int kTimeoutMs = 15000;
+// One libsmbclient call moves at most this much; Read and Write loop over it.
+constexpr int64_t kMaxChunk = 16 * 1024 * 1024;
+constexpr const char* kDosModeAttribute = "system.dos_attr.mode";
+
+// Creating and freeing contexts touches the library's global state, which is not thread-safe.
+std::mutex& ContextMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+struct TCredentials {
+    std::string User;
+    std::string Password;
+};
+
+void CopyField(char* out, int size, const std::string& value)
+{
+    if (out && size > 0) {
+        const size_t count = std::min(value.size(), size_t(size - 1));
+        std::memcpy(out, value.data(), count);
+        out[count] = '\0';
+    }
+}
+
+// The library asks for each server it logs in to; the answer is always this stream's login.
+// Without a user name we ask for the guest account by name: an anonymous session maps to the
+// same local account on Samba but not to its owner rights, so it cannot use the folders it
+// creates. The library still falls back to an anonymous session if the server refuses.
+void AuthData(SMBCCTX* context, const char* /*server*/, const char* /*share*/, char* /*workgroup*/,
+              int /*workgroupSize*/, char* user, int userSize, char* password, int passwordSize)
+{
+    const auto* credentials = static_cast<const TCredentials*>(smbc_getOptionUserData(context));
+    CopyField(user, userSize, credentials->User.empty() ? "guest" : credentials->User);
+    CopyField(password, passwordSize, credentials->Password);
+}
+
+// The parts of "\\srv\share\dir\f" (either slash; empty parts are skipped).
+std::vector<std::string> SplitUnc(const std::string& uncPath)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : uncPath + "/") {
+        if (c == '\\' || c == '/') {
+            if (!part.empty())
+                parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    return parts;
+}
+
+std::string Encode(const std::string& part)
+{
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : part) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || std::strchr("-._~", c)) {
+            out += char(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string JoinUrl(const std::vector<std::string>& parts, size_t count)
+{
+    std::string url = "smb:/";
+    for (size_t i = 0; i < count && i < parts.size(); ++i)
+        url += "/" + Encode(parts[i]);
+    return url;
+}
+
+// Samba's library (since 4.12) answers "system.dos_attr.mode" with the POSIX mode the library
+// makes up from the attribute word (S_IFREG or S_IFDIR, r for all, w unless read-only, x for
+// archive, system and hidden) instead of the word itself; turn such a mode back into the word.
+uint32_t DosAttributes(unsigned long value)
+{
+    const unsigned long type = value & S_IFMT;
+    if (value > 0xFFFF || (type != S_IFREG && type != S_IFDIR) || (value & 0444) != 0444)
+        return uint32_t(value);
+    uint32_t attributes = 0;
+    if (!(value & S_IWUSR))
+        attributes |= kAttrReadOnly;
+    if (type == S_IFDIR) {
+        attributes |= kAttrDirectory; // folders always carry x: the other bits are lost
+    } else {
+        if (value & S_IXUSR)
+            attributes |= kAttrArchive;
+        if (value & S_IXGRP)
+            attributes |= kAttrSystem;
+        if (value & S_IXOTH)
+            attributes |= kAttrHidden;
+    }
+    return attributes ? attributes : kAttrNormal;
+}
+
+// The library reports a refused login as EPERM; a user reads "access denied" better.
+int LoginErrno(int error)
+{
+    return error == EPERM ? EACCES : error;
+}
+
+class TSmbFileAccess final : public TFileAccess {
+public:
+    TSmbFileAccess(const std::string& uncPath, const std::string& user, const std::string& password)
+        : Credentials_{user, password}
+    {
+        const std::vector<std::string> parts = SplitUnc(uncPath);
+        if (parts.size() >= 2)
+            ShareUrl_ = JoinUrl(parts, 2);
+    }
+
+    ~TSmbFileAccess() override { Disconnect(); }
+
+    bool Connect() override
+    {
+        if (Context_)
+            return true;
+        if (ShareUrl_.empty())
+            return Fail(EINVAL);
+        // A server that drops the connection must fail the call with EPIPE, not end the
+        // program; the library blocks SIGPIPE only in the thread that first loads it.
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+        {
+            std::lock_guard lock(ContextMutex());
+            SMBCCTX* context = smbc_new_context();
+            if (!context)
+                return Fail(errno ? errno : ENOMEM);
+            smbc_setDebug(context, 0);
+            smbc_setOptionUserData(context, &Credentials_);
+            smbc_setFunctionAuthDataWithContext(context, AuthData);
+            smbc_setPort(context, uint16_t(SmbPort()));
+            smbc_setTimeout(context, kTimeoutMs);
+            // Only the credentials given here count: no cached tickets, and no guest
+            // login in place of a refused user.
+            smbc_setOptionUseCCache(context, false);
+            smbc_setOptionNoAutoAnonymousLogin(context, !Credentials_.User.empty());
+            // Others may read the file while we use it, but not write it.
+            smbc_setOptionOpenShareMode(context, SMBC_SHAREMODE_DENY_WRITE);
+            if (!smbc_init_context(context)) {
+                const int error = errno ? errno : EINVAL;
+                smbc_free_context(context, 1);
+                return Fail(error);
+            }
+            Context_ = context;
+        }
+        // Creating the context talks to nobody: the stat of the share root is the real login.
+        struct stat st {};
+        if (smbc_getFunctionStat(Context_)(Context_, ShareUrl_.c_str(), &st) < 0) {
+            const int error = LoginErrno(errno);
+            Disconnect();
+            return Fail(error);
+        }
+        return true;
+    }
+
+    bool Disconnect() override
+    {
+        if (!Context_)
+            return true;
+        Close();
+        std::lock_guard lock(ContextMutex());
+        const bool freed = smbc_free_context(Context_, 1) == 0;
+        Context_ = nullptr;
+        return freed;
+    }
+
+    bool OpenRead(const std::string& path) override { return Open(path, O_RDONLY); }
+
+    // Never O_TRUNC: resuming relies on the part already written.
+    bool OpenReadWrite(const std::string& path) override { return Open(path, O_RDWR | O_CREAT); }
+
+    bool IsOpen() const override { return File_ != nullptr; }
+
+    bool Close() override
+    {
+        if (!File_)
+            return true;
+        bool closed = smbc_getFunctionClose(Context_)(Context_, File_) == 0;
+        File_ = nullptr;
+        // The server stamps the last write's time at the close, over a time set by path
+        // before; setting it again now makes it stick as it does on a local file.
+        if (closed && StickyTimes_)
+            closed = SetTimes(FileUrl_, *StickyTimes_);
+        StickyTimes_.reset();
+        FileUrl_.clear();
+        return closed;
+    }
+
+    int64_t Seek(int64_t offset, int whence) override
+    {
+        if (!File_)
+            return Fail(EBADF, int64_t(-1));
+        const off_t result = smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
+        return result < 0 ? -1 : int64_t(result);
+    }
+
+    int64_t Read(void* buffer, int64_t count) override
+    {
+        if (!File_)
+            return Fail(EBADF, int64_t(-1));
+        if (count < 0)
+            return Fail(EINVAL, int64_t(-1));
+        auto* out = static_cast<char*>(buffer);
+        int64_t done = 0;
+        while (done < count) {
+            const ssize_t got = smbc_getFunctionRead(Context_)(Context_, File_, out + done,
+                                                               size_t(std::min(count - done, kMaxChunk)));
+            if (got < 0)
+                return -1;
+            if (got == 0)
+                break;
+            done += got;
+        }
+        return done;
+    }
+
+    int64_t Write(const void* buffer, int64_t count) override
+    {
+        if (!File_)
+            return Fail(EBADF, int64_t(-1));
+        if (count < 0)
+            return Fail(EINVAL, int64_t(-1));
+        const auto* in = static_cast<const char*>(buffer);
+        int64_t done = 0;
+        while (done < count) {
+            const ssize_t put = smbc_getFunctionWrite(Context_)(Context_, File_, in + done,
+                                                                size_t(std::min(count - done, kMaxChunk)));
+            if (put < 0)
+                return -1;
+            if (put == 0)
+                return Fail(EIO, int64_t(-1)); // no progress: do not spin
+            done += put;
+        }
+        return done;
+    }
+
+    bool Truncate(int64_t size) override
+    {
+        if (!File_)
+            return Fail(EBADF);
+        if (size < 0)
+            return Fail(EINVAL);
+        return smbc_getFunctionFtruncate(Context_)(Context_, File_, off_t(size)) == 0;
+    }
+
+    bool GetModifyTime(timespec& time) override
+    {
+        struct stat st {};
+        if (!FileStat(st))
+            return false;
+        time = st.st_mtim;
+        return true;
+    }
+
+    bool SetModifyTime(const timespec& time) override
+    {
+        // The library sets times by path only, and always both: keep the access time.
+        struct stat st {};
+        if (!FileStat(st))
+            return false;
+        const std::array<timeval, 2> times{{{st.st_atim.tv_sec, st.st_atim.tv_nsec / 1000},
+                                            {time.tv_sec, time.tv_nsec / 1000}}};
+        if (!SetTimes(FileUrl_, times))
+            return false;
+        StickyTimes_ = times;
+        return true;
+    }
+
+    uint32_t GetAttributes(const std::string& path) override
+    {
+        if (!Context_)
+            return Fail(ENOTCONN, kInvalidAttributes);
+        return ReadAttributes(UncToSmbUrl(path));
+    }
+
+    bool SetAttributes(const std::string& path, uint32_t attributes) override
+    {
+        if (!Context_)
+            return Fail(ENOTCONN);
+        // An attribute word that could not be read must never be written to another file.
+        if (attributes == kInvalidAttributes)
+            return Fail(EINVAL);
+        return WriteAttributes(UncToSmbUrl(path), attributes);
+    }
+
+    bool Exists(const std::string& path) override
+    {
+        struct stat st {};
+        return PathStat(UncToSmbUrl(path), st);
+    }
+
+    bool MakeDirectories(const std::string& dir) override
+    {
+        if (!Context_)
+            return Fail(ENOTCONN);
+        const std::vector<std::string> parts = SplitUnc(dir);
+        if (parts.size() < 2)
+            return Fail(EINVAL);
+        struct stat st {};
+        if (PathStat(JoinUrl(parts, parts.size()), st))
+            return S_ISDIR(st.st_mode) || Fail(ENOTDIR);
+        for (size_t level = 3; level <= parts.size(); ++level) {
+            const std::string url = JoinUrl(parts, level);
+            // A folder that exists may still refuse a new one at its place with EACCES.
+            if (smbc_getFunctionMkdir(Context_)(Context_, url.c_str(), 0755) != 0 && errno != EEXIST) {
+                const int error = errno;
+                if (!PathStat(url, st) || !S_ISDIR(st.st_mode))
+                    return Fail(error);
+            }
+        }
+        // EEXIST also comes from a file of that name.
+        if (!PathStat(JoinUrl(parts, parts.size()), st))
+            return false;
+        return S_ISDIR(st.st_mode) || Fail(ENOTDIR);
+    }
+
+private:
+    // Leaves the reason in errno for the caller's message and returns the failure value.
+    template <typename T = bool>
+    static T Fail(int error, T result = T{})
+    {
+        errno = error;
+        return result;
+    }
+
+    bool Open(const std::string& path, int flags)
+    {
+        if (!Context_)
+            return Fail(ENOTCONN);
+        Close();
+        const std::string url = UncToSmbUrl(path);
+        File_ = smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
+        if (!File_)
+            return false;
+        FileUrl_ = url;
+        return true;
+    }
+
+    bool FileStat(struct stat& st)
+    {
+        if (!File_)
+            return Fail(EBADF);
+        return smbc_getFunctionFstat(Context_)(Context_, File_, &st) == 0;
+    }
+
+    bool PathStat(const std::string& url, struct stat& st)
+    {
+        if (!Context_)
+            return Fail(ENOTCONN);
+        return smbc_getFunctionStat(Context_)(Context_, url.c_str(), &st) == 0;
+    }
+
+    uint32_t ReadAttributes(const std::string& url)
+    {
+        char text[64] = {};
+        if (smbc_getFunctionGetxattr(Context_)(Context_, url.c_str(), kDosModeAttribute, text, sizeof(text) - 1) < 0)
+            return kInvalidAttributes;
+        char* end = nullptr;
+        errno = 0;
+        const unsigned long value = std::strtoul(text, &end, 16);
+        if (end == text || errno != 0 || value >= kInvalidAttributes)
+            return Fail(EIO, kInvalidAttributes);
+        return DosAttributes(value);
+    }
+
+    bool WriteAttributes(const std::string& url, uint32_t attributes)
+    {
+        // Whether an entry is a folder is not an attribute one can set.
+        const uint32_t bits = attributes & ~(kAttrDirectory | kAttrNormal);
+        // chmod sets read-only and archive (and clears everything with neither) without
+        // touching the times; the attribute xattr rewrites them in whole seconds, and reads
+        // an empty word as "leave unchanged".
+        if ((bits & ~(kAttrReadOnly | kAttrArchive)) == 0) {
+            const mode_t mode = ((bits & kAttrReadOnly) ? 0444 : 0666) | ((bits & kAttrArchive) ? S_IXUSR : 0);
+            if (smbc_getFunctionChmod(Context_)(Context_, url.c_str(), mode) != 0)
+                return false;
+            // The archive bit goes through chmod only while the client maps it (its default).
+            if (bits == 0 || (ReadAttributes(url) & ~(kAttrDirectory | kAttrNormal)) == bits)
+                return true;
+        }
+        char text[16];
+        const int length = std::snprintf(text, sizeof(text), "0x%x", unsigned(bits));
+        return smbc_getFunctionSetxattr(Context_)(Context_, url.c_str(), kDosModeAttribute, text, size_t(length), 0) == 0;
+    }
+
+    // The library's utimes also clears the attribute word: put it back afterwards.
+    bool SetTimes(const std::string& url, const std::array<timeval, 2>& times)
+    {
+        const uint32_t attributes = ReadAttributes(url);
+        std::array<timeval, 2> copy = times;
+        if (smbc_getFunctionUtimes(Context_)(Context_, url.c_str(), copy.data()) != 0)
+            return false;
+        if (attributes == kInvalidAttributes || (attributes & ~(kAttrDirectory | kAttrNormal)) == 0)
+            return true;
+        return WriteAttributes(url, attributes);
+    }
+
+    TCredentials Credentials_;
+    std::string ShareUrl_;
+    SMBCCTX* Context_ = nullptr;
+    SMBCFILE* File_ = nullptr;
+    std::string FileUrl_;
+    // Times set on the open file, set again once it is closed.
+    std::optional<std::array<timeval, 2>> StickyTimes_;
+};
+
+} // namespace
+
+int SmbPort()
+{
+    if (const char* text = std::getenv("QUORVEX_SMB_PORT")) {
+        char* end = nullptr;
+        const long port = std::strtol(text, &end, 10);
+        if (end != text && *end == '\0' && port > 0 && port < 65536)
+            return int(port);
+    }
+    return 445;
+}
+
+std::string UncToSmbUrl(const std::string& uncPath)
+{
+    const std::vector<std::string> parts = SplitUnc(uncPath);
+    return JoinUrl(parts, parts.size());
+}
+
+std::unique_ptr<TFileAccess> MakeSmbFileAccess(const std::string& uncPath, const std::string& user,
+                                               const std::string& password)
+{
+    return std::make_unique<TSmbFileAccess>(uncPath, user, password);
+}
+
+} // namespace platform
