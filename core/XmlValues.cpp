@@ -62,38 +62,37 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// A 32-bit word: "$" hex as a bit pattern, or a decimal number from the lowest 32-bit
+// integer up to high (negative numbers give their bit pattern).
+bool ParseWord32(std::string_view text, std::int64_t high, std::uint32_t& bits)
+{
+    text = Trimmed(text);
+    std::uint64_t hex = 0;
+    if (ParseHex(text, hex, 32)) {
+        bits = static_cast<std::uint32_t>(hex);
+        return true;
+    }
+    std::int64_t number = 0;
+    if (!ParseDecimal(text, number) || number < std::numeric_limits<std::int32_t>::min() || number > high)
+        return false;
+    bits = static_cast<std::uint32_t>(number);
+    return true;
+}
+
 } // namespace
 
 bool ParseXmlValue(std::string_view text, std::int32_t& value)
 {
-    text = Trimmed(text);
-    std::uint64_t bits = 0;
-    if (ParseHex(text, bits, 32)) {
-        value = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits));
-        return true;
-    }
-    std::int64_t number = 0;
-    if (!ParseDecimal(text, number) || number < std::numeric_limits<std::int32_t>::min() ||
-        number > std::numeric_limits<std::int32_t>::max())
+    std::uint32_t bits = 0;
+    if (!ParseWord32(text, std::numeric_limits<std::int32_t>::max(), bits))
         return false;
-    value = static_cast<std::int32_t>(number);
+    value = static_cast<std::int32_t>(bits);
     return true;
 }
 
 bool ParseXmlValue(std::string_view text, std::uint32_t& value)
 {
-    text = Trimmed(text);
-    std::uint64_t bits = 0;
-    if (ParseHex(text, bits, 32)) {
-        value = static_cast<std::uint32_t>(bits);
-        return true;
-    }
-    std::int64_t number = 0;
-    if (!ParseDecimal(text, number) || number < std::numeric_limits<std::int32_t>::min() ||
-        number > std::numeric_limits<std::uint32_t>::max())
-        return false;
-    value = static_cast<std::uint32_t>(number);
-    return true;
+    return ParseWord32(text, std::numeric_limits<std::uint32_t>::max(), value);
 }
 
 bool ParseXmlValue(std::string_view text, std::int64_t& value)
