@@ -4,6 +4,7 @@
 #include "config/Options.h"
 #include "core/DisplayFormats.h"
 #include "core/Links.h"
+#include "core/LogCodes.h"
 #include "core/QuorvexError.h"
 
 #include <cerrno>
@@ -52,13 +53,13 @@ bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& pr
     try {
         primitive();
     } catch (const std::exception& error) {
-        Log(4, Translate(step.FailureId), step.FailureArgs);
+        Log(lcFailure, Translate(step.FailureId), step.FailureArgs);
         LastErrorText_ = FoldLineBreaks(error.what());
         if (!LastErrorText_.empty())
-            Log(4, LastErrorText_);
+            Log(lcFailure, LastErrorText_);
         // A failed logout has no reply worth showing.
         if (step.Kind != TStepKind::Logout)
-            LogResponse(5);
+            LogResponse(lcFailureReply);
         if (step.PassOn)
             throw;
         return false;
@@ -66,20 +67,20 @@ bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& pr
     switch (step.Kind) {
     case TStepKind::Opening:
         if (step.SuccessId)
-            Log(0, Translate(step.SuccessId), step.SuccessArgs);
+            Log(lcStepSucceeded, Translate(step.SuccessId), step.SuccessArgs);
         if (DetailedInfo)
-            LogResponse(2);
+            LogResponse(lcInformation);
         break;
     case TStepKind::Closing:
     case TStepKind::Logout:
         if (DetailedInfo)
-            LogResponse(2);
+            LogResponse(lcInformation);
         if (step.SuccessId)
-            Log(0, Translate(step.SuccessId), step.SuccessArgs);
+            Log(lcStepSucceeded, Translate(step.SuccessId), step.SuccessArgs);
         break;
     case TStepKind::Query:
         if (DetailedInfo)
-            LogResponse(2);
+            LogResponse(lcInformation);
         break;
     case TStepKind::Data:
         break;

@@ -7,10 +7,9 @@
 #include <functional>
 #include <string>
 
-// Where a stream writes its log entries: (code, format, arguments). The format is a
-// message text of the catalogue, or a literal text when no arguments come with it.
-// Codes: 0 a step succeeded, 1 a notice about the destination, 2 information and server
-// replies after a successful step, 4 failures, 5 the server's reply after a failed step.
+// Where a stream writes its log entries: (code, format, arguments), the code a TLogCode.
+// The format is a message text of the catalogue, or a literal text when no arguments come
+// with it.
 using TLogSink = std::function<void(int code, const std::string& format, const TFormatArgs& args)>;
 
 // One end of a transfer: a local file, a file on a share, an FTP or an HTTP resource.
