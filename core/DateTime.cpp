@@ -24,29 +24,6 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int
     return TDateTime{double(DaysSinceEpoch(year, month, day)) + time / kMillisecondsPerDay};
 }
 
-void DecodeDateTime(TDateTime value, std::tm& local, int& millisecond)
-{
-    using namespace std::chrono;
-    long long totalMs = std::llround(value.Value * kMillisecondsPerDay);
-    long long days = totalMs / 86400000;
-    long long msOfDay = totalMs % 86400000;
-    if (msOfDay < 0) {
-        msOfDay += 86400000;
-        days -= 1;
-    }
-    const sys_days epoch = year_month_day{std::chrono::year{1899}, December, std::chrono::day{30}};
-    const year_month_day ymd{epoch + std::chrono::days{days}};
-    local = std::tm{};
-    local.tm_year = int(ymd.year()) - 1900;
-    local.tm_mon = int(unsigned(ymd.month())) - 1;
-    local.tm_mday = int(unsigned(ymd.day()));
-    local.tm_hour = int(msOfDay / 3600000);
-    local.tm_min = int(msOfDay / 60000 % 60);
-    local.tm_sec = int(msOfDay / 1000 % 60);
-    local.tm_wday = int(weekday{sys_days{ymd}}.c_encoding());
-    millisecond = int(msOfDay % 1000);
-}
-
 TDateTime NowDateTime()
 {
     using namespace std::chrono;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <ctime>
-
 // A local date and time as days since 30 December 1899: the integral part is the date,
 // the fraction the time of day. This is the form stored in every data file.
 struct TDateTime {
@@ -14,6 +12,5 @@ struct TDateTime {
 // The current local date and time.
 TDateTime NowDateTime();
 
-// Conversions between local broken-down time and TDateTime (milliseconds kept).
+// A local date and time given by its parts.
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond = 0);
-void DecodeDateTime(TDateTime value, std::tm& local, int& millisecond);

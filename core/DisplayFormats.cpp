@@ -40,16 +40,20 @@ std::string FormatDuration(int64_t milliseconds)
     return buffer;
 }
 
-std::string FormatOneDecimal(double value)
+std::string LocalizeDecimalPoint(std::string number)
 {
-    // The C library's "%.1f" rounds to the nearest; the separator is swapped for the user's.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
-    std::string text = buffer;
-    for (char& c : text)
+    for (char& c : number)
         if (c == '.')
             c = FormatSettings().DecimalSeparator;
-    return text;
+    return number;
+}
+
+std::string FormatOneDecimal(double value)
+{
+    // The C library's "%.1f" rounds to the nearest.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.1f", value);
+    return LocalizeDecimalPoint(buffer);
 }
 
 std::string FormatSize(int unit, int64_t bytes)

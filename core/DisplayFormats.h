@@ -22,5 +22,7 @@ std::string FormatPercent(int percent);
 std::string FormatDuration(int64_t milliseconds);
 // A byte count in the given unit with the catalogue's unit word; "? <byte word>" when negative.
 std::string FormatSize(int unit, int64_t bytes);
+// Replaces the C library's "." in a formatted number by the regional separator.
+std::string LocalizeDecimalPoint(std::string number);
 // A number with one decimal, rounded to the nearest, with the regional separator.
 std::string FormatOneDecimal(double value);

@@ -196,11 +196,14 @@ std::string_view TrimBlanks(std::string_view s)
 
 } // namespace
 
+bool IsDrivePath(std::string_view s)
+{
+    return s.size() > 2 && IsAsciiLetter(s[0]) && s[1] == ':' && s[2] == '\\';
+}
+
 bool IsLocalPath(std::string_view s)
 {
-    if (!s.empty() && s[0] == '/')
-        return true;
-    return s.size() > 2 && IsAsciiLetter(s[0]) && s[1] == ':' && s[2] == '\\';
+    return (!s.empty() && s[0] == '/') || IsDrivePath(s);
 }
 
 bool IsUNCPath(std::string_view s)

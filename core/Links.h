@@ -11,6 +11,7 @@
 // or the file system. "\" and "/" delimit paths; the colon also ends the last component.
 
 // Classification.
+bool IsDrivePath(std::string_view s);   // "c:\..."
 bool IsLocalPath(std::string_view s);   // "c:\..." or "/..."
 bool IsUNCPath(std::string_view s);
 bool IsFTPLink(std::string_view s);

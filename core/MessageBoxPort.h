@@ -10,8 +10,3 @@ public:
     virtual void ShowErrorBox(const std::string& caption, const std::string& text) = 0;
 };
 
-// Writes boxes to standard error: for front ends without a display.
-class TStderrMessageBoxes : public IMessageBoxPort {
-public:
-    void ShowErrorBox(const std::string& caption, const std::string& text) override;
-};

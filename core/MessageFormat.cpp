@@ -79,10 +79,7 @@ std::string FormatNumber(const Directive& d, const TFormatArg& arg)
     case 'g': out = Printf(("%" + (d.Precision >= 0 ? precision : ".15") + "G").c_str(), asDouble); break;
     default:  out = Printf(("%" + (d.Precision >= 0 ? precision : ".2") + "f").c_str(), asDouble); break;
     }
-    for (char& c : out)
-        if (c == '.')
-            c = FormatSettings().DecimalSeparator;
-    return out;
+    return LocalizeDecimalPoint(out);
 }
 
 std::string FormatArgument(const Directive& d, const TFormatArg& arg)

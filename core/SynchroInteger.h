@@ -23,14 +23,6 @@ public:
         std::lock_guard guard(Mutex_);
         return Value_;
     }
-    // Reads the value and sets it to 0 in one step (the speed graph's sample).
-    int64_t Exchange(int64_t value = 0)
-    {
-        std::lock_guard guard(Mutex_);
-        int64_t old = Value_;
-        Value_ = value;
-        return old;
-    }
     void Lock() { Mutex_.lock(); }
     void UnLock() { Mutex_.unlock(); }
 

@@ -5,17 +5,7 @@
 #include "core/QuorvexError.h"
 #include "platform/smb/SmbFileAccess.h"
 
-#include <cctype>
 #include <unistd.h>
-
-namespace {
-
-bool IsDrivePath(const std::string& name)
-{
-    return name.size() > 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':' && name[2] == '\\';
-}
-
-} // namespace
 
 TTransferFileStream::TTransferFileStream(const std::string& name) : TTransferStream(name)
 {

@@ -1,4 +1,5 @@
 #include "platform/files/FileAccess.h"
+#include "platform/files/RepeatUntilDone.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -35,33 +36,15 @@ public:
     int64_t Read(void* buffer, int64_t count) override
     {
         auto* out = static_cast<char*>(buffer);
-        int64_t done = 0;
-        while (done < count) {
-            const ssize_t n = ::read(Fd_, out + done, size_t(count - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return -1;
-            if (n == 0)
-                break;
-            done += n;
-        }
-        return done;
+        return RepeatUntilDone(count, TZeroMeans::End,
+                               [&](int64_t done, int64_t left) { return ::read(Fd_, out + done, size_t(left)); });
     }
 
     int64_t Write(const void* buffer, int64_t count) override
     {
         const auto* in = static_cast<const char*>(buffer);
-        int64_t done = 0;
-        while (done < count) {
-            const ssize_t n = ::write(Fd_, in + done, size_t(count - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return -1;
-            done += n;
-        }
-        return done;
+        return RepeatUntilDone(count, TZeroMeans::Failure,
+                               [&](int64_t done, int64_t left) { return ::write(Fd_, in + done, size_t(left)); });
     }
 
     bool Truncate(int64_t size) override

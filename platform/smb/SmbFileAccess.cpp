@@ -1,5 +1,7 @@
 #include "platform/smb/SmbFileAccess.h"
 
+#include "platform/files/RepeatUntilDone.h"
+
 #include <libsmbclient.h>
 
 #include <algorithm>
@@ -235,40 +237,20 @@ public:
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
-        if (count < 0)
-            return Fail(EINVAL, int64_t(-1));
         auto* out = static_cast<char*>(buffer);
-        int64_t done = 0;
-        while (done < count) {
-            const ssize_t got = smbc_getFunctionRead(Context_)(Context_, File_, out + done,
-                                                               size_t(std::min(count - done, kMaxChunk)));
-            if (got < 0)
-                return -1;
-            if (got == 0)
-                break;
-            done += got;
-        }
-        return done;
+        return RepeatUntilDone(count, TZeroMeans::End, [&](int64_t done, int64_t left) {
+            return smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
+        });
     }
 
     int64_t Write(const void* buffer, int64_t count) override
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
-        if (count < 0)
-            return Fail(EINVAL, int64_t(-1));
         const auto* in = static_cast<const char*>(buffer);
-        int64_t done = 0;
-        while (done < count) {
-            const ssize_t put = smbc_getFunctionWrite(Context_)(Context_, File_, in + done,
-                                                                size_t(std::min(count - done, kMaxChunk)));
-            if (put < 0)
-                return -1;
-            if (put == 0)
-                return Fail(EIO, int64_t(-1)); // no progress: do not spin
-            done += put;
-        }
-        return done;
+        return RepeatUntilDone(count, TZeroMeans::Failure, [&](int64_t done, int64_t left) {
+            return smbc_getFunctionWrite(Context_)(Context_, File_, in + done, size_t(std::min(left, kMaxChunk)));
+        });
     }
 
     bool Truncate(int64_t size) override
