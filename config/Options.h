@@ -38,6 +38,30 @@ struct TOptions {
     // Task logs.
     bool TaskLogSaveToFile = true;
     int TaskLogLineMax = 300;
+
+    // Task list and its commands.
+    int ListMaxActiveTask = 3;
+    bool ListAutoSave = true;
+    int ListAutoSavePeriod = 10;      // minutes
+    bool ListDeleteTaskAfterComplete = true;
+    int IncompleteTaskWhatToDo = 2;   // 0 delete the file, 1 leave it, 2 ask
+    int DefaultTaskStart = 0;         // a TTaskStart
+    int iLastPauseTimeout = 30;       // minutes
+    int DblClickTask = 0;
+    int DblClickError = 0;
+    int DblClickComplete = 0;
+    bool bHistoryAddIncomplete = true;
+    bool bTemporaryHostDefault = true;
+
+    // Protocols.
+    bool bUseCokies = true;
+    bool bUsePassiveFTP = false;
+
+    // Confirmations: true means the question is not asked again.
+    bool bdsAllTaskDelete = false;
+    bool bdsAllSelectedTaskDelete = false;
+    bool bdsAllSelectedTaskRestart = false;
+    bool bdsAllSelectedStartImmediatelly = false;
 };
 
 // The one instance the whole program reads.

@@ -7,6 +7,8 @@
 #include <pugixml.hpp>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -121,6 +123,25 @@ public:
         return -1;
     }
     void Clear() { Items_.clear(); }
+    // Puts the items in the order given, which must name every item once.
+    void Reorder(const std::vector<const TItem*>& order)
+    {
+        if (order.size() != Items_.size())
+            throw std::invalid_argument("reorder needs every item once");
+        std::unordered_map<const TItem*, std::size_t> position;
+        for (std::size_t i = 0; i < order.size(); ++i)
+            position.emplace(order[i], i);
+        if (position.size() != Items_.size())
+            throw std::invalid_argument("reorder needs every item once");
+        std::vector<std::unique_ptr<TItem>> items(Items_.size());
+        for (auto& item : Items_) {
+            const auto found = position.find(item.get());
+            if (found == position.end())
+                throw std::invalid_argument("reorder names an item of another collection");
+            items[found->second] = std::move(item);
+        }
+        Items_ = std::move(items);
+    }
 
     // Brackets a batch of changes; Updated runs when the outermost bracket closes.
     void BeginUpdate() { ++UpdateCount_; }
@@ -150,7 +171,13 @@ public:
 
 protected:
     // Creates the item that Add and ReadFromNode append.
-    virtual std::unique_ptr<TItem> NewItem() { return std::make_unique<TItem>(); }
+    virtual std::unique_ptr<TItem> NewItem()
+    {
+        if constexpr (std::is_default_constructible_v<TItem>)
+            return std::make_unique<TItem>();
+        else
+            throw std::logic_error("this collection creates its items itself");
+    }
     virtual void Updated() {}
 
 private:

@@ -55,6 +55,8 @@ public:
     virtual bool Exists(const std::string& path) = 0;
     // Creates the folder and every missing parent.
     virtual bool MakeDirectories(const std::string& dir) = 0;
+    // Deletes a file.
+    virtual bool Remove(const std::string& path) = 0;
 };
 
 // Local files, addressed by absolute POSIX paths.

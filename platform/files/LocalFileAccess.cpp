@@ -111,6 +111,8 @@ public:
         return ::lstat(path.c_str(), &st) == 0;
     }
 
+    bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
     bool MakeDirectories(const std::string& dir) override
     {
         std::error_code error;

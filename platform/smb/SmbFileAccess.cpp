@@ -308,6 +308,13 @@ public:
         return PathStat(UncToSmbUrl(path), st);
     }
 
+    bool Remove(const std::string& path) override
+    {
+        if (!Connect())
+            return false;
+        return smbc_getFunctionUnlink(Context_)(Context_, UncToSmbUrl(path).c_str()) == 0;
+    }
+
     bool MakeDirectories(const std::string& dir) override
     {
         if (!Context_)

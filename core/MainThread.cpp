@@ -1,0 +1,78 @@
+#include "core/MainThread.h"
+
+TMainThread::TMainThread() : MainId_(std::this_thread::get_id()) {}
+
+void TMainThread::Synchronize(const std::function<void()>& step)
+{
+    if (IsMainThread()) {
+        step();
+        return;
+    }
+    TPendingStep pending{&step, false, nullptr};
+    {
+        std::lock_guard lock(Mutex_);
+        Queue_.push_back(&pending);
+    }
+    Queued_.notify_all();
+    if (OnStepQueued)
+        OnStepQueued();
+    std::unique_lock lock(Mutex_);
+    Served_.wait(lock, [&] { return pending.Done; });
+    if (pending.Failure)
+        std::rethrow_exception(pending.Failure);
+}
+
+int TMainThread::ServePending()
+{
+    int served = 0;
+    for (;;) {
+        TPendingStep* pending = nullptr;
+        {
+            std::lock_guard lock(Mutex_);
+            if (Queue_.empty())
+                return served;
+            pending = Queue_.front();
+            Queue_.pop_front();
+        }
+        std::exception_ptr failure;
+        try {
+            (*pending->Step)();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            std::lock_guard lock(Mutex_);
+            pending->Failure = failure;
+            pending->Done = true;
+        }
+        Served_.notify_all();
+        ++served;
+    }
+}
+
+int TMainThread::WaitAndServe(std::chrono::milliseconds timeout)
+{
+    {
+        std::unique_lock lock(Mutex_);
+        Queued_.wait_for(lock, timeout, [&] { return !Queue_.empty() || Woken_; });
+        Woken_ = false;
+    }
+    return ServePending();
+}
+
+void TMainThread::ServeUntil(const std::function<bool()>& done)
+{
+    ServePending();
+    while (!done())
+        WaitAndServe(std::chrono::milliseconds(50));
+    ServePending();
+}
+
+void TMainThread::Wake()
+{
+    {
+        std::lock_guard lock(Mutex_);
+        Woken_ = true;
+    }
+    Queued_.notify_all();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+// Hands steps from worker threads to the main thread. A worker calls Synchronize and
+// blocks until the main thread has run the step; the main thread serves the queue from
+// its event loop, and also while it waits for a worker to end, so the two never wait
+// for each other. A failure thrown by a step is thrown again in the worker.
+class TMainThread {
+public:
+    // The constructing thread becomes the main thread.
+    TMainThread();
+    TMainThread(const TMainThread&) = delete;
+    TMainThread& operator=(const TMainThread&) = delete;
+
+    bool IsMainThread() const { return std::this_thread::get_id() == MainId_; }
+
+    // On the main thread the step runs at once; on another thread it is queued, the main
+    // loop is woken and the caller waits until it has run.
+    void Synchronize(const std::function<void()>& step);
+
+    // Runs every step queued so far; returns how many ran. Main thread only.
+    int ServePending();
+    // Waits until a step is queued, Wake is called or timeout passes, then serves the queue.
+    int WaitAndServe(std::chrono::milliseconds timeout);
+    // Serves steps until done() holds; done is checked after every wake-up.
+    void ServeUntil(const std::function<bool()>& done);
+    // Wakes a main thread blocked in WaitAndServe or ServeUntil (a worker that ends calls it).
+    void Wake();
+
+    // Called on the worker thread each time a step is queued; an event loop posts itself a
+    // wake-up here. Set it before any worker starts.
+    std::function<void()> OnStepQueued;
+
+private:
+    struct TPendingStep {
+        const std::function<void()>* Step;
+        bool Done = false;
+        std::exception_ptr Failure;
+    };
+
+    std::thread::id MainId_;
+    std::mutex Mutex_;
+    std::condition_variable Queued_;     // main thread waits for steps
+    std::condition_variable Served_;     // workers wait for their step
+    std::deque<TPendingStep*> Queue_;
+    bool Woken_ = false;
+};
