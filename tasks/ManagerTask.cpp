@@ -1,0 +1,207 @@
+#include "tasks/ManagerTask.h"
+
+#include "config/Options.h"
+#include "transfer/TaskThread.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+TManagerTask::TManagerTask(TTaskEnvironment& environment, const std::string& fileName)
+    : TXmlManager(environment.Boxes), Env_(environment), Tasks_(*this)
+{
+    // The list holds the tasks' passwords.
+    File().SetFileMode(0600);
+    OpenFile(fileName);
+}
+
+TManagerTask::~TManagerTask()
+{
+    if (AutoSave_)
+        SaveToFile({});
+    ClearItems();
+}
+
+TTaskItem& TManagerTask::AddTask()
+{
+    TTaskItem& task = Tasks_.Add();
+    task.TimeCreated = Env_.Clock.Now();
+    Rows_.Add(&task);
+    return task;
+}
+
+void TManagerTask::LoadFromFile(const std::string& name)
+{
+    TXmlManager::LoadFromFile(name);
+    RebuildRows();
+}
+
+void TManagerTask::OpenFile(const std::string& name)
+{
+    ClearItems();
+    LoadFromFile(name);
+}
+
+void TManagerTask::NewList(const std::string& name)
+{
+    ClearItems();
+    File().SetFileName(name);
+    RebuildRows();
+}
+
+void TManagerTask::SaveListAs(const std::string& name)
+{
+    File().SetFileName(name);
+    SaveToFile({});
+}
+
+void TManagerTask::ClearItems()
+{
+    Rows_.Clear();
+    LastFound_ = nullptr;
+    // Workers end first: their last steps still read the tasks and the list.
+    for (TTaskItem* task : TasksInListOrder())
+        task->StopTransfer();
+    Tasks_.Clear();
+}
+
+std::vector<TTaskItem*> TManagerTask::TasksInListOrder()
+{
+    std::vector<TTaskItem*> tasks;
+    tasks.reserve(std::size_t(Tasks_.Count()));
+    for (int i = 0; i < Tasks_.Count(); ++i)
+        tasks.push_back(&Tasks_[i]);
+    return tasks;
+}
+
+void TManagerTask::RebuildRows()
+{
+    Rows_.Clear();
+    LastFound_ = nullptr;
+    for (TTaskItem* task : TasksInListOrder())
+        Rows_.Add(task);
+    ApplyStatusFilter();
+}
+
+void TManagerTask::SetAutoSave(bool on)
+{
+    AutoSave_ = on;
+    LastAutoSave_ = Env_.Clock.TickCount();
+}
+
+void TManagerTask::SetAutoSavePeriod(int minutes)
+{
+    SetAutoSaveInterval(uint32_t(std::max(minutes, 0)) * 60000u);
+}
+
+void TManagerTask::SetAutoSaveInterval(uint32_t milliseconds)
+{
+    AutoSaveInterval_ = milliseconds;
+    LastAutoSave_ = Env_.Clock.TickCount();
+}
+
+bool TManagerTask::PollAutoSave()
+{
+    if (!AutoSave_ || AutoSaveInterval_ == 0)
+        return false;
+    const uint32_t now = Env_.Clock.TickCount();
+    if (now - LastAutoSave_ < AutoSaveInterval_)
+        return false;
+    LastAutoSave_ = now;
+    return SaveToFile({});
+}
+
+void TManagerTask::Tick()
+{
+    const int previous = ActiveCount_;
+    int paused = 0;
+    if (DeleteCompletedTasks)
+        RemoveCompleted();
+    ActiveCount_ = 0;
+    for (int i = 0; i < Tasks_.Count(); ++i) {
+        TTaskItem& task = Tasks_[i];
+        if (task.State() == stateStarted || task.State() == stateError) {
+            ++ActiveCount_;
+        } else if (task.State() == stateTemporaryPaused) {
+            ++paused;
+            if (task.TemporaryPauseExpired())
+                task.SetState(stateWait);
+        }
+    }
+    const uint32_t retryPause = uint32_t(Options().TaskRetriesPause) * 1000u;
+    // Starting a task frees its previous worker, which serves other workers' last steps.
+    for (TTaskItem* task : TasksInListOrder()) {
+        if (task->State() == stateWait) {
+            if (ActiveCount_ < MaxActiveTasks && Env_.Hosts.CanConnect(task->Source)) {
+                Env_.Shell.NotifyTaskStarted(task->Name());
+                task->Start();
+                ++ActiveCount_;
+            }
+        } else if (task->State() == stateError) {
+            if (Env_.Clock.TickCount() - task->ErrorTime > retryPause)
+                task->Start();
+        }
+    }
+    if (ActiveCount_ == 0 && previous > 0 && paused == 0)
+        Env_.Shell.NotifyAllCompleted();
+    ApplyStatusFilter();
+}
+
+void TManagerTask::WorkerEnded(TTaskThread& worker)
+{
+    RunningWorkers_.Decrement();
+    TTaskItem* task = worker.Item();
+    if (task && task->State() == stateCompleted)
+        Env_.History.AddHistoryRecord(TTaskRecord{task->Name(), task->Source, task->Destination, task->Size,
+                                                  task->TimeDownloaded, task->TimeCompleted, task->TimeCreated});
+}
+
+void TManagerTask::RemoveCompleted()
+{
+    for (int row = Rows_.Count() - 1; row >= 0; --row)
+        if (Rows_.Record(row)->Completed())
+            DeleteRow(row);
+}
+
+void TManagerTask::DeleteRow(int row)
+{
+    TTaskItem* task = Rows_.Record(row);
+    if (LastFound_ == task)
+        LastFound_ = nullptr;
+    Rows_.Delete(row);
+    task->StopTransfer();
+    Tasks_.Delete(task->Index());
+}
+
+void TManagerTask::ApplyStatusFilter()
+{
+    for (int row = 0; row < Rows_.Count(); ++row) {
+        const TTaskState state = Rows_.Record(row)->State();
+        const bool shown = StatusFilter_ < 0 || state == StatusFilter_ ||
+                           (StatusFilter_ == stateErrorStopped && state == stateError);
+        Rows_.Row(row).Hidden = !shown;
+    }
+    Rows_.Changed();
+}
+
+void TManagerTask::SetStatusFilter(int state)
+{
+    StatusFilter_ = state;
+    ApplyStatusFilter();
+}
+
+void TManagerTask::SortRowsByListOrder()
+{
+    std::unordered_map<const TTaskItem*, int> index;
+    for (int i = 0; i < Tasks_.Count(); ++i)
+        index.emplace(&Tasks_[i], i);
+    Rows_.Sort([&](const TTaskItem& a, const TTaskItem& b) { return index.at(&a) < index.at(&b); });
+}
+
+void TManagerTask::SyncListOrderToView()
+{
+    std::vector<const TTaskItem*> order;
+    order.reserve(std::size_t(Rows_.Count()));
+    for (int row = 0; row < Rows_.Count(); ++row)
+        order.push_back(Rows_.Record(row));
+    Tasks_.Reorder(order);
+}

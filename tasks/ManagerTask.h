@@ -1,0 +1,164 @@
+#pragma once
+
+#include "core/RowList.h"
+#include "core/SynchroInteger.h"
+#include "core/XmlRecords.h"
+#include "tasks/TaskCollection.h"
+#include "tasks/TaskEnvironment.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using TTaskRows = TRowList<TTaskItem>;
+
+// Where FindAll and FindNext look for their text.
+enum TFindFlags : int { ffName = 0x1, ffSource = 0x10, ffDestination = 0x100 };
+
+// The task manager: owns the task list and its file, runs the queue on a tick that the
+// front end calls every 500 ms, handles the end of every worker and carries out the
+// commands of the downloads page on the selected rows. Main thread only.
+class TManagerTask : public TXmlManager {
+public:
+    // Opens fileName (its running tasks start again at once).
+    TManagerTask(TTaskEnvironment& environment, const std::string& fileName);
+    // Saves once more when automatic saving is on, then stops every worker.
+    ~TManagerTask() override;
+
+    TTaskEnvironment& Environment() const { return Env_; }
+    TTaskCollection& Tasks() { return Tasks_; }
+    const TTaskCollection& Tasks() const { return Tasks_; }
+    // One row per task; the GUI's list view mirrors it.
+    TTaskRows& Rows() { return Rows_; }
+    const TTaskRows& Rows() const { return Rows_; }
+
+    // A new task at the end of the list, with a row; TimeCreated is now.
+    TTaskItem& AddTask();
+
+    // The file (root "List"). LoadFromFile appends; OpenFile replaces the list.
+    const char* RootName() const override { return "List"; }
+    void LoadFromFile(const std::string& name) override;
+    void OpenFile(const std::string& name);
+    void ReadFromNode(pugi::xml_node root) override { Tasks_.ReadFromNode(root); }
+    void WriteToNode(pugi::xml_node root) override { Tasks_.WriteToNode(root); }
+    // The list commands: New empties the list and names the file that later saves write.
+    void NewList(const std::string& name);
+    void SaveListAs(const std::string& name);
+    // Removes every row and adds one per task in list order.
+    void RebuildRows();
+
+    // Automatic saving to the current file: a period in minutes, or in milliseconds.
+    void SetAutoSave(bool on);
+    void SetAutoSavePeriod(int minutes);
+    void SetAutoSaveInterval(uint32_t milliseconds);
+    bool AutoSave() const { return AutoSave_; }
+    // Saves when the period has run out since the last save; the front end calls it with
+    // the tick. True when it saved.
+    bool PollAutoSave();
+
+    // The queue.
+    void Tick();
+    // End handler of every worker, on the main thread after its last step.
+    void WorkerEnded(TTaskThread& worker);
+    TSynchroInteger& RunningWorkers() { return RunningWorkers_; }
+    int ActiveCount() const { return ActiveCount_; }
+    int MaxActiveTasks = 1;
+    bool DeleteCompletedTasks = true;
+    TTaskStart DefaultTypeStart = tsAutomatic;
+
+    // Commands of the downloads page, on the selected rows.
+    void StartSelected();               // actTaskStart
+    void StartSelectedImmediately();    // actTaskStartImmediately, after confirmation
+    void PauseSelected();               // actTaskPause
+    void PauseSelectedTemporarily();    // actTaskPauseTemp, asks the minutes
+    void RestartSelected();             // actTaskReload, after confirmation
+    void StartAll();                    // actTaskStartAll
+    void PauseAll();                    // actTaskPauseAll
+    void DeleteSelected();              // actTaskDelete, after confirmation
+    void DeleteAll();                   // actTaskDeleteAll, after confirmation
+    void RemoveCompleted();             // actTaskDeleteAllCompleted and the tick
+    // Deletes the tasks of the selected rows (or of all rows), asking what to do with
+    // unfinished copies; records them in the history and the recycle bin.
+    void DeleteTasks(bool selectedOnly);
+    void MoveSelectedUp();
+    void MoveSelectedDown();
+    void MoveSelectedToTop();
+    void MoveSelectedToEnd();
+    bool CanMoveUp() const;
+    bool CanMoveDown() const;
+    // Drops the selected rows on targetRow: they follow it when dragged down, precede it
+    // when dragged up, keeping their order.
+    void MoveSelectedTo(int targetRow);
+    void SelectAll();
+    void CopySourcesToClipboard();
+    void OpenSelectedDestinations();
+    void OpenSelectedFiles();
+    void OpenSelectedSources();
+    // Double click on a row: start, stop or open by the state of the first selected task.
+    // False when the properties should open instead.
+    bool DoubleClickSelected();
+    void SetSelectionPriority(TTrafficPriority priority);
+    // The priority of the topmost selected shown task; defaultPriority without one.
+    TTrafficPriority GetSelectionPriority(TTrafficPriority defaultPriority) const;
+    // The first selected task, or null.
+    TTaskItem* FirstSelected() const;
+
+    // When the commands are enabled (the page being shown is the GUI's part).
+    bool CanStartSelected() const;
+    bool CanPauseSelected() const;
+    bool CanPauseSelectedTemporarily() const;
+    bool CanPauseAll() const;
+    bool HasCompleted() const;
+
+    // -1 shows every task, otherwise a TTaskState; 4 shows failed tasks that retry too.
+    void SetStatusFilter(int state);
+    int StatusFilter() const { return StatusFilter_; }
+    void ApplyStatusFilter();
+    // After the view was sorted by a column, the list takes the view's order.
+    void SyncListOrderToView();
+    // The view in list order again.
+    void SortRowsByListOrder();
+
+    // Counts and totals of the status bar (unknown sizes count as -1).
+    bool HasTasks() const { return Tasks_.Count() > 0; }
+    bool HasSelection() const { return Rows_.CountSelected() > 0; }
+    int CountShown() const { return Rows_.CountShown(); }
+    int CountSelected() const { return Rows_.CountSelected(); }
+    int64_t TotalSizeShown() const;
+    int64_t TotalSizeSelected() const;
+    int64_t TotalLoadedShown() const;
+    int64_t TotalLoadedSelected() const;
+
+    // The find dialog. Flags are TFindFlags.
+    void FindAll(const std::string& text, int flags);
+    void FindNext(const std::string& text, int flags);
+    void ResetFind() { LastFound_ = nullptr; }
+
+protected:
+    bool ClearOnLoad() const override { return false; }
+    void ClearItems() override;
+
+private:
+    // Frees the task of a row after stopping its worker.
+    void DeleteRow(int row);
+    bool Confirm(const char* messageId, bool& dontAskFlag);
+    // Every task in list order. Stopping a worker serves the last steps of others, which
+    // may move tasks in the list, so code that stops workers walks this snapshot.
+    std::vector<TTaskItem*> TasksInListOrder();
+    // Tasks of the selected shown rows, top to bottom.
+    std::vector<TTaskItem*> Selected() const { return Rows_.SelectedRecords(); }
+    bool RowMatches(const TTaskItem& task, const std::string& upperText, int flags) const;
+
+    TTaskEnvironment& Env_;
+    TTaskCollection Tasks_;
+    TTaskRows Rows_;
+    TSynchroInteger RunningWorkers_;
+    int ActiveCount_ = 0;
+    int StatusFilter_ = -1;
+    const TTaskItem* LastFound_ = nullptr;
+    std::string FindText_;
+    int FindFlags_ = 0;
+    bool AutoSave_ = false;
+    uint32_t AutoSaveInterval_ = 0;
+    uint32_t LastAutoSave_ = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/XmlRecords.h"
+#include "tasks/TaskItem.h"
+
+class TManagerTask;
+
+// The ordered task list. Its order is the order of the file, the order in which the tick
+// looks at tasks and the number the list view shows.
+class TTaskCollection : public TOwnedCollection<TTaskItem> {
+public:
+    explicit TTaskCollection(TManagerTask& manager) : Manager_(manager) {}
+
+    TManagerTask& Manager() const { return Manager_; }
+
+    // Appends one task per child of root; each gets its host after it was read (a task
+    // stored as running has started by then).
+    void ReadFromNode(pugi::xml_node root) override;
+
+protected:
+    std::unique_ptr<TTaskItem> NewItem() override { return std::make_unique<TTaskItem>(*this); }
+
+private:
+    TManagerTask& Manager_;
+};

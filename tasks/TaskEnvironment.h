@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/Clock.h"
+#include "core/MainThread.h"
+#include "core/MessageBoxPort.h"
+#include "tasks/TaskPorts.h"
+
+// Everything outside the task list that the task manager, its tasks and their workers
+// reach. The main window passes the real ones; tests pass fakes.
+struct TTaskEnvironment {
+    TMainThread& MainThread;
+    IClock& Clock;
+    ITaskShell& Shell;
+    ITaskDialogs& Dialogs;
+    IDesktop& Desktop;
+    IMessageBoxPort& Boxes;
+    ITaskHosts& Hosts;
+    ITaskHistory& History;
+    ITaskRecycleBin& RecycleBin;
+};

@@ -1,0 +1,338 @@
+#include "tasks/TaskItem.h"
+
+#include "config/MessageCatalogue.h"
+#include "config/Options.h"
+#include "core/Clock.h"
+#include "core/Links.h"
+#include "core/MessageFormat.h"
+#include "core/XmlValues.h"
+#include "platform/files/FileAccess.h"
+#include "platform/smb/SmbFileAccess.h"
+#include "tasks/ManagerTask.h"
+#include "tasks/TaskCollection.h"
+#include "transfer/TaskThread.h"
+
+#include <cmath>
+#include <type_traits>
+
+TTaskItem::TTaskItem(TTaskCollection& owner) : Owner_(owner) {}
+
+TTaskItem::~TTaskItem()
+{
+    StopTransfer();
+}
+
+std::string TTaskItem::Name() const
+{
+    std::lock_guard lock(NameLock_);
+    if (!Name_.empty())
+        return Name_;
+    return ExtractName(ExcludeTrailingDelimiter(Source));
+}
+
+std::string TTaskItem::StoredName() const
+{
+    std::lock_guard lock(NameLock_);
+    return Name_;
+}
+
+void TTaskItem::SetName(const std::string& name)
+{
+    std::lock_guard lock(NameLock_);
+    Name_ = name;
+}
+
+void TTaskItem::SetState(TTaskState state)
+{
+    State_ = state;
+    if (state == stateCompleted)
+        TimeCompleted = Environment().Clock.Now();
+}
+
+TManagerTask& TTaskItem::Manager() const
+{
+    return Owner_.Manager();
+}
+
+TTaskEnvironment& TTaskItem::Environment() const
+{
+    return Owner_.Manager().Environment();
+}
+
+int TTaskItem::Index() const
+{
+    return Owner_.IndexOf(this);
+}
+
+void TTaskItem::SetIndex(int index)
+{
+    const int from = Index();
+    if (from >= 0 && from != index)
+        Owner_.Move(from, index);
+}
+
+int TTaskItem::Percent() const
+{
+    if (Size <= 0)
+        return 0;
+    // nearbyint rounds halves to even in the default rounding mode.
+    return int(std::nearbyint(double(Loaded) / double(Size) * 100.0));
+}
+
+uint32_t TTaskItem::Elapsed() const
+{
+    if (State_ == stateTemporaryPaused)
+        return uint32_t(MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now()));
+    if (StartTime == 0 || !IsRunning())
+        return 0;
+    return Environment().Clock.TickCount() - StartTime;
+}
+
+uint32_t TTaskItem::Speed() const
+{
+    if (Size == 0 || Loaded == 0 || StartTime == 0 || !IsRunning())
+        return 0;
+    const uint32_t elapsed = Elapsed();
+    if (elapsed == 0)
+        return 0;
+    return uint32_t(int64_t(std::nearbyint(double((Loaded - StartSize) * 8) / elapsed * 1000.0)));
+}
+
+uint32_t TTaskItem::Left() const
+{
+    if (State_ == stateTemporaryPaused)
+        return uint32_t(int64_t(PauseTemporaryTimeout) * 60000 -
+                        MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now()));
+    if (Size == 0 || Loaded == 0 || StartTime == 0 || !IsRunning())
+        return 0;
+    const uint32_t speed = Speed();
+    // An unknown size has no time left to tell.
+    if (speed == 0 || Size < 0)
+        return 0;
+    return uint32_t(int64_t(std::nearbyint(double((Size - Loaded) * 8) / speed * 1000.0)));
+}
+
+bool TTaskItem::TemporaryPauseExpired() const
+{
+    const int32_t timeout = int32_t(uint32_t(PauseTemporaryTimeout) * 60000u);
+    return int64_t(timeout) - MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now()) <= 0;
+}
+
+std::string TTaskItem::UserAgent() const
+{
+    // The stored agent strings arrive with the proxy and user-agent settings.
+    return {};
+}
+
+TFTPDownloadMode TTaskItem::FTPMode() const
+{
+    const TOptions& options = Options();
+    if (options.iFTPMode == 1)
+        return hmAscii;
+    if (options.iFTPMode == 2 && MatchesExtensionList(Source, options.sFTPModeASCIIFileExt))
+        return hmAscii;
+    return hmBinary;
+}
+
+bool TTaskItem::FTPPassive() const
+{
+    return Options().bUsePassiveFTP;
+}
+
+bool TTaskItem::UseCookies() const
+{
+    return Options().bUseCokies;
+}
+
+bool TTaskItem::IsRunning() const
+{
+    std::lock_guard lock(WorkerLock_);
+    return Worker_ && !Worker_->IsStopRequested();
+}
+
+TTaskThread* TTaskItem::Worker() const
+{
+    std::lock_guard lock(WorkerLock_);
+    return Worker_.get();
+}
+
+std::string TTaskItem::DestinationFileName() const
+{
+    return IncludeTrailingDelimiter(Destination) + Name();
+}
+
+void TTaskItem::StartTransfer()
+{
+    {
+        std::lock_guard lock(WorkerLock_);
+        if (Worker_) {
+            Worker_->Cancel();
+            Worker_.reset();
+        }
+        Worker_ = std::make_unique<TTaskThread>(*this);
+        TManagerTask& manager = Manager();
+        Worker_->OnTerminate = [&manager](TTaskThread& worker) { manager.WorkerEnded(worker); };
+        Worker_->Launch();
+    }
+    Manager().RunningWorkers().Increment();
+    Environment().Hosts.ConnectionOpened(Source);
+}
+
+void TTaskItem::StopTransfer()
+{
+    std::unique_ptr<TTaskThread> worker;
+    {
+        std::lock_guard lock(WorkerLock_);
+        if (!Worker_)
+            return;
+        Worker_->Cancel();
+        // Freeing waits for the worker while serving its last steps, which read this task.
+        Worker_->WaitFor();
+        worker = std::move(Worker_);
+    }
+}
+
+void TTaskItem::Start()
+{
+    SetState(stateStarted);
+    StartTransfer();
+}
+
+void TTaskItem::Stop()
+{
+    StopTransfer();
+    SetState(stateStopped);
+    StartTime = 0;
+}
+
+void TTaskItem::Enqueue()
+{
+    if (State_ == stateStarted)
+        return;
+    SetState(stateWait);
+    Retry = 0;
+    PauseTemporaryRetries = 0;
+}
+
+void TTaskItem::Restart()
+{
+    StopTransfer();
+    Retry = 0;
+    Loaded = 0;
+    PauseTemporaryRetries = 0;
+    if (State_ == stateStarted)
+        StartTransfer();
+    else
+        SetState(stateWait);
+}
+
+void TTaskItem::PauseTemporarily(int minutes)
+{
+    StopTransfer();
+    SetState(stateTemporaryPaused);
+    PauseTemporaryStart = Environment().Clock.Now();
+    PauseTemporaryTimeout = minutes;
+    StartTime = 0;
+}
+
+void TTaskItem::DeleteDestinationFile()
+{
+    StopTransfer();
+    const int type = GetLinkType(Destination);
+    if (type < 0)
+        return;
+    const std::string fileName = DestinationFileName();
+    bool deleted = false;
+    try {
+        if (type == 0 && IsUNCPath(fileName))
+            deleted = platform::MakeSmbFileAccess(fileName, UserLoginToDestination, UserPasswordToDestination)
+                          ->Remove(fileName);
+        else if (type == 0 && IsLocalPath(fileName) && !IsDrivePath(fileName))
+            deleted = platform::MakeLocalFileAccess()->Remove(fileName);
+    } catch (const std::exception&) {
+        deleted = false;
+    }
+    if (!deleted)
+        Environment().Dialogs.MessageBox(FormatMessage(Translate("sErrorDeleteDestination"), {fileName}),
+                                         TMessageKind::Error, mbOK);
+}
+
+void TTaskItem::ReadFromNode(pugi::xml_node element)
+{
+    std::string name = Name_;
+    ReadChild(element, "Name", name);
+    SetName(name);
+    ReadChild(element, "Source", Source);
+    ReadChild(element, "Destination", Destination);
+    ReadChild(element, "LoginToSource", LoginToSource);
+    ReadChild(element, "UserLoginToSource", UserLoginToSource);
+    ReadChild(element, "UserPasswordToSource", UserPasswordToSource);
+    ReadChild(element, "LoginToDestination", LoginToDestination);
+    ReadChild(element, "UserLoginToDestination", UserLoginToDestination);
+    ReadChild(element, "UserPasswordToDestination", UserPasswordToDestination);
+    // A size that is there but no number reads 0, a missing one stays unknown.
+    if (element.child("Size") && !ReadChild(element, "Size", Size))
+        Size = 0;
+    ReadChild(element, "Loaded", Loaded);
+    ReadChild(element, "Retry", Retry);
+    // Ordinals are read as numbers; a word reads as the enumeration's fallback, and an
+    // ordinal the program does not know becomes that fallback too, so no unknown state,
+    // start mode or priority ever reaches the queue.
+    auto readOrdinal = [&](const char* tag, int count, int unparsable, auto& value) {
+        pugi::xml_node child = element.child(tag);
+        if (!child)
+            return;
+        int ordinal = unparsable;
+        if (!ParseXmlValue(child.text().get(), ordinal) || ordinal < 0 || ordinal >= count)
+            ordinal = unparsable;
+        value = static_cast<std::remove_reference_t<decltype(value)>>(ordinal);
+    };
+    readOrdinal("TypeStart", kTaskStartCount, tsManually, TypeStart);
+    TTaskState state = State_;
+    readOrdinal("State", kTaskStateCount, stateWait, state);
+    State_ = state;
+    readOrdinal("TrafficPriority", kTrafficPriorityCount, tpMiddlePriority, TrafficPriority);
+    if (pugi::xml_node log = element.child("LogList"))
+        Log.ReadFromNode(log);
+    ReadChild(element, "TimeCreated", TimeCreated);
+    ReadChild(element, "TimeCompleted", TimeCompleted);
+    ReadChild(element, "DestinationCreated", DestinationCreated);
+    ReadChild(element, "TimeDownloaded", TimeDownloaded);
+    ReadChild(element, "PauseTemporaryTimeout", PauseTemporaryTimeout);
+    ReadChild(element, "PauseTemporaryStart", PauseTemporaryStart);
+    ReadChild(element, "PauseTemporaryRetries", PauseTemporaryRetries);
+
+    if (TypeStart == tsShedule)
+        State_ = stateScheduled;
+    if (State_ == stateStarted)
+        Start();
+}
+
+void TTaskItem::WriteToNode(pugi::xml_node parent) const
+{
+    pugi::xml_node element = parent.append_child("Task");
+    WriteChild(element, "Name", StoredName());
+    WriteChild(element, "Source", Source);
+    WriteChild(element, "Destination", Destination);
+    WriteChild(element, "LoginToSource", LoginToSource);
+    WriteChild(element, "UserLoginToSource", UserLoginToSource);
+    WriteChild(element, "UserPasswordToSource", UserPasswordToSource);
+    WriteChild(element, "LoginToDestination", LoginToDestination);
+    WriteChild(element, "UserLoginToDestination", UserLoginToDestination);
+    WriteChild(element, "UserPasswordToDestination", UserPasswordToDestination);
+    WriteChild(element, "Size", Size);
+    WriteChild(element, "Loaded", Loaded);
+    WriteChild(element, "Retry", Retry);
+    WriteChild(element, "TypeStart", int(TypeStart));
+    WriteChild(element, "State", int(State_));
+    WriteChild(element, "TrafficPriority", int(TrafficPriority));
+    WriteChild(element, "TimeCreated", TimeCreated);
+    WriteChild(element, "TimeCompleted", TimeCompleted);
+    WriteChild(element, "DestinationCreated", DestinationCreated);
+    WriteChild(element, "TimeDownloaded", TimeDownloaded);
+    WriteChild(element, "PauseTemporaryTimeout", PauseTemporaryTimeout);
+    WriteChild(element, "PauseTemporaryStart", PauseTemporaryStart);
+    WriteChild(element, "PauseTemporaryRetries", PauseTemporaryRetries);
+    if (Options().TaskLogSaveToFile)
+        Log.WriteToNode(element.append_child("LogList"));
+}

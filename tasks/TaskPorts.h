@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/DateTime.h"
+
+#include <cstdint>
+#include <string>
+
+class TTaskItem;
+
+// What the task subsystem tells the shell (the main window, the tray, the sounds).
+class ITaskShell {
+public:
+    virtual ~ITaskShell() = default;
+    virtual void NotifyTaskStarted(const std::string& name) = 0;
+    virtual void NotifyTaskCompleted(const std::string& name) = 0;
+    virtual void NotifyTaskPausedAfterError(const std::string& name) = 0;
+    virtual void NotifyTaskError(const std::string& name) = 0;
+    virtual void NotifyTaskStopped() = 0;
+    virtual void NotifyAllCompleted() = 0;
+    virtual void PlaySoundTaskDeleted() = 0;
+    virtual void ShowTaskPage() = 0;
+};
+
+// Kinds and buttons of the program's message boxes.
+enum class TMessageKind { Warning, Error, Information, Confirmation };
+enum TMessageButtons : unsigned {
+    mbOK = 1,
+    mbCancel = 2,
+    mbYes = 4,
+    mbNo = 8,
+    mbAbort = 16,
+    mbNoToAll = 32,
+};
+enum class TModalResult { OK, Cancel, Yes, No, Abort, NoToAll };
+
+// The answer of the dialog for deleting an unfinished task.
+struct TIncompleteTaskAnswer {
+    bool Confirmed = false;   // OK rather than Cancel
+    bool DeleteFile = false;  // "delete" rather than "leave"
+    bool Remember = false;    // "use my choice in future"
+};
+
+// Every question the task subsystem asks the user. The GUI shows real dialogs; tests
+// script the answers; the command line answers from its options.
+class ITaskDialogs {
+public:
+    virtual ~ITaskDialogs() = default;
+    virtual TModalResult MessageBox(const std::string& text, TMessageKind kind, unsigned buttons) = 0;
+    // Shows a box with a "don't show again" check box; checked receives its final state.
+    virtual TModalResult ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned buttons,
+                                                 bool& checked) = 0;
+    // The destination file already exists. True with a decision (0 rename to name,
+    // 1 overwrite, 2 add to it, 3 stop) and remember set to store it as the default; false
+    // for Cancel. name comes in as the proposed new name.
+    virtual bool AskExistingFile(int& decision, std::string& name, bool& remember) = 0;
+    virtual TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) = 0;
+    // minutes comes in as the proposal; true with the chosen number, false for Cancel.
+    virtual bool AskPauseMinutes(int& minutes) = 0;
+};
+
+// The box with "don't show again": OK at once while flag is true; otherwise shows the box
+// and stores the check box in flag, whichever button closed it.
+TModalResult MessageBoxWithCheck(ITaskDialogs& dialogs, const std::string& text, TMessageKind kind,
+                                 unsigned buttons, bool& flag);
+
+enum class TBeepKind { Warning, Error };
+
+// The desktop: opening paths and links, the clipboard, the system sounds.
+class IDesktop {
+public:
+    virtual ~IDesktop() = default;
+    // Opens a folder or link with the user's program without waiting for it.
+    virtual void OpenInBackground(const std::string& path) = 0;
+    // Opens a file with the user's program for its type ("open").
+    virtual void ShellOpen(const std::string& path) = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    virtual void Beep(TBeepKind kind) = 0;
+};
+
+// The host manager as the task subsystem sees it: connection limits per host and the
+// host entry every task gets.
+class ITaskHosts {
+public:
+    virtual ~ITaskHosts() = default;
+    virtual bool CanConnect(const std::string& link) = 0;
+    virtual void ConnectionOpened(const std::string& link) = 0;
+    virtual void ConnectionClosed(const std::string& link) = 0;
+    virtual void EnsureTaskHost(TTaskItem& task, bool temporary) = 0;
+};
+
+// A record of a finished or deleted task, as the history and the recycle bin keep it.
+struct TTaskRecord {
+    std::string Name;
+    std::string Source;
+    std::string Destination;
+    int64_t Size = -1;
+    uint32_t TimeDownloaded = 0;  // milliseconds
+    TDateTime TimeCompleted;      // for the recycle bin: the time of deletion
+    TDateTime TimeCreated;
+};
+
+class ITaskHistory {
+public:
+    virtual ~ITaskHistory() = default;
+    virtual void AddHistoryRecord(const TTaskRecord& record) = 0;
+};
+
+class ITaskRecycleBin {
+public:
+    virtual ~ITaskRecycleBin() = default;
+    virtual void AddRecycleBinRecord(const TTaskRecord& record) = 0;
+};

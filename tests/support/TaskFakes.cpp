@@ -1,0 +1,155 @@
+#include "support/TaskFakes.h"
+
+#include "config/Options.h"
+#include "transfer/TaskThread.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+template <class T>
+T Next(std::deque<T>& answers, const char* question)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "no scripted answer left for " << question;
+        return T{};
+    }
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+const char* KindName(TMessageKind kind)
+{
+    switch (kind) {
+    case TMessageKind::Warning: return "Warning";
+    case TMessageKind::Error: return "Error";
+    case TMessageKind::Information: return "Information";
+    case TMessageKind::Confirmation: return "Confirmation";
+    }
+    return "?";
+}
+
+} // namespace
+
+int TRecordingShell::Count(const std::string& call) const
+{
+    return int(std::count(Calls.begin(), Calls.end(), call));
+}
+
+TModalResult TScriptedDialogs::MessageBox(const std::string& text, TMessageKind kind, unsigned)
+{
+    Asked.push_back(std::string(KindName(kind)) + ":" + text);
+    if (kind == TMessageKind::Error && MessageBoxAnswers.empty())
+        return TModalResult::OK;  // an error box has nothing to answer
+    return Next(MessageBoxAnswers, text.c_str());
+}
+
+TModalResult TScriptedDialogs::ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned,
+                                                       bool& checked)
+{
+    Asked.push_back(std::string("Check") + KindName(kind) + ":" + text);
+    const TCheckAnswer answer = Next(CheckBoxAnswers, text.c_str());
+    checked = answer.Checked;
+    return answer.Result;
+}
+
+bool TScriptedDialogs::AskExistingFile(int& decision, std::string& name, bool& remember)
+{
+    Asked.push_back("ExistingFile:" + name);
+    ProposedNames.push_back(name);
+    const TExistingFileAnswer answer = Next(ExistingFileAnswers, "AskExistingFile");
+    if (!answer.Confirmed)
+        return false;
+    decision = answer.Decision;
+    if (!answer.Name.empty())
+        name = answer.Name;
+    remember = answer.Remember;
+    return true;
+}
+
+TIncompleteTaskAnswer TScriptedDialogs::AskIncompleteTask(const TTaskItem& task)
+{
+    Asked.push_back("IncompleteTask:" + task.Name());
+    return Next(IncompleteTaskAnswers, "AskIncompleteTask");
+}
+
+bool TScriptedDialogs::AskPauseMinutes(int& minutes)
+{
+    Asked.push_back("PauseMinutes");
+    ProposedMinutes.push_back(minutes);
+    const auto answer = Next(PauseAnswers, "AskPauseMinutes");
+    if (answer.first)
+        minutes = answer.second;
+    return answer.first;
+}
+
+bool TCountingHosts::CanConnect(const std::string& link)
+{
+    return Limit <= 0 || Open[link] < Limit;
+}
+
+TTaskBed::TTaskBed(bool realClock)
+    : Environment{MainThread, realClock ? static_cast<IClock&>(SystemClock) : static_cast<IClock&>(Clock),
+                  Shell, Dialogs, Desktop, Boxes, Hosts, Records, Records}
+{
+    Options() = TOptions{};
+}
+
+TTaskBed::~TTaskBed()
+{
+    Manager_.reset();
+    Options() = TOptions{};
+}
+
+TManagerTask& TTaskBed::OpenManager(const std::string& fileName)
+{
+    Manager_.reset();
+    Manager_ = std::make_unique<TManagerTask>(Environment, fileName);
+    return *Manager_;
+}
+
+TTaskItem& TTaskBed::AddTask(const std::string& source, const std::string& destination, TTaskState state)
+{
+    if (!Manager_)
+        OpenManager();
+    TTaskItem& task = Manager_->AddTask();
+    task.Source = source;
+    task.Destination = destination;
+    task.SetState(state);
+    return task;
+}
+
+bool TTaskBed::ServeUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        MainThread.WaitAndServe(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+bool TTaskBed::WaitForWorker(TTaskItem& task, std::chrono::milliseconds timeout)
+{
+    return ServeUntil([&] { return !task.Worker() || task.Worker()->Finished(); }, timeout);
+}
+
+std::vector<std::string> TTaskBed::LogLines(const TTaskItem& task)
+{
+    std::vector<std::string> lines;
+    for (const TLogListItem& entry : task.Log.Entries())
+        lines.push_back(std::to_string(entry.Code) + " " + entry.Text);
+    return lines;
+}
+
+bool TTaskBed::LogHas(const TTaskItem& task, const std::string& text)
+{
+    for (const TLogListItem& entry : task.Log.Entries())
+        if (entry.Text.find(text) != std::string::npos)
+            return true;
+    return false;
+}

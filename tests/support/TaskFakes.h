@@ -1,0 +1,152 @@
+#pragma once
+
+#include "core/Clock.h"
+#include "core/MainThread.h"
+#include "core/MessageBoxPort.h"
+#include "tasks/ManagerTask.h"
+#include "tasks/TaskEnvironment.h"
+#include "tasks/TaskStandIns.h"
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A clock moved by hand. The tick count starts at an arbitrary non-zero value.
+class TManualClock : public IClock {
+public:
+    uint32_t TickCount() override { return Tick; }
+    TDateTime Now() override { return Date; }
+    // Moves both the tick count and the date-time.
+    void Advance(uint32_t milliseconds)
+    {
+        Tick += milliseconds;
+        Date.Value += milliseconds / kMillisecondsPerDay;
+    }
+
+    uint32_t Tick = 1000;
+    TDateTime Date{46000.5};
+};
+
+// Records the shell notifications as "Event" or "Event:name".
+class TRecordingShell : public ITaskShell {
+public:
+    void NotifyTaskStarted(const std::string& name) override { Calls.push_back("Started:" + name); }
+    void NotifyTaskCompleted(const std::string& name) override { Calls.push_back("Completed:" + name); }
+    void NotifyTaskPausedAfterError(const std::string& name) override { Calls.push_back("PausedAfterError:" + name); }
+    void NotifyTaskError(const std::string& name) override { Calls.push_back("Error:" + name); }
+    void NotifyTaskStopped() override { Calls.push_back("Stopped"); }
+    void NotifyAllCompleted() override { Calls.push_back("AllCompleted"); }
+    void PlaySoundTaskDeleted() override { Calls.push_back("SoundDeleted"); }
+    void ShowTaskPage() override { Calls.push_back("ShowTaskPage"); }
+
+    int Count(const std::string& call) const;
+    std::vector<std::string> Calls;
+};
+
+// Answers the questions from scripts filled by the test; a question without an answer
+// left fails the test. Every question asked is recorded as "Kind:text".
+class TScriptedDialogs : public ITaskDialogs {
+public:
+    TModalResult MessageBox(const std::string& text, TMessageKind kind, unsigned buttons) override;
+    TModalResult ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned buttons,
+                                         bool& checked) override;
+    bool AskExistingFile(int& decision, std::string& name, bool& remember) override;
+    TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) override;
+    bool AskPauseMinutes(int& minutes) override;
+
+    struct TExistingFileAnswer {
+        bool Confirmed = true;
+        int Decision = 0;
+        std::string Name;  // empty keeps the proposal
+        bool Remember = false;
+    };
+    struct TCheckAnswer {
+        TModalResult Result = TModalResult::OK;
+        bool Checked = false;
+    };
+    std::deque<TModalResult> MessageBoxAnswers;
+    std::deque<TCheckAnswer> CheckBoxAnswers;
+    std::deque<TExistingFileAnswer> ExistingFileAnswers;
+    std::deque<TIncompleteTaskAnswer> IncompleteTaskAnswers;
+    std::deque<std::pair<bool, int>> PauseAnswers;  // (OK, minutes)
+    std::vector<std::string> Asked;
+    std::vector<std::string> ProposedNames;  // names AskExistingFile was given
+    std::vector<int> ProposedMinutes;
+};
+
+class TRecordingDesktop : public IDesktop {
+public:
+    void OpenInBackground(const std::string& path) override { Opened.push_back(path); }
+    void ShellOpen(const std::string& path) override { ShellOpened.push_back(path); }
+    void SetClipboardText(const std::string& text) override { Clipboard = text; }
+    void Beep(TBeepKind kind) override { Beeps.push_back(kind); }
+
+    std::vector<std::string> Opened;
+    std::vector<std::string> ShellOpened;
+    std::string Clipboard;
+    std::vector<TBeepKind> Beeps;
+};
+
+class TRecordingBoxes : public IMessageBoxPort {
+public:
+    void ShowErrorBox(const std::string& caption, const std::string& text) override
+    {
+        Shown.push_back(caption + ": " + text);
+    }
+    std::vector<std::string> Shown;
+};
+
+// Hosts with one connection limit for every link (0: none), counting open connections.
+class TCountingHosts : public ITaskHosts {
+public:
+    bool CanConnect(const std::string& link) override;
+    void ConnectionOpened(const std::string& link) override { ++Open[link]; }
+    void ConnectionClosed(const std::string& link) override { --Open[link]; }
+    void EnsureTaskHost(TTaskItem&, bool) override { ++Ensured; }
+
+    int Limit = 0;
+    std::map<std::string, int> Open;
+    int Ensured = 0;
+};
+
+// Everything a task manager needs, faked, plus the manager itself on a list file in
+// a folder of the test's choice. Options() is reset to its defaults on construction.
+class TTaskBed {
+public:
+    // realClock: workers that copy real files need time to pass by itself.
+    explicit TTaskBed(bool realClock = false);
+    ~TTaskBed();
+
+    // Creates the manager over fileName (empty: no file).
+    TManagerTask& OpenManager(const std::string& fileName = {});
+    TManagerTask& Manager() { return *Manager_; }
+    void CloseManager() { Manager_.reset(); }
+
+    // A task at the end of the list with its row.
+    TTaskItem& AddTask(const std::string& source, const std::string& destination, TTaskState state = stateWait);
+    // Serves the workers' main-thread steps until done() holds or timeout passes; false on timeout.
+    bool ServeUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    // Serves until the task has no running worker any more and its end handler ran.
+    bool WaitForWorker(TTaskItem& task, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    // The codes and texts of a task's log as "code text" lines.
+    static std::vector<std::string> LogLines(const TTaskItem& task);
+    static bool LogHas(const TTaskItem& task, const std::string& text);
+
+    TMainThread MainThread;
+    TManualClock Clock;
+    TSystemClock SystemClock;
+    TRecordingShell Shell;
+    TScriptedDialogs Dialogs;
+    TRecordingDesktop Desktop;
+    TRecordingBoxes Boxes;
+    TCountingHosts Hosts;
+    TRecordedTasks Records;
+    TTaskEnvironment Environment;
+
+private:
+    std::unique_ptr<TManagerTask> Manager_;
+};

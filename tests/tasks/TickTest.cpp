@@ -1,0 +1,195 @@
+#include "config/Options.h"
+#include "support/TaskFakes.h"
+#include "support/TempDir.h"
+#include "tasks/ManagerTask.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+// Tasks that copy small local files, on a clock moved by hand.
+class TickTest : public ::testing::Test {
+protected:
+    TTaskBed Bed;
+    TTempDir Dir;
+    TManagerTask* Manager = nullptr;
+
+    void SetUp() override
+    {
+        Manager = &Bed.OpenManager();
+        Manager->DeleteCompletedTasks = false;
+        std::filesystem::create_directories(Dir.File("out"));
+    }
+    TTaskItem& AddCopy(const std::string& name, TTaskState state = stateWait)
+    {
+        WriteFileBytes(Dir.File(name), "content of " + name);
+        return Bed.AddTask(Dir.File(name), Dir.File("out"), state);
+    }
+    TTaskItem& AddFailing(const std::string& name, TTaskState state = stateWait)
+    {
+        return Bed.AddTask(Dir.File("missing-" + name), Dir.File("out"), state);
+    }
+    void FinishWorkers()
+    {
+        ASSERT_TRUE(Bed.ServeUntil([&] { return Manager->RunningWorkers().Value() == 0; }));
+    }
+    std::vector<TTaskState> States()
+    {
+        std::vector<TTaskState> states;
+        for (int i = 0; i < Manager->Tasks().Count(); ++i)
+            states.push_back(Manager->Tasks()[i].State());
+        return states;
+    }
+};
+
+} // namespace
+
+TEST_F(TickTest, StartsWaitingTasksInListOrderWithinTheLimit)
+{
+    Manager->MaxActiveTasks = 3;
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        AddCopy(name);
+    Manager->Tick();
+    EXPECT_EQ(States(), (std::vector<TTaskState>{stateStarted, stateStarted, stateStarted, stateWait, stateWait}));
+    EXPECT_EQ(Bed.Shell.Calls, (std::vector<std::string>{"Started:a", "Started:b", "Started:c"}));
+    EXPECT_EQ(Manager->ActiveCount(), 3);
+    FinishWorkers();
+    Manager->Tick();
+    EXPECT_EQ(States(),
+              (std::vector<TTaskState>{stateCompleted, stateCompleted, stateCompleted, stateStarted, stateStarted}));
+    FinishWorkers();
+    EXPECT_EQ(ReadFileBytes(Dir.File("out/e")), "content of e");
+    EXPECT_EQ(Bed.Records.History.size(), 5u);
+}
+
+TEST_F(TickTest, BusyHostDoesNotHoldBackTheTasksBehindIt)
+{
+    Manager->MaxActiveTasks = 5;
+    Bed.Hosts.Limit = 1;
+    TTaskItem& blocked = AddCopy("a");
+    TTaskItem& free = AddCopy("b");
+    Bed.Hosts.Open[blocked.Source] = 1;
+    Manager->Tick();
+    EXPECT_EQ(blocked.State(), stateWait);
+    EXPECT_EQ(free.State(), stateStarted);
+    FinishWorkers();
+    EXPECT_EQ(Bed.Hosts.Open[free.Source], 0);  // its connection was closed at the end
+    Bed.Hosts.Open[blocked.Source] = 0;
+    Manager->Tick();
+    EXPECT_EQ(blocked.State(), stateStarted);
+    FinishWorkers();
+}
+
+TEST_F(TickTest, FailedTaskRetriesAfterThePauseWhateverTheLimit)
+{
+    Manager->MaxActiveTasks = 1;
+    TTaskItem& failing = AddFailing("x");
+    TTaskItem& waiting = AddCopy("w");
+    Manager->Tick();
+    FinishWorkers();
+    ASSERT_EQ(failing.State(), stateError);
+    Bed.AddTask("/running", "/out", stateStarted);  // fills the limit
+    Bed.Clock.Advance(5000);
+    Manager->Tick();
+    EXPECT_EQ(failing.State(), stateError);
+    EXPECT_EQ(failing.Retry, 1u);
+    Bed.Clock.Advance(1);
+    Manager->Tick();
+    EXPECT_EQ(failing.State(), stateStarted);
+    EXPECT_EQ(waiting.State(), stateWait);  // the failed task kept its place in the limit
+    FinishWorkers();
+    EXPECT_EQ(failing.Retry, 2u);
+}
+
+TEST_F(TickTest, RetriesUsedUpPauseTheTaskUntilThePauseRunsOut)
+{
+    Options().TaskMaxRetries = 2;
+    Options().iTaskErrorPauseTempTimeout = 1;
+    Manager->MaxActiveTasks = 1;
+    TTaskItem& failing = AddFailing("x");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Manager->Tick();
+        FinishWorkers();
+        Bed.Clock.Advance(5001);
+    }
+    ASSERT_EQ(failing.State(), stateTemporaryPaused);
+    EXPECT_EQ(Bed.Shell.Count("PausedAfterError:missing-x"), 1);
+    TTaskItem& waiting = AddCopy("w");
+    Manager->Tick();
+    EXPECT_EQ(waiting.State(), stateStarted);  // a paused task holds no place
+    FinishWorkers();
+    Bed.Clock.Advance(60000);
+    Manager->Tick();
+    // Out of its pause and started again in the same tick.
+    EXPECT_EQ(failing.State(), stateStarted);
+    FinishWorkers();
+    EXPECT_EQ(failing.Retry, 1u);
+}
+
+TEST_F(TickTest, AllCompletedComesOnlyWhenNothingIsActiveOrPaused)
+{
+    Options().iTaskErrorPauseTempTimeout = 1;
+    Manager->MaxActiveTasks = 2;
+    AddCopy("a");
+    TTaskItem& paused = AddCopy("p", stateStopped);
+    paused.PauseTemporarily(1);
+    Manager->Tick();
+    FinishWorkers();
+    Manager->Tick();
+    EXPECT_EQ(Bed.Shell.Count("AllCompleted"), 0);
+    Bed.Clock.Advance(60000);
+    Manager->Tick();
+    EXPECT_EQ(paused.State(), stateStarted);
+    FinishWorkers();
+    Manager->Tick();
+    EXPECT_EQ(Bed.Shell.Count("AllCompleted"), 1);
+    Manager->Tick();
+    EXPECT_EQ(Bed.Shell.Count("AllCompleted"), 1);
+}
+
+TEST_F(TickTest, TasksStartedOutsideTheLimitCountInTheNextTick)
+{
+    Manager->MaxActiveTasks = 1;
+    std::vector<TTaskItem*> stopped;
+    for (const char* name : {"a", "b", "c"})
+        stopped.push_back(&Bed.AddTask(std::string("/never/") + name, "/out", stateStopped));
+    for (TTaskItem* task : stopped)
+        task->SetState(stateStarted);  // as after "start immediately", without workers
+    TTaskItem& waiting = AddCopy("w");
+    Manager->Tick();
+    EXPECT_EQ(Manager->ActiveCount(), 3);
+    EXPECT_EQ(waiting.State(), stateWait);
+}
+
+TEST_F(TickTest, CompletedTasksLeaveTheListOnTheNextTickAfterTheirHistoryRecord)
+{
+    Manager->DeleteCompletedTasks = true;
+    Manager->MaxActiveTasks = 3;
+    AddCopy("a");
+    AddCopy("b", stateStopped);
+    Manager->Tick();
+    FinishWorkers();
+    EXPECT_EQ(Bed.Records.History.size(), 1u);
+    EXPECT_EQ(Manager->Tasks().Count(), 2);
+    Manager->Tick();
+    EXPECT_EQ(Manager->Tasks().Count(), 1);
+    EXPECT_EQ(Manager->Rows().Count(), 1);
+    EXPECT_EQ(Manager->Tasks()[0].Name(), "b");
+}
+
+TEST_F(TickTest, RestartOfARunningTaskKeepsItRunningWithANewWorker)
+{
+    Manager->MaxActiveTasks = 1;
+    TTaskItem& task = AddCopy("a");
+    Manager->Tick();
+    FinishWorkers();
+    task.SetState(stateStarted);
+    task.Restart();
+    EXPECT_EQ(task.State(), stateStarted);
+    EXPECT_EQ(task.Loaded, 0);
+    EXPECT_TRUE(task.Worker() != nullptr);
+    FinishWorkers();
+    EXPECT_EQ(task.State(), stateCompleted);
+}

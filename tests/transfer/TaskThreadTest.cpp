@@ -1,0 +1,285 @@
+#include "config/MessageCatalogue.h"
+#include "config/Options.h"
+#include "support/SambaServer.h"
+#include "support/TaskFakes.h"
+#include "support/TempDir.h"
+#include "tasks/TaskItem.h"
+#include "transfer/StreamFactory.h"
+#include "transfer/TaskThread.h"
+#include "transfer/TrafficCounter.h"
+#include "transfer/TransferFileStream.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string RandomBytes(std::size_t size, unsigned seed = 7)
+{
+    std::mt19937_64 random(seed);
+    std::string bytes(size, '\0');
+    for (std::size_t at = 0; at < size; at += 8) {
+        const uint64_t word = random();
+        std::memcpy(bytes.data() + at, &word, std::min<std::size_t>(8, size - at));
+    }
+    return bytes;
+}
+
+// Runs one attempt of the task to its end.
+void RunOnce(TTaskBed& bed, TTaskItem& task)
+{
+    task.Start();
+    ASSERT_TRUE(bed.WaitForWorker(task));
+}
+
+class TaskThreadTest : public ::testing::Test {
+protected:
+    TTaskBed Bed{true};
+    TTempDir Dir;
+    std::string SourceDir = Dir.File("src");
+    std::string DestDir = Dir.File("dst");
+
+    void SetUp() override
+    {
+        fs::create_directories(SourceDir);
+        fs::create_directories(DestDir);
+    }
+    TTaskItem& AddCopy(const std::string& name, const std::string& bytes)
+    {
+        WriteFileBytes(SourceDir + "/" + name, bytes);
+        return Bed.AddTask(SourceDir + "/" + name, DestDir);
+    }
+};
+
+} // namespace
+
+TEST_F(TaskThreadTest, CopiesFilesOfBoundarySizesByteForByte)
+{
+    const int64_t buffer = int64_t(Options().TaskBufferSize) * 1024;
+    for (int64_t size : {int64_t(0), int64_t(1), buffer - 1, buffer, buffer + 1, 3 * buffer + 5}) {
+        SCOPED_TRACE(size);
+        const std::string bytes = RandomBytes(std::size_t(size), unsigned(size));
+        TTaskItem& task = AddCopy("f" + std::to_string(size) + ".bin", bytes);
+        const int64_t trafficBefore = TrafficCounter().Value();
+        RunOnce(Bed, task);
+        EXPECT_EQ(task.State(), stateCompleted);
+        EXPECT_EQ(ReadFileBytes(task.DestinationFileName()), bytes);
+        EXPECT_EQ(task.Loaded, size);
+        EXPECT_EQ(task.Size, size);
+        EXPECT_EQ(task.Retry, 1u);
+        EXPECT_EQ(TrafficCounter().Value() - trafficBefore, size);
+        EXPECT_TRUE(TTaskBed::LogHas(task, "sStartPosition"));
+    }
+    EXPECT_EQ(Bed.Records.History.size(), 6u);
+    EXPECT_EQ(Bed.Manager().RunningWorkers().Value(), 0);
+}
+
+TEST_F(TaskThreadTest, StopKeepsCopiedBytesAndTheNextStartResumes)
+{
+    const std::string bytes = RandomBytes(200u << 20);
+    TTaskItem& task = AddCopy("big.bin", bytes);
+    task.Start();
+    ASSERT_TRUE(Bed.ServeUntil([&] { return task.Loaded > (8 << 20); }));
+    task.Stop();
+    EXPECT_EQ(task.State(), stateStopped);
+    ASSERT_GT(task.Loaded, 0);
+    ASSERT_LT(task.Loaded, int64_t(bytes.size()));
+    EXPECT_TRUE(TTaskBed::LogHas(task, "sUserCancelDownload"));
+    const std::string partial = ReadFileBytes(task.DestinationFileName());
+    EXPECT_EQ(partial.substr(0, std::size_t(task.Loaded)), bytes.substr(0, std::size_t(task.Loaded)));
+
+    const int64_t stoppedAt = task.Loaded;
+    RunOnce(Bed, task);
+    EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_EQ(task.StartSize, stoppedAt);
+    EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
+}
+
+TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
+{
+    const std::string source = RandomBytes(100000);
+    struct Case {
+        int Decision;
+        std::string Existing;
+        bool Reserve;
+        std::string FinalName;      // file that receives the copy
+        TTaskState State;
+        const char* LogId;
+    };
+    const std::string longer = RandomBytes(150000, 3);
+    const Case cases[] = {
+        {0, "old", true, "f[1].bin", stateCompleted, "sDestinationRenamed"},
+        {1, longer, false, "f.bin", stateCompleted, "sDestinationOverWrited"},
+        {1, longer, true, "f.bin", stateCompleted, "sDestinationOverWrited"},
+        {2, source.substr(0, 40000), false, "f.bin", stateCompleted, "sDestinationAdded"},
+        {2, source, false, "f.bin", stateCompleted, "sNotAddedToDownload"},
+        {3, "old", true, "", stateErrorStopped, "sDownloadStoppedDestinationExist"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Decision) + " " + c.LogId + (c.Reserve ? " reserve" : ""));
+        TTempDir dir;
+        WriteFileBytes(dir.File("f.bin"), c.Existing);
+        WriteFileBytes(SourceDir + "/f.bin", source);
+        Options().AlraedyInDiskWhatToDo = c.Decision;
+        Options().TaskReserveSpace = c.Reserve;
+        TTaskItem& task = Bed.AddTask(SourceDir + "/f.bin", dir.Path().string());
+        RunOnce(Bed, task);
+        EXPECT_EQ(task.State(), c.State);
+        EXPECT_TRUE(TTaskBed::LogHas(task, c.LogId));
+        if (c.FinalName.empty()) {
+            EXPECT_EQ(task.Retry, 1u);
+            EXPECT_EQ(Bed.Shell.Count("Error:f.bin"), 1);
+            EXPECT_EQ(ReadFileBytes(dir.File("f.bin")), c.Existing);
+            continue;
+        }
+        EXPECT_EQ(task.Name(), c.FinalName);
+        EXPECT_TRUE(ReadFileBytes(dir.File(c.FinalName)) == source);
+        if (c.Decision == 0) {
+            EXPECT_EQ(ReadFileBytes(dir.File("f.bin")), c.Existing);
+        }
+    }
+}
+
+TEST_F(TaskThreadTest, AskedDecisionRenamesToTheEditedNameOrStopsOnCancel)
+{
+    Options().AlraedyInDiskWhatToDo = 4;
+    const std::string source = RandomBytes(5000);
+    WriteFileBytes(DestDir + "/a.txt", "old");
+    TTaskItem& renamed = AddCopy("a.txt", source);
+    Bed.Dialogs.ExistingFileAnswers.push_back({true, 0, "edited.txt", true});
+    RunOnce(Bed, renamed);
+    EXPECT_EQ(Bed.Dialogs.ProposedNames.at(0), "a[1].txt");
+    EXPECT_EQ(renamed.Name(), "edited.txt");
+    EXPECT_TRUE(ReadFileBytes(DestDir + "/edited.txt") == source);
+    EXPECT_EQ(Options().AlraedyInDiskWhatToDo, 0);  // remembered
+
+    Options().AlraedyInDiskWhatToDo = 4;
+    TTaskItem& cancelled = Bed.AddTask(SourceDir + "/a.txt", DestDir);
+    Bed.Dialogs.ExistingFileAnswers.push_back({false, 0, "", false});
+    RunOnce(Bed, cancelled);
+    EXPECT_EQ(cancelled.State(), stateErrorStopped);
+    EXPECT_EQ(ReadFileBytes(DestDir + "/a.txt"), "old");
+}
+
+TEST_F(TaskThreadTest, VanishedDestinationIsWrittenAgainFromTheStart)
+{
+    const std::string source = RandomBytes(70000);
+    TTaskItem& task = AddCopy("v.bin", source);
+    task.DestinationCreated = true;
+    task.Loaded = 30000;
+    RunOnce(Bed, task);
+    EXPECT_TRUE(TTaskBed::LogHas(task, "sDestinationNotExists"));
+    EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == source);
+}
+
+TEST_F(TaskThreadTest, SourceThatEndsBeforeItsSizeIsAFailedAttempt)
+{
+    // A source that announces more bytes than it delivers, like a cut connection.
+    class TShortFileStream : public TTransferFileStream {
+    public:
+        using TTransferFileStream::TTransferFileStream;
+
+    protected:
+        int64_t DoGetSize() override { return TTransferFileStream::DoGetSize() + 100; }
+    };
+    TStreamFactory previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
+                                                     const std::string& password, const TStreamSettings&) {
+        return std::make_unique<TShortFileStream>(link, user, password);
+    });
+    TTaskItem& task = AddCopy("short.bin", RandomBytes(1000));
+    RunOnce(Bed, task);
+    SetStreamFactory(0, previous);
+    EXPECT_EQ(task.State(), stateError);
+    EXPECT_TRUE(TTaskBed::LogHas(task, "sSourceEndedEarly"));
+    EXPECT_TRUE(TTaskBed::LogHas(task, "sWaitBeforeRetry"));
+}
+
+TEST(TaskThreadOutcomeTest, FailedAttemptsFollowTheRetryRules)
+{
+    struct Case {
+        int MaxRetries;
+        uint32_t RetryBefore;
+        int PausesBefore;
+        bool PauseOption;
+        bool MoveDown;
+        TTaskState State;
+        uint32_t RetryAfter;
+        int PausesAfter;
+        const char* ShellCall;   // "" for none
+        bool MovedToEnd;
+    };
+    const Case cases[] = {
+        {5, 3, 0, true, false, stateError, 4, 0, "", false},
+        {5, 4, 0, true, false, stateTemporaryPaused, 0, 1, "PausedAfterError:missing", false},
+        {5, 4, 0, true, true, stateTemporaryPaused, 0, 1, "PausedAfterError:missing", true},
+        {0, 0, 0, true, false, stateTemporaryPaused, 0, 1, "PausedAfterError:missing", false},
+        {5, 4, 100, true, false, stateErrorStopped, 5, 100, "Error:missing", false},
+        {5, 4, 3, false, true, stateWait, 0, 4, "", true},
+        {5, 4, 3, false, false, stateErrorStopped, 5, 3, "Error:missing", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.MaxRetries) + "/" + std::to_string(c.RetryBefore) + "/" +
+                     std::to_string(c.PausesBefore));
+        TTaskBed bed;
+        TTempDir dir;
+        Options().TaskMaxRetries = c.MaxRetries;
+        Options().bTaskErrorPauseTempTimeout = c.PauseOption;
+        Options().bTaskErrorMoveDown = c.MoveDown;
+        TTaskItem& task = bed.AddTask(dir.File("missing"), dir.Path().string());
+        bed.AddTask(dir.File("other"), dir.Path().string(), stateStopped);
+        task.Retry = c.RetryBefore;
+        task.PauseTemporaryRetries = c.PausesBefore;
+        RunOnce(bed, task);
+        EXPECT_EQ(task.State(), c.State);
+        EXPECT_EQ(task.Retry, c.RetryAfter);
+        EXPECT_EQ(task.PauseTemporaryRetries, c.PausesAfter);
+        EXPECT_EQ(task.ErrorTime, bed.Clock.Tick);
+        EXPECT_EQ(task.Index(), c.MovedToEnd ? 1 : 0);
+        if (*c.ShellCall) {
+            EXPECT_EQ(bed.Shell.Count(c.ShellCall), 1);
+        }
+        if (c.State == stateTemporaryPaused) {
+            EXPECT_EQ(task.PauseTemporaryTimeout, Options().iTaskErrorPauseTempTimeout);
+            EXPECT_EQ(task.PauseTemporaryStart, bed.Clock.Date);
+        }
+    }
+}
+
+TEST(TaskThreadOutcomeTest, UnknownLinkTypeFailsWithTheLinkInTheLog)
+{
+    TTaskBed bed;
+    TTempDir dir;
+    SetMessageText("sInvalidLinkType", "Invalid link %s");
+    TTaskItem& task = bed.AddTask("gopher://host/file", dir.Path().string());
+    RunOnce(bed, task);
+    ClearMessageTexts();
+    EXPECT_EQ(task.State(), stateError);
+    EXPECT_TRUE(TTaskBed::LogHas(task, "Invalid link gopher://host/file"));
+}
+
+class ShareTaskThreadTest : public TSambaTest {
+protected:
+    TTaskBed Bed{true};
+};
+
+TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
+{
+    TTempDir dest;
+    for (int64_t size : {int64_t(0), int64_t(1), int64_t(65536), int64_t(65537), int64_t(1 << 20)}) {
+        SCOPED_TRACE(size);
+        const std::string name = "s" + std::to_string(size) + ".bin";
+        const std::string bytes = RandomBytes(std::size_t(size), unsigned(size) + 1);
+        WriteShareFile(Server().PublicDir() / name, bytes);
+        TTaskItem& task = Bed.AddTask(Server().PublicUnc(name), dest.Path().string());
+        RunOnce(Bed, task);
+        EXPECT_EQ(task.State(), stateCompleted);
+        EXPECT_TRUE(ReadFileBytes(dest.File(name)) == bytes);
+    }
+}

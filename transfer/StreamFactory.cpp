@@ -1,0 +1,35 @@
+#include "transfer/StreamFactory.h"
+
+#include "transfer/TransferFileStream.h"
+
+#include <array>
+
+namespace {
+
+std::array<TStreamFactory, 3>& Factories()
+{
+    static std::array<TStreamFactory, 3> factories{
+        [](const std::string& link, const std::string& user, const std::string& password, const TStreamSettings&)
+            -> std::unique_ptr<TTransferStream> { return std::make_unique<TTransferFileStream>(link, user, password); },
+        nullptr,
+        nullptr,
+    };
+    return factories;
+}
+
+} // namespace
+
+std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& link, const std::string& user,
+                                            const std::string& password, const TStreamSettings& settings)
+{
+    if (linkType < 0 || linkType >= int(Factories().size()) || !Factories()[std::size_t(linkType)])
+        return nullptr;
+    return Factories()[std::size_t(linkType)](link, user, password, settings);
+}
+
+TStreamFactory SetStreamFactory(int linkType, TStreamFactory factory)
+{
+    TStreamFactory previous = std::move(Factories().at(std::size_t(linkType)));
+    Factories()[std::size_t(linkType)] = std::move(factory);
+    return previous;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "transfer/TransferStream.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+// What a worker hands to the stream it creates besides the link and the credentials.
+struct TStreamSettings {
+    bool Ascii = false;       // FTP text mode
+    bool Passive = false;     // FTP passive mode
+    std::string UserAgent;
+    bool UseCookies = true;
+};
+
+using TStreamFactory = std::function<std::unique_ptr<TTransferStream>(
+    const std::string& link, const std::string& user, const std::string& password, const TStreamSettings& settings)>;
+
+// The stream for a link of the given type (0 file or share, 1 FTP, 2 HTTP); null when no
+// stream serves that type.
+std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& link, const std::string& user,
+                                            const std::string& password, const TStreamSettings& settings);
+
+// Replaces the maker of one link type and returns the previous one; the protocol streams
+// register themselves here, and tests wrap a stream to make it misbehave. Set before any
+// worker runs.
+TStreamFactory SetStreamFactory(int linkType, TStreamFactory factory);

@@ -1,0 +1,460 @@
+#include "transfer/TaskThread.h"
+
+#include "config/MessageCatalogue.h"
+#include "config/Options.h"
+#include "core/DisplayFormats.h"
+#include "core/Links.h"
+#include "core/LogCodes.h"
+#include "core/QuorvexError.h"
+#include "tasks/ManagerTask.h"
+#include "tasks/TaskItem.h"
+#include "transfer/StreamFactory.h"
+#include "transfer/TrafficCounter.h"
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+TTaskThread::TTaskThread(TTaskItem& item)
+    : Item_(&item), MainThread_(item.Environment().MainThread), Clock_(item.Environment().Clock)
+{
+}
+
+TTaskThread::~TTaskThread()
+{
+    if (Launched_)
+        WaitFor();
+    if (Thread_.joinable())
+        Thread_.join();
+}
+
+void TTaskThread::Launch()
+{
+    std::lock_guard lock(Lock_);
+    if (Launched_)
+        return;
+    Launched_ = true;
+    StopRequested_ = false;
+    Thread_ = std::thread([this] { Run(); });
+}
+
+void TTaskThread::Cancel()
+{
+    {
+        // A thread that never ran has nothing to end: it stays unlaunched.
+        std::lock_guard lock(Lock_);
+        RequestStop();
+    }
+    Item_->Environment().Shell.NotifyTaskStopped();
+}
+
+void TTaskThread::RequestStop()
+{
+    StopRequested_ = true;
+}
+
+bool TTaskThread::IsStopRequested() const
+{
+    return StopRequested_;
+}
+
+void TTaskThread::SetStopRequested(bool value)
+{
+    std::lock_guard lock(Lock_);
+    StopRequested_ = value;
+}
+
+void TTaskThread::WaitFor()
+{
+    if (!Launched_)
+        return;
+    MainThread_.ServeUntil([this] { return Finished(); });
+    if (Thread_.joinable())
+        Thread_.join();
+}
+
+void TTaskThread::Log(int code, const std::string& format, const TFormatArgs& args)
+{
+    TLogListLock lock(Item_->Log);
+    if (!format.empty())
+        Item_->Log.Add(code, FormatLogText(format, args));
+}
+
+void TTaskThread::Synchronize(void (TTaskThread::*step)())
+{
+    MainThread_.Synchronize([this, step] { (this->*step)(); });
+}
+
+void TTaskThread::Run()
+{
+    bool failed = false;
+    try {
+        Execute();
+    } catch (...) {
+        // The failure was logged where it happened; only the outcome is left to set.
+        failed = true;
+    }
+    try {
+        if (failed)
+            Synchronize(&TTaskThread::HandleError);
+        if (OnTerminate)
+            MainThread_.Synchronize([this] { OnTerminate(*this); });
+    } catch (...) {
+        // An end step that fails must not take the program down with the worker.
+    }
+    Finished_ = true;
+    MainThread_.Wake();
+}
+
+void TTaskThread::Fail(const std::string& text)
+{
+    throw QuorvexError(text);
+}
+
+std::string TTaskThread::DestinationPath() const
+{
+    return IncludeTrailingDelimiter(Destination) + Name;
+}
+
+std::string TTaskThread::SizeText(int64_t bytes) const
+{
+    return FormatSize(Options().iSizeType, bytes);
+}
+
+void TTaskThread::Execute()
+{
+    ResumeRequested = false;
+    RanToEnd_ = false;
+    const int64_t bufferSize = int64_t(std::clamp(Options().TaskBufferSize, 1, 10000)) * 1024;
+    std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
+
+    Synchronize(&TTaskThread::LoadTask);
+    if (Name.empty())
+        Name = ExtractName(Source);
+    Log(lcInformation, Translate("sStartDownload"), {Source});
+
+    std::exception_ptr failure;
+    try {
+        Copy(buffer);
+    } catch (...) {
+        failure = std::current_exception();
+        RanToEnd_ = false;
+    }
+    // The end steps run whatever happened: every step that opened something is closed
+    // again, in reverse order.
+    for (auto close = Closes_.rbegin(); close != Closes_.rend(); ++close)
+        (*close)();
+    Closes_.clear();
+    DestStream.reset();
+    SourceStream.reset();
+    SetStopRequested(true);
+    buffer = {};
+    Synchronize(&TTaskThread::PushDestinationCreated);
+    Synchronize(&TTaskThread::FinishTask);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void TTaskThread::Copy(std::vector<char>& buffer)
+{
+    const TOptions& options = Options();
+    const int64_t bufferSize = int64_t(buffer.size());
+    SourceStream = CreateStream(Source, UserLoginToSource, UserPasswordToSource);
+    DestStream = CreateStream(DestinationPath(), UserLoginToDestination, UserPasswordToDestination);
+    TTransferStream& source = *SourceStream;
+    TTransferStream& dest = *DestStream;
+
+    source.OpenSession();
+    Closes_.push_back([&source] { source.CloseSession(); });
+    dest.OpenSession();
+    Closes_.push_back([&dest] { dest.CloseSession(); });
+    source.OpenConnection();
+    Closes_.push_back([&source] { source.CloseConnection(); });
+    dest.OpenConnection();
+    Closes_.push_back([&dest] { dest.CloseConnection(); });
+    CheckDestination();
+    source.OpenRead();
+    Closes_.push_back([&source] { source.Close(); });
+    dest.OpenWrite();
+    Closes_.push_back([&dest] { dest.Close(); });
+
+    Size = source.GetSize();
+
+    bool reserved = false;
+    if (dest.CanReserveSpace() && options.TaskReserveSpace && dest.GetSize() != Size && Size != 0) {
+        Log(lcInformation, Translate("sReserveSpace"), {SizeText(Size), DestinationPath()});
+        dest.SetSize(Size);
+        DestinationCreated = true;
+        reserved = dest.GetSize() == Size;
+        if (!reserved) {
+            Log(lcFailure, Translate("sReserveSpaceFailed"), {SizeText(Size), DestinationPath()});
+            if (options.TaskStopIfNotReserve) {
+                Log(lcFailure, Translate("sDownloadStopped"));
+                Fail(Translate("sDownloadStopped"));
+            }
+            Log(lcInformation, Translate("sDownloadContinue"));
+        }
+    }
+    // An overwritten file that no reservation sized exactly would keep the old file's
+    // tail behind a shorter copy.
+    if (Decision == 1 && DestinationExists && !reserved && !(Size > 0 && dest.GetSize() == Size))
+        dest.SetSize(0);
+
+    if (dest.CanResume() && source.CanResume()) {
+        if (ResumeRequested) {
+            Loaded = dest.GetSize();
+            if (source.GetSize() == Loaded) {
+                Log(lcDestinationNotice, Translate("sNotAddedToDownload"));
+                // The copy at the destination is already whole: the task learns so.
+                RanToEnd_ = true;
+                Size = Loaded;
+                StartSize = Loaded;
+                Synchronize(&TTaskThread::PushProgress);
+                return;
+            }
+        }
+        source.SetPosition(Loaded);
+        Loaded = source.GetPosition();
+        dest.SetPosition(Loaded);
+        StartSize = dest.GetPosition();
+        if (StartSize != Loaded)
+            source.SetPosition(StartSize);
+        Loaded = StartSize;
+    } else {
+        Log(lcFailure, Translate("sResumeNotSupported"));
+        StartSize = 0;
+        Loaded = 0;
+    }
+
+    Log(lcInformation, Translate("sStartPosition"), {SizeText(Size), SizeText(StartSize)});
+    Synchronize(&TTaskThread::PushProgress);
+
+    uint32_t t0 = Clock_.TickCount();
+    BytesSinceReport = 0;
+    bool stopped = false;
+    for (;;) {
+        const int64_t n = source.Read(buffer.data(), bufferSize);
+        const int64_t w = dest.Write(buffer.data(), n);
+        Loaded += w;
+        DestinationCreated = true;
+        BytesSinceReport += w;
+        const uint32_t t = Clock_.TickCount();
+        if (uint32_t(t - t0) > 1) {
+            Synchronize(&TTaskThread::PushProgress);
+            BytesSinceReport = 0;
+            t0 = t;
+            if (IsStopRequested()) {
+                Log(lcInformation, Translate("sUserCancelDownload"));
+                Synchronize(&TTaskThread::NotifyStopped);
+                stopped = true;
+                break;
+            }
+        }
+        if (w != n) {
+            Log(lcFailure, Translate("sSizeReadNotEQSizeWrite"));
+            Log(lcFailure, Translate("sDownloadStopped"));
+            Fail(Translate("sDownloadStopped"));
+        }
+        if (n < bufferSize) {
+            Synchronize(&TTaskThread::PushProgress);
+            break;
+        }
+    }
+
+    Synchronize(&TTaskThread::PushDestinationCreated);
+    if (stopped)
+        return;
+    if (Loaded < Size) {
+        // The source ended before its announced size: the attempt fails, so that it is
+        // retried and resumed, rather than passing for complete.
+        Log(lcFailure, Translate("sSourceEndedEarly"), {SizeText(Loaded), SizeText(Size)});
+        Log(lcFailure, Translate("sDownloadStopped"));
+        Fail(Translate("sDownloadStopped"));
+    }
+    if (options.TaskGetDateFromServer && dest.CanSetFileInfo()) {
+        Log(lcInformation, Translate("sSetData"));
+        dest.SetFileTime(source.GetFileTime());
+    }
+    if (options.bSetAtributes && dest.CanSetFileInfo()) {
+        Log(lcInformation, Translate("sSetAttributes"));
+        dest.SetAttributes(source.GetAttributes());
+    }
+    if (Loaded > Size)
+        Synchronize(&TTaskThread::PushSizeFromLoaded);
+    // Everything the source had was copied, an empty source included.
+    RanToEnd_ = true;
+}
+
+std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& link, const std::string& user,
+                                                           const std::string& password)
+{
+    const int type = GetLinkType(link);
+    const TStreamSettings settings{FTPMode == hmAscii, FTPPassive, UserAgent, UseCookies};
+    std::unique_ptr<TTransferStream> stream = MakeStream(type, link, user, password, settings);
+    if (!stream) {
+        // A link of a known kind whose protocol this build cannot speak gets its own words.
+        Log(lcFailure, Translate(type < 0 ? "sInvalidLinkType" : "sLinkTypeNotSupported"), {link});
+        Fail(Translate("sDownloadStopped"));
+    }
+    stream->OnLog = [this](int code, const std::string& format, const TFormatArgs& args) { Log(code, format, args); };
+    stream->DetailedInfo = Options().bDetailedInfo;
+    return stream;
+}
+
+void TTaskThread::CheckDestination()
+{
+    Decision = Options().AlraedyInDiskWhatToDo;
+    DestinationExists = DestStream->Exists();
+    if (!DestinationCreated && Loaded <= 0) {
+        if (DestinationExists) {
+            Log(lcDestinationNotice, Translate("sDestinationAlreadyExists"), {Name});
+            NewName = DestStream->MakeUniqueName();
+            if (Decision == 4)
+                Synchronize(&TTaskThread::AskDestinationDecision);
+            ApplyDestinationDecision();
+        }
+    } else if (DestinationCreated && Loaded > 0 && !DestinationExists) {
+        Log(lcFailure, Translate("sDestinationNotExists"), {DestinationPath()});
+        Loaded = 0;
+    }
+}
+
+void TTaskThread::ApplyDestinationDecision()
+{
+    ResumeRequested = Decision == 2;
+    switch (Decision) {
+    case 0:
+        Name = ExtractName(NewName);
+        Item_->SetName(Name);
+        DestStream->SetName(NewName);
+        Log(lcInformation, Translate("sDestinationRenamed"), {Name});
+        break;
+    case 1:
+        Log(lcInformation, Translate("sDestinationOverWrited"), {Name});
+        break;
+    case 2:
+        Log(lcInformation, Translate("sDestinationAdded"), {Name});
+        break;
+    case 3:
+        StoppedByDestination = true;
+        Log(lcFailure, Translate("sDownloadStoppedDestinationExist"), {Name});
+        Fail(FormatMessage(Translate("sDownloadStoppedDestinationExist"), {Name}));
+    default:
+        break;
+    }
+}
+
+void TTaskThread::LoadTask()
+{
+    TTaskItem& item = *Item_;
+    item.SetState(stateStarted);
+    item.StartTime = Clock_.TickCount();
+    item.Retry += 1;
+    Loaded = item.Loaded;
+    Source = item.Source;
+    Destination = item.Destination;
+    UserLoginToSource = item.UserLoginToSource;
+    UserPasswordToSource = item.UserPasswordToSource;
+    UserLoginToDestination = item.UserLoginToDestination;
+    UserPasswordToDestination = item.UserPasswordToDestination;
+    FTPPassive = item.FTPPassive();
+    UserAgent = item.UserAgent();
+    FTPMode = item.FTPMode();
+    Name = item.StoredName();
+    UseCookies = item.UseCookies();
+    DestinationCreated = item.DestinationCreated;
+}
+
+void TTaskThread::AskDestinationDecision()
+{
+    std::string name = ExtractName(NewName);
+    int decision = 0;
+    bool remember = false;
+    if (!Item_->Environment().Dialogs.AskExistingFile(decision, name, remember)) {
+        Decision = 3;
+        return;
+    }
+    Decision = decision;
+    if (remember)
+        Options().AlraedyInDiskWhatToDo = decision;
+    if (decision == 0)
+        NewName = IncludeTrailingDelimiter(ExtractDir(NewName)) + name;
+}
+
+void TTaskThread::PushProgress()
+{
+    TrafficCounter().Increment(BytesSinceReport);
+    Item_->Loaded = Loaded;
+    Item_->Size = Size;
+    Item_->StartSize = StartSize;
+    Item_->DestinationCreated = DestinationCreated;
+}
+
+void TTaskThread::NotifyStopped()
+{
+    Item_->Environment().Shell.NotifyTaskStopped();
+}
+
+void TTaskThread::PushDestinationCreated()
+{
+    Item_->DestinationCreated = DestinationCreated;
+}
+
+void TTaskThread::PushSizeFromLoaded()
+{
+    Item_->Size = Loaded;
+}
+
+void TTaskThread::FinishTask()
+{
+    TTaskItem& item = *Item_;
+    item.TimeDownloaded += Clock_.TickCount() - item.StartTime;
+    if ((item.Loaded >= item.Size && item.Loaded > 0) || RanToEnd_) {
+        item.SetState(stateCompleted);
+        item.Environment().Shell.NotifyTaskCompleted(item.Name());
+    }
+    item.Environment().Hosts.ConnectionClosed(Source);
+}
+
+void TTaskThread::HandleError()
+{
+    TTaskItem& item = *Item_;
+    const TOptions& options = Options();
+    TTaskEnvironment& env = item.Environment();
+    item.ErrorTime = Clock_.TickCount();
+    Log(lcFailure, Translate("sDownloadStopped"));
+    if (StoppedByDestination) {
+        item.SetState(stateErrorStopped);
+        env.Shell.NotifyTaskError(item.Name());
+        return;
+    }
+    if (item.Retry < uint32_t(options.TaskMaxRetries)) {
+        item.SetState(stateError);
+        Log(lcInformation, Translate("sWaitBeforeRetry"),
+            {int64_t(item.Retry), int64_t(options.TaskMaxRetries), int64_t(options.TaskRetriesPause)});
+        return;
+    }
+    const bool pausesLeft = item.PauseTemporaryRetries < options.iTaskErrorPauseTempRetries;
+    auto moveToEnd = [&] { item.SetIndex(item.Manager().Tasks().Count() - 1); };
+    if (options.bTaskErrorPauseTempTimeout && pausesLeft) {
+        item.SetState(stateTemporaryPaused);
+        item.Retry = 0;
+        item.PauseTemporaryStart = env.Clock.Now();
+        item.PauseTemporaryTimeout = options.iTaskErrorPauseTempTimeout;
+        item.PauseTemporaryRetries += 1;
+        if (options.bTaskErrorMoveDown)
+            moveToEnd();
+        env.Shell.NotifyTaskPausedAfterError(item.Name());
+        Log(lcInformation, Translate("sPauseTempBeforeRetry"),
+            {int64_t(item.PauseTemporaryRetries), int64_t(options.iTaskErrorPauseTempRetries),
+             int64_t(options.iTaskErrorPauseTempTimeout)});
+    } else if (options.bTaskErrorMoveDown && pausesLeft) {
+        item.SetState(stateWait);
+        item.Retry = 0;
+        item.PauseTemporaryRetries += 1;
+        moveToEnd();
+    } else {
+        item.SetState(stateErrorStopped);
+        env.Shell.NotifyTaskError(item.Name());
+    }
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "core/MessageFormat.h"
+#include "transfer/TransferStream.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class TTaskItem;
+class TMainThread;
+class IClock;
+
+// One attempt to copy one task's source to its destination, in its own thread. It reads
+// the task's settings at its start, opens both streams, deals with an existing
+// destination, reserves space, resumes where the copy stands, copies block by block,
+// reports progress, copies the file time and attributes, and sets the task's outcome.
+// Every change to the task goes through a step run on the main thread.
+class TTaskThread {
+public:
+    // Created suspended: nothing runs before Launch.
+    explicit TTaskThread(TTaskItem& item);
+    // Waits until the body has returned, serving its main-thread steps meanwhile.
+    virtual ~TTaskThread();
+    TTaskThread(const TTaskThread&) = delete;
+    TTaskThread& operator=(const TTaskThread&) = delete;
+
+    void Launch();
+    // Asks the attempt to end and tells the shell that the task stops.
+    void Cancel();
+    virtual void RequestStop();
+    bool IsStopRequested() const;
+    void SetStopRequested(bool value);
+    // The body has returned and the end handler has run.
+    bool Finished() const { return Finished_; }
+    // Blocks until Finished, serving the steps the worker hands to the main thread.
+    void WaitFor();
+
+    TTaskItem* Item() const { return Item_; }
+    // Runs on the main thread after the body, before Finished turns true.
+    std::function<void(TTaskThread&)> OnTerminate;
+
+    // The log sink of the attempt and its streams.
+    void Log(int code, const std::string& format, const TFormatArgs& args = {});
+
+private:
+    void Run();
+    void Execute();
+    // Opens, positions and copies; the closes it arms run in Execute whatever happens.
+    void Copy(std::vector<char>& buffer);
+    std::unique_ptr<TTransferStream> CreateStream(const std::string& link, const std::string& user,
+                                                  const std::string& password);
+    void CheckDestination();
+    void ApplyDestinationDecision();
+    [[noreturn]] void Fail(const std::string& text);
+    std::string DestinationPath() const;
+    std::string SizeText(int64_t bytes) const;
+    void Synchronize(void (TTaskThread::*step)());
+
+    // Main-thread steps.
+    void LoadTask();
+    void AskDestinationDecision();
+    void PushProgress();
+    void NotifyStopped();
+    void PushDestinationCreated();
+    void PushSizeFromLoaded();
+    void FinishTask();
+    void HandleError();
+
+    TTaskItem* Item_;
+    TMainThread& MainThread_;
+    IClock& Clock_;
+    mutable std::mutex Lock_;
+    std::atomic<bool> StopRequested_{false};
+    bool Launched_ = false;
+    std::atomic<bool> Finished_{false};
+    std::thread Thread_;
+
+    std::unique_ptr<TTransferStream> SourceStream;
+    std::unique_ptr<TTransferStream> DestStream;
+    int64_t Loaded = 0;
+    int64_t Size = 0;
+    std::string Name;
+    std::string Source;
+    std::string Destination;
+    int64_t StartSize = 0;
+    std::string UserLoginToSource;
+    std::string UserPasswordToSource;
+    std::string UserLoginToDestination;
+    std::string UserPasswordToDestination;
+    std::string UserAgent;
+    bool FTPPassive = false;
+    int FTPMode = 0;
+    bool UseCookies = true;
+    bool DestinationCreated = false;
+    bool StoppedByDestination = false;
+    int Decision = 0;
+    std::string NewName;
+    bool ResumeRequested = false;
+    bool DestinationExists = false;
+    int64_t BytesSinceReport = 0;
+    std::vector<std::function<void()>> Closes_;
+    // The run reached the end of the source without a stop: the task is complete even
+    // when nothing was copied (an empty source, a destination that was already whole).
+    bool RanToEnd_ = false;
+};

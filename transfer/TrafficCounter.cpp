@@ -1,0 +1,7 @@
+#include "transfer/TrafficCounter.h"
+
+TSynchroInteger& TrafficCounter()
+{
+    static TSynchroInteger counter;
+    return counter;
+}
