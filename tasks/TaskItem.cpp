@@ -12,6 +12,7 @@
 #include "tasks/TaskCollection.h"
 #include "transfer/TaskThread.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -100,9 +101,12 @@ uint32_t TTaskItem::Speed() const
 
 uint32_t TTaskItem::Left() const
 {
-    if (State_ == stateTemporaryPaused)
-        return uint32_t(int64_t(PauseTemporaryTimeout) * 60000 -
-                        MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now()));
+    if (State_ == stateTemporaryPaused) {
+        // A pause that has run out has nothing left, until the tick queues the task.
+        const int64_t left = int64_t(PauseTemporaryTimeout) * 60000 -
+                             MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now());
+        return uint32_t(std::max<int64_t>(left, 0));
+    }
     if (Size == 0 || Loaded == 0 || StartTime == 0 || !IsRunning())
         return 0;
     const uint32_t speed = Speed();

@@ -19,10 +19,15 @@ std::array<TStreamFactory, 3>& Factories()
 
 } // namespace
 
+bool HasStreamFactory(int linkType)
+{
+    return linkType >= 0 && linkType < int(Factories().size()) && Factories()[std::size_t(linkType)];
+}
+
 std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& link, const std::string& user,
                                             const std::string& password, const TStreamSettings& settings)
 {
-    if (linkType < 0 || linkType >= int(Factories().size()) || !Factories()[std::size_t(linkType)])
+    if (!HasStreamFactory(linkType))
         return nullptr;
     return Factories()[std::size_t(linkType)](link, user, password, settings);
 }

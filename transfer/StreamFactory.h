@@ -22,6 +22,9 @@ using TStreamFactory = std::function<std::unique_ptr<TTransferStream>(
 std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& link, const std::string& user,
                                             const std::string& password, const TStreamSettings& settings);
 
+// Whether a stream serves links of that type in this build.
+bool HasStreamFactory(int linkType);
+
 // Replaces the maker of one link type and returns the previous one; the protocol streams
 // register themselves here, and tests wrap a stream to make it misbehave. Set before any
 // worker runs.

@@ -179,6 +179,9 @@ void TTaskThread::Copy(std::vector<char>& buffer)
     Closes_.push_back([&dest] { dest.Close(); });
 
     Size = source.GetSize();
+    // Adding to an existing file starts at its length, taken before any reservation
+    // stretches the file to the source's size and hides where its data ends.
+    const int64_t existingLength = ResumeRequested ? dest.GetSize() : 0;
 
     bool reserved = false;
     if (dest.CanReserveSpace() && options.TaskReserveSpace && dest.GetSize() != Size && Size != 0) {
@@ -202,7 +205,7 @@ void TTaskThread::Copy(std::vector<char>& buffer)
 
     if (dest.CanResume() && source.CanResume()) {
         if (ResumeRequested) {
-            Loaded = dest.GetSize();
+            Loaded = existingLength;
             if (source.GetSize() == Loaded) {
                 Log(lcDestinationNotice, Translate("sNotAddedToDownload"));
                 // The copy at the destination is already whole: the task learns so.

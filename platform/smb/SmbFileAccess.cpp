@@ -1,5 +1,6 @@
 #include "platform/smb/SmbFileAccess.h"
 
+#include "platform/files/ReadAhead.h"
 #include "platform/files/RepeatUntilDone.h"
 
 #include <libsmbclient.h>
@@ -27,6 +28,8 @@ namespace {
 constexpr int kTimeoutMs = 15000;
 // One libsmbclient call moves at most this much; Read and Write loop over it.
 constexpr int64_t kMaxChunk = 16 * 1024 * 1024;
+// Reads fetch at least this much at once (see TReadAhead).
+constexpr int64_t kReadAhead = 4 * 1024 * 1024;
 constexpr const char* kDosModeAttribute = "system.dos_attr.mode";
 
 // Creating and freeing contexts touches the library's global state, which is not thread-safe.
@@ -214,6 +217,7 @@ public:
     {
         if (!File_)
             return true;
+        ReadAhead_.Clear();
         bool closed = smbc_getFunctionClose(Context_)(Context_, File_) == 0;
         File_ = nullptr;
         // The server stamps the last write's time at the close, over a time set by path
@@ -229,6 +233,8 @@ public:
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
+        if (!RewindReadAhead())
+            return -1;
         const off_t result = smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
         return result < 0 ? -1 : int64_t(result);
     }
@@ -237,9 +243,10 @@ public:
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
-        auto* out = static_cast<char*>(buffer);
-        return RepeatUntilDone(count, TZeroMeans::End, [&](int64_t done, int64_t left) {
-            return smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
+        return ReadAhead_.Read(buffer, count, [this](char* out, int64_t wanted) {
+            return RepeatUntilDone(wanted, TZeroMeans::End, [&](int64_t done, int64_t left) {
+                return smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
+            });
         });
     }
 
@@ -247,6 +254,8 @@ public:
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
+        if (!RewindReadAhead())
+            return -1;
         const auto* in = static_cast<const char*>(buffer);
         return RepeatUntilDone(count, TZeroMeans::Failure, [&](int64_t done, int64_t left) {
             return smbc_getFunctionWrite(Context_)(Context_, File_, in + done, size_t(std::min(left, kMaxChunk)));
@@ -259,6 +268,8 @@ public:
             return Fail(EBADF);
         if (size < 0)
             return Fail(EINVAL);
+        if (!RewindReadAhead())
+            return false;
         return smbc_getFunctionFtruncate(Context_)(Context_, File_, off_t(size)) == 0;
     }
 
@@ -349,6 +360,14 @@ private:
         return result;
     }
 
+    // Puts the file position back where the caller's reads stand.
+    bool RewindReadAhead()
+    {
+        const int64_t ahead = ReadAhead_.Unconsumed();
+        ReadAhead_.Clear();
+        return ahead == 0 || smbc_getFunctionLseek(Context_)(Context_, File_, -off_t(ahead), SEEK_CUR) >= 0;
+    }
+
     bool Open(const std::string& path, int flags)
     {
         if (!Context_)
@@ -425,6 +444,7 @@ private:
     std::string ShareUrl_;
     SMBCCTX* Context_ = nullptr;
     SMBCFILE* File_ = nullptr;
+    TReadAhead ReadAhead_{kReadAhead};
     std::string FileUrl_;
     // Times set on the open file, set again once it is closed.
     std::optional<std::array<timeval, 2>> StickyTimes_;

@@ -193,3 +193,17 @@ TEST_F(TickTest, RestartOfARunningTaskKeepsItRunningWithANewWorker)
     FinishWorkers();
     EXPECT_EQ(task.State(), stateCompleted);
 }
+
+TEST_F(TickTest, SortingTheViewReordersTheQueue)
+{
+    Manager->MaxActiveTasks = 1;
+    for (const char* name : {"c", "a", "b"})
+        AddCopy(name, stateStopped);
+    Manager->Rows().Sort([](const TTaskItem& x, const TTaskItem& y) { return x.Name() < y.Name(); });
+    Manager->SyncListOrderToView();
+    Manager->StartAll();
+    Manager->Tick();
+    EXPECT_EQ(Manager->Tasks()[0].Name(), "a");
+    EXPECT_EQ(Bed.Shell.Calls, (std::vector<std::string>{"Started:a"}));
+    FinishWorkers();
+}

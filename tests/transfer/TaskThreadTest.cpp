@@ -118,6 +118,7 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         {1, longer, false, "f.bin", stateCompleted, "sDestinationOverWrited"},
         {1, longer, true, "f.bin", stateCompleted, "sDestinationOverWrited"},
         {2, source.substr(0, 40000), false, "f.bin", stateCompleted, "sDestinationAdded"},
+        {2, source.substr(0, 40000), true, "f.bin", stateCompleted, "sDestinationAdded"},
         {2, source, false, "f.bin", stateCompleted, "sNotAddedToDownload"},
         {3, "old", true, "", stateErrorStopped, "sDownloadStoppedDestinationExist"},
     };
