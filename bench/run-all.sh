@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark (not part of the test suite; the copy benchmark needs root).
+#   bench/run-all.sh [BUILD_DIR]     (default build-bench)
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$repo/build-bench}
+cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j1 --target quorvex-cli bench_task_list bench_smbd
+"$build/bench/bench_task_list"
+"$repo/bench/copy-throughput.sh" "$build"

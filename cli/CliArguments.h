@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the command line asks for. Paths are absolute (or share paths and links) once parsed.
+struct TCliArguments {
+    std::vector<std::string> Sources;
+    std::string Destination;
+    std::string Name;                 // the copy's file name; empty keeps the source's
+    std::string SourceUser;
+    std::string SourcePassword;
+    std::string DestUser;
+    std::string DestPassword;
+    std::string ListFile;             // empty: the tasks live only as long as the run
+    std::string OptionsFile;          // empty: the factory defaults
+    // Left empty, the values come from the options file.
+    std::optional<int> MaxActive;
+    std::optional<int> OnExists;      // an AlraedyInDiskWhatToDo decision, 0 to 3
+    std::optional<int> Retries;
+    std::optional<int> RetryPause;    // seconds
+    bool Quiet = false;
+    bool Help = false;
+};
+
+struct TCliParseResult {
+    TCliArguments Arguments;
+    std::string Error;                // empty when the command line is good
+};
+
+// Parses the arguments that follow the program name. Relative paths are taken from
+// workingFolder, an absolute path.
+TCliParseResult ParseCliArguments(const std::vector<std::string>& args, const std::string& workingFolder);
+
+// The text of --help.
+std::string CliUsage();

@@ -1,0 +1,284 @@
+#include "cli/CliRun.h"
+
+#include "cli/CliReport.h"
+#include "cli/ConsolePorts.h"
+#include "config/EnglishMessages.h"
+#include "config/Options.h"
+#include "config/OptionsFile.h"
+#include "core/Clock.h"
+#include "core/Links.h"
+#include "core/MainThread.h"
+#include "core/XMLStorage.h"
+#include "tasks/ManagerTask.h"
+#include "tasks/TaskStandIns.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <pthread.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+using TSteadyClock = std::chrono::steady_clock;
+
+constexpr auto kTickPeriod = 500ms;
+constexpr auto kProgressPeriod = 1s;
+// The longest sleep before the loop looks for a stop signal again.
+constexpr auto kSignalPollPeriod = 100ms;
+constexpr uint32_t kListSaveInterval = 5000;  // milliseconds
+
+// SIGINT and SIGTERM stay blocked in every thread (workers inherit the mask), so no copy
+// call is ever cut short by them; the loop collects them instead.
+class TStopSignals {
+public:
+    // Before any thread exists.
+    TStopSignals()
+    {
+        sigemptyset(&Set_);
+        sigaddset(&Set_, SIGINT);
+        sigaddset(&Set_, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &Set_, nullptr);
+    }
+
+    // True once a stop signal came. A second one then ends the program at once, should
+    // stopping the workers hang on a dead server.
+    bool Received()
+    {
+        if (Received_)
+            return true;
+        const timespec noWait{};
+        if (sigtimedwait(&Set_, nullptr, &noWait) < 0)
+            return false;
+        Received_ = true;
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+        pthread_sigmask(SIG_UNBLOCK, &Set_, nullptr);
+        return true;
+    }
+
+private:
+    sigset_t Set_;
+    bool Received_ = false;
+};
+
+// The task environment of a terminal.
+struct TConsoleEnvironment {
+    explicit TConsoleEnvironment(int existingFileDecision) : Dialogs(existingFileDecision) {}
+
+    TMainThread MainThread;
+    TSystemClock Clock;
+    TConsoleShell Shell;
+    TConsoleDialogs Dialogs;
+    TConsoleDesktop Desktop;
+    TConsoleBoxes Boxes;
+    TNoHostLimits Hosts;
+    TRecordedTasks Records;
+    TTaskEnvironment Environment{MainThread, Clock, Shell, Dialogs, Desktop, Boxes, Hosts, Records, Records};
+};
+
+// Reads the options file into Options(); false, with a message, when it cannot.
+bool LoadOptionsFile(const std::string& fileName, IMessageBoxPort& boxes)
+{
+    if (fileName.empty())
+        return true;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        PrintMessage("--options: no such file: " + fileName);
+        return false;
+    }
+    TXMLStorage store(fileName, boxes);
+    store.Open();
+    if (!store.HasRoot()) {
+        PrintMessage("--options: cannot read " + fileName);
+        return false;
+    }
+    ReadOptions(store, Options());
+    return true;
+}
+
+void ApplyArguments(const TCliArguments& a, TOptions& o)
+{
+    if (a.MaxActive)
+        o.ListMaxActiveTask = *a.MaxActive;
+    if (a.Retries)
+        o.TaskMaxRetries = *a.Retries;
+    if (a.RetryPause)
+        o.TaskRetriesPause = *a.RetryPause;
+    // Nobody can be asked here ("ask" is 4): renaming never loses data.
+    const int stored = o.AlraedyInDiskWhatToDo;
+    o.AlraedyInDiskWhatToDo = a.OnExists.value_or(stored >= 0 && stored <= 3 ? stored : 0);
+}
+
+// Why the local paths cannot be copied from or into, or empty. Share paths and links are
+// left to their tasks, whose logs tell what went wrong.
+std::string LocalPathProblem(const TCliArguments& a)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (const std::string& source : a.Sources) {
+        if (!IsLocalPath(source))
+            continue;
+        const fs::file_status status = fs::status(source, error);
+        if (!fs::exists(status))
+            return "SOURCE: no such file: " + source;
+        if (fs::is_directory(status))
+            return "SOURCE: a folder, not a file: " + source;
+        // Run in the source's own folder, the default destination, it would only copy itself.
+        const std::string name = a.Name.empty() ? ExtractName(source) : a.Name;
+        if (fs::equivalent(source, IncludeTrailingDelimiter(a.Destination) + name, error))
+            return "SOURCE is its own copy: " + source + " (choose another --dest)";
+    }
+    if (IsLocalPath(a.Destination)) {
+        const fs::file_status status = fs::status(a.Destination, error);
+        if (fs::exists(status) && !fs::is_directory(status))
+            return "--dest: not a folder: " + a.Destination;
+        // Found out now rather than after every retry has failed.
+        if (!fs::exists(status) && !fs::create_directories(a.Destination, error) && error)
+            return "--dest: cannot create " + a.Destination + ": " + error.message();
+        if (::access(a.Destination.c_str(), W_OK | X_OK) != 0)
+            return "--dest: cannot write into " + a.Destination + ": " + std::strerror(errno);
+    }
+    return {};
+}
+
+// The unfinished task that copies source into destination, or null.
+TTaskItem* FindUnfinished(TManagerTask& manager, const std::string& source, const std::string& destination)
+{
+    for (int i = 0; i < manager.Tasks().Count(); ++i) {
+        TTaskItem& task = manager.Tasks()[i];
+        if (!task.Completed() && task.Source == source &&
+            ExcludeTrailingDelimiter(task.Destination) == ExcludeTrailingDelimiter(destination))
+            return &task;
+    }
+    return nullptr;
+}
+
+void AppendTasks(TManagerTask& manager, const TCliArguments& a)
+{
+    for (const std::string& source : a.Sources) {
+        // A SOURCE still in the list, from an interrupted run say, goes on there rather
+        // than being copied a second time beside it.
+        if (TTaskItem* listed = FindUnfinished(manager, source, a.Destination)) {
+            listed->Enqueue();
+            if (!a.Quiet)
+                PrintMessage(source + " is in the list already and goes on there");
+            continue;
+        }
+        TTaskItem& task = manager.AddTask();
+        task.Source = source;
+        task.Destination = a.Destination;
+        task.SetName(a.Name);
+        task.LoginToSource = !a.SourceUser.empty();
+        task.UserLoginToSource = a.SourceUser;
+        task.UserPasswordToSource = a.SourcePassword;
+        task.LoginToDestination = !a.DestUser.empty();
+        task.UserLoginToDestination = a.DestUser;
+        task.UserPasswordToDestination = a.DestPassword;
+    }
+}
+
+bool AllEnded(TManagerTask& manager)
+{
+    if (manager.RunningWorkers().Value() != 0)
+        return false;
+    for (int i = 0; i < manager.Tasks().Count(); ++i)
+        if (!TaskEnded(manager.Tasks()[i]))
+            return false;
+    return true;
+}
+
+void PrintProgress(TManagerTask& manager)
+{
+    for (int i = 0; i < manager.Tasks().Count(); ++i)
+        if (TaskActive(manager.Tasks()[i]))
+            std::cerr << ProgressLine(manager.Tasks()[i]) << '\n';
+    std::cerr.flush();
+}
+
+// Ticks the queue and serves the workers until every task has ended; false when a stop
+// signal came first.
+bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals& signals, bool quiet)
+{
+    auto nextTick = TSteadyClock::now();
+    auto nextProgress = nextTick + kProgressPeriod;
+    for (;;) {
+        if (signals.Received())
+            return false;
+        const auto now = TSteadyClock::now();
+        if (now >= nextTick) {
+            manager.Tick();
+            manager.PollAutoSave();
+            nextTick = now + kTickPeriod;
+        }
+        // Checked between ticks as well, so the run ends as soon as the last worker has.
+        if (AllEnded(manager))
+            return true;
+        if (!quiet && now >= nextProgress) {
+            PrintProgress(manager);
+            nextProgress = now + kProgressPeriod;
+        }
+        const auto untilTick = std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - now);
+        mainThread.WaitAndServe(std::clamp<std::chrono::milliseconds>(untilTick, 0ms, kSignalPollPeriod));
+    }
+}
+
+} // namespace
+
+int RunCli(const TCliArguments& a)
+{
+    TStopSignals signals;
+    // A closed stderr must not end the run before the list is saved.
+    std::signal(SIGPIPE, SIG_IGN);
+    LoadEnglishMessages();
+
+    TConsoleBoxes boxes;
+    Options() = TOptions{};
+    if (!LoadOptionsFile(a.OptionsFile, boxes))
+        return ceUsage;
+    ApplyArguments(a, Options());
+    if (const std::string problem = LocalPathProblem(a); !problem.empty()) {
+        PrintMessage(problem);
+        return ceUsage;
+    }
+
+    TConsoleEnvironment console(Options().AlraedyInDiskWhatToDo);
+    TManagerTask manager(console.Environment, a.ListFile);
+    // Completed tasks stay until their final lines are printed.
+    manager.DeleteCompletedTasks = false;
+    manager.MaxActiveTasks = std::max(1, Options().ListMaxActiveTask);
+    if (!a.ListFile.empty()) {
+        manager.SetAutoSave(true);
+        manager.SetAutoSaveInterval(kListSaveInterval);
+    }
+    AppendTasks(manager, a);
+
+    const bool interrupted = !RunUntilEnded(manager, console.MainThread, signals, a.Quiet);
+    if (interrupted) {
+        // The copies keep what they have; the list says where each one stands.
+        for (int i = 0; i < manager.Tasks().Count(); ++i)
+            manager.Tasks()[i].StopTransfer();
+    }
+
+    bool failed = interrupted;
+    for (int i = 0; i < manager.Tasks().Count(); ++i) {
+        const TTaskItem& task = manager.Tasks()[i];
+        failed = failed || TaskFailed(task);
+        std::cerr << FinalLine(task) << '\n';
+    }
+    std::cerr.flush();
+
+    if (!a.ListFile.empty()) {
+        if (Options().ListDeleteTaskAfterComplete)
+            manager.RemoveCompleted();
+        manager.SetAutoSave(false);
+        // A list that could not be saved loses the state of the run.
+        failed = !manager.SaveToFile({}) || failed;
+    }
+    return failed ? ceFailed : ceCompleted;
+}

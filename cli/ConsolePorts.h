@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/MessageBoxPort.h"
+#include "tasks/TaskPorts.h"
+
+#include <string>
+
+// The ports of the task subsystem on a terminal. Nobody is there to answer, so every
+// question gets the answer the command line chose, and every message goes to stderr.
+
+// The run prints its own progress and final lines: the notifications add nothing.
+class TConsoleShell : public ITaskShell {
+public:
+    void NotifyTaskStarted(const std::string&) override {}
+    void NotifyTaskCompleted(const std::string&) override {}
+    void NotifyTaskPausedAfterError(const std::string&) override {}
+    void NotifyTaskError(const std::string&) override {}
+    void NotifyTaskStopped() override {}
+    void NotifyAllCompleted() override {}
+    void PlaySoundTaskDeleted() override {}
+    void ShowTaskPage() override {}
+};
+
+class TConsoleDialogs : public ITaskDialogs {
+public:
+    // existingFileDecision: the answer for a destination file that exists (0 rename,
+    // 1 overwrite, 2 resume, 3 stop).
+    explicit TConsoleDialogs(int existingFileDecision) : ExistingFileDecision_(existingFileDecision) {}
+
+    // Prints the text and confirms: OK, or Yes where there is no OK.
+    TModalResult MessageBox(const std::string& text, TMessageKind kind, unsigned buttons) override;
+    TModalResult ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned buttons,
+                                         bool& checked) override;
+    bool AskExistingFile(int& decision, std::string& name, bool& remember) override;
+    // Leaves the unfinished file where it is.
+    TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) override;
+    // No pause: nobody would resume the task.
+    bool AskPauseMinutes(int&) override { return false; }
+
+private:
+    int ExistingFileDecision_;
+};
+
+// Nothing to open and no clipboard on a terminal.
+class TConsoleDesktop : public IDesktop {
+public:
+    void OpenInBackground(const std::string&) override {}
+    void ShellOpen(const std::string&) override {}
+    void SetClipboardText(const std::string&) override {}
+    void Beep(TBeepKind) override {}
+};
+
+class TConsoleBoxes : public IMessageBoxPort {
+public:
+    void ShowErrorBox(const std::string& caption, const std::string& text) override;
+};
+
+// Writes "quorvex-cli: " + text as one line to stderr.
+void PrintMessage(const std::string& text);

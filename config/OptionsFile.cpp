@@ -1,0 +1,64 @@
+#include "config/OptionsFile.h"
+
+namespace {
+
+// Reads one section's keys, each defaulting to the value it replaces.
+struct TSectionReader {
+    const TXMLStorage& Store;
+    std::string Section;
+
+    void operator()(const char* key, int& value) const { value = Store.ReadInteger(Section, key, value); }
+    void operator()(const char* key, bool& value) const { value = Store.ReadBool(Section, key, value); }
+    void operator()(const char* key, std::string& value) const { value = Store.ReadString(Section, key, value); }
+};
+
+} // namespace
+
+void ReadOptions(const TXMLStorage& store, TOptions& o)
+{
+    const TSectionReader defaults{store, "Defaults"};
+    defaults("iSizeType", o.iSizeType);
+    defaults("iSpeedType", o.iSpeedType);
+    defaults("MeasureSpeedInBits", o.MeasureSpeedInBits);
+    defaults("bMonitorFTP", o.bMonitorFTP);
+    defaults("bMonitorHTTP", o.bMonitorHTTP);
+    defaults("bMonitorNetbios", o.bMonitorNetbios);
+    defaults("bMonitorLocal", o.bMonitorLocal);
+    defaults("iFTPMode", o.iFTPMode);
+    defaults("sFTPModeASCIIFileExt", o.sFTPModeASCIIFileExt);
+    defaults("TaskMaxRetries", o.TaskMaxRetries);
+    defaults("TaskRetriesPause", o.TaskRetriesPause);
+    defaults("TaskBufferSize", o.TaskBufferSize);
+    defaults("bTaskErrorPauseTempTimeout", o.bTaskErrorPauseTempTimeout);
+    defaults("iTaskErrorPauseTempTimeout", o.iTaskErrorPauseTempTimeout);
+    defaults("iTaskErrorPauseTempRetries", o.iTaskErrorPauseTempRetries);
+    defaults("bTaskErrorMoveDown", o.bTaskErrorMoveDown);
+    defaults("bDetailedInfo", o.bDetailedInfo);
+    defaults("TaskReserveSpace", o.TaskReserveSpace);
+    defaults("TaskStopIfNotReserve", o.TaskStopIfNotReserve);
+    defaults("TaskGetDateFromServer", o.TaskGetDateFromServer);
+    defaults("bSetAtributes", o.bSetAtributes);
+    defaults("AlraedyInDiskWhatToDo", o.AlraedyInDiskWhatToDo);
+    defaults("TaskLogSaveToFile", o.TaskLogSaveToFile);
+    defaults("TaskLogLineMax", o.TaskLogLineMax);
+    defaults("ListMaxActiveTask", o.ListMaxActiveTask);
+    defaults("ListAutoSave", o.ListAutoSave);
+    defaults("ListAutoSavePeriod", o.ListAutoSavePeriod);
+    defaults("ListDeleteTaskAfterComplete", o.ListDeleteTaskAfterComplete);
+    defaults("IncompleteTaskWhatToDo", o.IncompleteTaskWhatToDo);
+    defaults("DefaultTaskStart", o.DefaultTaskStart);
+    defaults("iLastPauseTimeout", o.iLastPauseTimeout);
+    defaults("DblClickTask", o.DblClickTask);
+    defaults("DblClickError", o.DblClickError);
+    defaults("DblClickComplete", o.DblClickComplete);
+    defaults("bHistoryAddIncomplete", o.bHistoryAddIncomplete);
+    defaults("bTemporaryHostDefault", o.bTemporaryHostDefault);
+    defaults("bUseCokies", o.bUseCokies);
+    defaults("bUsePassiveFTP", o.bUsePassiveFTP);
+
+    const TSectionReader confirmation{store, "Confirmation"};
+    confirmation("bdsAllTaskDelete", o.bdsAllTaskDelete);
+    confirmation("bdsAllSelectedTaskDelete", o.bdsAllSelectedTaskDelete);
+    confirmation("bdsAllSelectedTaskRestart", o.bdsAllSelectedTaskRestart);
+    confirmation("bdsAllSelectedStartImmediatelly", o.bdsAllSelectedStartImmediatelly);
+}

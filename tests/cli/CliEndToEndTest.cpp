@@ -1,0 +1,165 @@
+// Runs the built quorvex-cli as a user would.
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <spawn.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TOutcome {
+    int ExitCode = -1;  // -1 when a signal ended the program
+    int Signal = 0;
+    std::string Errors;  // what it wrote to stderr
+};
+
+class CliEndToEndTest : public ::testing::Test {
+protected:
+    TTempDir Dir;
+
+    pid_t Start(const std::vector<std::string>& args)
+    {
+        std::vector<std::string> all{QUORVEX_CLI};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& arg : all)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, ErrorsFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = -1;
+        const int failure = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        EXPECT_EQ(failure, 0) << "cannot start " << QUORVEX_CLI;
+        return pid;
+    }
+
+    TOutcome Wait(pid_t pid)
+    {
+        TOutcome outcome;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (WIFEXITED(status))
+            outcome.ExitCode = WEXITSTATUS(status);
+        else if (WIFSIGNALED(status))
+            outcome.Signal = WTERMSIG(status);
+        outcome.Errors = ReadFileBytes(ErrorsFile());
+        return outcome;
+    }
+
+    TOutcome Run(const std::vector<std::string>& args) { return Wait(Start(args)); }
+
+    std::string ErrorsFile() const { return Dir.File("stderr.txt"); }
+
+    // Random bytes, so that a shifted or repeated block cannot pass for the original.
+    std::string WriteRandomFile(const std::string& name, std::size_t size)
+    {
+        std::string bytes(size, '\0');
+        std::mt19937_64 random(size);
+        for (std::size_t i = 0; i + 8 <= size; i += 8) {
+            const uint64_t word = random();
+            std::memcpy(&bytes[i], &word, 8);
+        }
+        WriteFileBytes(Dir.Path() / name, bytes);
+        return Dir.File(name);
+    }
+};
+
+// Bytes the file holds on disk: the copy reserves the full size at once, sparsely.
+int64_t AllocatedBytes(const fs::path& file)
+{
+    struct stat info{};
+    return stat(file.c_str(), &info) == 0 ? int64_t(info.st_blocks) * 512 : 0;
+}
+
+} // namespace
+
+TEST_F(CliEndToEndTest, CopiesALocalFileAndRenamesWhenTheCopyExists)
+{
+    const std::string source = WriteRandomFile("a.bin", 3 * 1024 * 1024 + 5);
+    const fs::path out = Dir.Path() / "out";
+    for (int run = 0; run < 2; ++run) {
+        const TOutcome outcome = Run({source, "-d", out.string(), "-q"});
+        EXPECT_EQ(outcome.ExitCode, 0) << outcome.Errors;
+        EXPECT_NE(outcome.Errors.find("completed"), std::string::npos) << outcome.Errors;
+    }
+    // The second run found the first copy and kept it: nothing is lost without --on-exists.
+    EXPECT_EQ(ReadFileBytes(out / "a.bin"), ReadFileBytes(source));
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(out)) {
+        EXPECT_EQ(ReadFileBytes(entry.path()), ReadFileBytes(source)) << entry.path();
+        ++files;
+    }
+    EXPECT_EQ(files, 2);
+}
+
+TEST_F(CliEndToEndTest, AnInterruptedCopyResumesFromItsList)
+{
+    const std::string source = WriteRandomFile("big.bin", 300u * 1024 * 1024);
+    const fs::path copy = Dir.Path() / "out" / "big.bin";
+    const std::string list = Dir.File("tasks.qtl");
+
+    const pid_t pid = Start({source, "-d", (Dir.Path() / "out").string(), "--list", list});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (AllocatedBytes(copy) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    kill(pid, SIGTERM);
+    const TOutcome stopped = Wait(pid);
+    ASSERT_EQ(stopped.ExitCode, 1) << stopped.Errors;
+
+    const std::string saved = ReadFileBytes(list);
+    EXPECT_NE(saved.find("<State>1</State>"), std::string::npos) << saved.substr(0, 1000);
+    const std::size_t loaded = saved.find("<Loaded>");
+    ASSERT_NE(loaded, std::string::npos);
+    EXPECT_GT(std::stoll(saved.substr(loaded + 8)), 0);
+
+    const TOutcome resumed = Run({"--list", list, "-q"});
+    EXPECT_EQ(resumed.ExitCode, 0) << resumed.Errors;
+    EXPECT_TRUE(ReadFileBytes(copy) == ReadFileBytes(source));
+}
+
+TEST_F(CliEndToEndTest, BadInputGivesAMessageAndAStatus)
+{
+    const std::string source = WriteRandomFile("a.bin", 1000);
+    const std::string other = WriteRandomFile("b.bin", 1000);
+    const std::string out = Dir.File("out");
+    struct TCase {
+        std::vector<std::string> Args;
+        int ExitCode;
+        std::string Fragment;  // of stderr
+    };
+    const TCase cases[] = {
+        {{"gopher://host/f", "-d", out}, 2, "unknown link type"},
+        {{Dir.File("missing.bin"), "-d", out}, 2, "missing.bin"},
+        {{Dir.Path().string(), "-d", out}, 2, "folder"},
+        {{source, "-d", source}, 2, "not a folder"},
+        {{source, "-d", Dir.Path().string()}, 2, "its own copy"},
+        {{"-o", "n.bin", source, other, "-d", out}, 2, "--name"},
+        {{"-j", "many", source, "-d", out}, 2, "-j"},
+        {{"--options", Dir.File("none.xml"), source, "-d", out}, 2, "none.xml"},
+        {{source, "-d", "/proc/quorvex-cli-test/out"}, 2, "cannot create /proc/quorvex-cli-test/out"},
+    };
+    for (const TCase& c : cases) {
+        const TOutcome outcome = Run(c.Args);
+        SCOPED_TRACE(testing::PrintToString(c.Args));
+        EXPECT_EQ(outcome.Signal, 0);
+        EXPECT_EQ(outcome.ExitCode, c.ExitCode) << outcome.Errors;
+        EXPECT_NE(outcome.Errors.find(c.Fragment), std::string::npos) << outcome.Errors;
+    }
+}
