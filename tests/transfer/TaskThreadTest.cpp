@@ -284,3 +284,17 @@ TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
         EXPECT_TRUE(ReadFileBytes(dest.File(name)) == bytes);
     }
 }
+
+TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLogin)
+{
+    TTempDir source;
+    const std::string bytes = RandomBytes(300000, 11);
+    WriteFileBytes(source.File("up.bin"), bytes);
+    TTaskItem& task = Bed.AddTask(source.File("up.bin"), Server().PrivateUnc("incoming"));
+    task.LoginToDestination = true;
+    task.UserLoginToDestination = Server().UserName();
+    task.UserPasswordToDestination = Server().Password();
+    RunOnce(Bed, task);
+    EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_TRUE(ReadFileBytes(Server().PrivateDir() / "incoming" / "up.bin") == bytes);
+}
