@@ -124,6 +124,7 @@ std::string TTaskThread::SizeText(int64_t bytes) const
 void TTaskThread::Execute()
 {
     ResumeRequested = false;
+    OverwriteRequested = false;
     RanToEnd_ = false;
     const int64_t bufferSize = int64_t(std::clamp(Options().TaskBufferSize, 1, 10000)) * 1024;
     std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
@@ -200,7 +201,7 @@ void TTaskThread::Copy(std::vector<char>& buffer)
     }
     // An overwritten file that no reservation sized exactly would keep the old file's
     // tail behind a shorter copy.
-    if (Decision == 1 && DestinationExists && !reserved && !(Size > 0 && dest.GetSize() == Size))
+    if (OverwriteRequested && !reserved && !(Size > 0 && dest.GetSize() == Size))
         dest.SetSize(0);
 
     if (dest.CanResume() && source.CanResume()) {
@@ -325,6 +326,7 @@ void TTaskThread::CheckDestination()
 void TTaskThread::ApplyDestinationDecision()
 {
     ResumeRequested = Decision == 2;
+    OverwriteRequested = Decision == 1;
     switch (Decision) {
     case 0:
         Name = ExtractName(NewName);

@@ -102,6 +102,8 @@ private:
     int Decision = 0;
     std::string NewName;
     bool ResumeRequested = false;
+    // Decision 1 was taken for a file found at the destination (not one this task wrote).
+    bool OverwriteRequested = false;
     bool DestinationExists = false;
     int64_t BytesSinceReport = 0;
     std::vector<std::function<void()>> Closes_;

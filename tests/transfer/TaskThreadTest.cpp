@@ -84,6 +84,7 @@ TEST_F(TaskThreadTest, StopKeepsCopiedBytesAndTheNextStartResumes)
 {
     const std::string bytes = RandomBytes(200u << 20);
     TTaskItem& task = AddCopy("big.bin", bytes);
+    Options().TaskReserveSpace = false;  // the partial copy is only as long as its data
     task.Start();
     ASSERT_TRUE(Bed.ServeUntil([&] { return task.Loaded > (8 << 20); }));
     task.Stop();
@@ -94,6 +95,8 @@ TEST_F(TaskThreadTest, StopKeepsCopiedBytesAndTheNextStartResumes)
     const std::string partial = ReadFileBytes(task.DestinationFileName());
     EXPECT_EQ(partial.substr(0, std::size_t(task.Loaded)), bytes.substr(0, std::size_t(task.Loaded)));
 
+    // The overwrite default is for files found at the destination, never for the copy begun.
+    Options().AlraedyInDiskWhatToDo = 1;
     const int64_t stoppedAt = task.Loaded;
     RunOnce(Bed, task);
     EXPECT_EQ(task.State(), stateCompleted);
