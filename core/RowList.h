@@ -36,6 +36,15 @@ public:
         Rows_.erase(Rows_.begin() + index);
         Changed();
     }
+    // One row per record, in the order given, nothing selected or focused.
+    void Assign(const std::vector<TRecord*>& records)
+    {
+        Rows_.clear();
+        for (TRecord* record : records)
+            Rows_.push_back(TRow{record});
+        Focused_ = -1;
+        Changed();
+    }
     void Clear()
     {
         Rows_.clear();

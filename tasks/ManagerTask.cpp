@@ -75,10 +75,8 @@ std::vector<TTaskItem*> TManagerTask::TasksInListOrder()
 
 void TManagerTask::RebuildRows()
 {
-    Rows_.Clear();
+    Rows_.Assign(TasksInListOrder());
     LastFound_ = nullptr;
-    for (TTaskItem* task : TasksInListOrder())
-        Rows_.Add(task);
     ApplyStatusFilter();
 }
 

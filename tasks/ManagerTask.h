@@ -156,8 +156,6 @@ private:
     int ActiveCount_ = 0;
     int StatusFilter_ = -1;
     const TTaskItem* LastFound_ = nullptr;
-    std::string FindText_;
-    int FindFlags_ = 0;
     bool AutoSave_ = false;
     uint32_t AutoSaveInterval_ = 0;
     uint32_t LastAutoSave_ = 0;

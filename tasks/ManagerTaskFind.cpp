@@ -30,8 +30,6 @@ bool TManagerTask::RowMatches(const TTaskItem& task, const std::string& upperTex
 
 void TManagerTask::FindAll(const std::string& text, int flags)
 {
-    FindText_ = text;
-    FindFlags_ = flags;
     LastFound_ = nullptr;
     const std::string upperText = AsciiUpper(text);
     for (int row = 0; row < Rows_.Count(); ++row) {

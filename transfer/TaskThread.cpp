@@ -75,7 +75,6 @@ void TTaskThread::WaitFor()
 
 void TTaskThread::Log(int code, const std::string& format, const TFormatArgs& args)
 {
-    TLogListLock lock(Item_->Log);
     if (!format.empty())
         Item_->Log.Add(code, FormatLogText(format, args));
 }
