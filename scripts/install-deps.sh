@@ -8,6 +8,7 @@ packages=(
   libpugixml-dev libsmbclient-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev
   samba smbclient
+  vsftpd nginx-light openssl curl wget
 )
 
 missing=()
@@ -20,7 +21,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 echo "Installing: ${missing[*]}"
-# Keep package scripts from starting system services (smbd, nmbd) while installing.
+# Keep package scripts from starting system services (smbd, nmbd, vsftpd, nginx) while installing.
 policy=/usr/sbin/policy-rc.d
 made_policy=0
 if [ ! -e "$policy" ]; then

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "support/ServerProcess.h"
 #include "support/TempDir.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-#include <sys/types.h>
 
 // Samba's smbd on 127.0.0.1 and a free port, started once per test binary on first use and
 // stopped at process exit. It serves two shares from its temporary folder: "public" (guest,
@@ -14,6 +12,7 @@
 // QUORVEX_SMB_PORT so that the SMB layer dials this server.
 class TSambaServer {
 public:
+    static constexpr const char* Title = "Samba test server";
     // The running server, or nullptr when it cannot run here (Problem() says why).
     static TSambaServer* Instance();
     static const std::string& Problem();
@@ -36,7 +35,6 @@ private:
     TSambaServer() = default;
     // Throws std::runtime_error with the reason when the server cannot be started.
     void Start();
-    void Stop();
     std::string Unc(const std::string& share, const std::string& relative) const;
 
     TTempDir Root_;
@@ -46,23 +44,12 @@ private:
     std::filesystem::path PrivateDir_;
     std::string UserName_ = "quorvextest";
     std::string Password_ = "Qv7-test-pass";
-    pid_t Pid_ = -1;
+    TServerProcess Smbd_;
 };
-
-// A TCP port on 127.0.0.1 that nothing listened on a moment ago.
-int FreeLoopbackPort();
 
 // Writes a file into a share folder so that the share's users (the guest account, the test
 // user) may change it: the tests run as root, whose files they could only read otherwise.
 void WriteShareFile(const std::filesystem::path& path, const std::string& bytes);
 
-// Base of tests that need the server: skips them with the reason when it cannot run here,
-// or fails them when the variable CI is set (a CI machine must run every test).
-class TSambaTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    TSambaServer& Server() { return *Server_; }
-
-private:
-    TSambaServer* Server_ = nullptr;
-};
+// Base of tests that need the server (see TServerTest).
+class TSambaTest : public TServerTest<TSambaServer> {};

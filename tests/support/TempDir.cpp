@@ -1,8 +1,12 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 TTempDir::TTempDir()
@@ -40,4 +44,15 @@ std::string ReadFileBytes(const std::filesystem::path& path)
     if (!in)
         throw std::runtime_error("cannot read " + path.string());
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string RandomBytes(std::size_t size, unsigned seed)
+{
+    std::mt19937_64 random(seed);
+    std::string bytes(size, '\0');
+    for (std::size_t at = 0; at < size; at += 8) {
+        const uint64_t word = random();
+        std::memcpy(bytes.data() + at, &word, std::min<std::size_t>(8, size - at));
+    }
+    return bytes;
 }

@@ -24,3 +24,7 @@ private:
 // Writes text or bytes to a file (creating its folder) and reads a whole file back.
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Bytes that differ at every offset and from seed to seed, so a block copied to the wrong
+// place never passes for the right one.
+std::string RandomBytes(std::size_t size, unsigned seed = 7);

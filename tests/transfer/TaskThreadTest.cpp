@@ -1,5 +1,6 @@
 #include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/QuorvexError.h"
 #include "support/SambaServer.h"
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
@@ -19,17 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string RandomBytes(std::size_t size, unsigned seed = 7)
-{
-    std::mt19937_64 random(seed);
-    std::string bytes(size, '\0');
-    for (std::size_t at = 0; at < size; at += 8) {
-        const uint64_t word = random();
-        std::memcpy(bytes.data() + at, &word, std::min<std::size_t>(8, size - at));
-    }
-    return bytes;
-}
 
 // Runs one attempt of the task to its end.
 void RunOnce(TTaskBed& bed, TTaskItem& task)
@@ -203,6 +193,34 @@ TEST_F(TaskThreadTest, SourceThatEndsBeforeItsSizeIsAFailedAttempt)
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sSourceEndedEarly"));
     EXPECT_TRUE(TTaskBed::LogHas(task, "sWaitBeforeRetry"));
+}
+
+TEST_F(TaskThreadTest, DestinationThatFailsToCloseIsNoCompleteCopy)
+{
+    // Like an upload that the server does not confirm at its end.
+    class TUnconfirmedStream : public TTransferFileStream {
+    public:
+        using TTransferFileStream::TTransferFileStream;
+
+    protected:
+        void DoClose() override
+        {
+            TTransferFileStream::DoClose();
+            if (Direction() == 1)
+                throw QuorvexError("not confirmed");
+        }
+    };
+    TStreamFactory previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
+                                                     const std::string& password, const TStreamSettings&) {
+        return std::make_unique<TUnconfirmedStream>(link, user, password);
+    });
+    TTaskItem& task = AddCopy("unconfirmed.bin", RandomBytes(1000));
+    RunOnce(Bed, task);
+    SetStreamFactory(0, previous);
+    EXPECT_EQ(task.State(), stateError);
+    EXPECT_TRUE(TTaskBed::LogHas(task, "sStreamCloseFailed"));
+    for (const std::string& call : Bed.Shell.Calls)
+        EXPECT_NE(call.rfind("Completed:", 0), 0u) << call;
 }
 
 TEST(TaskThreadOutcomeTest, FailedAttemptsFollowTheRetryRules)

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// What the server fixtures share: finding and running programs, free ports on 127.0.0.1,
+// starting a server once per test binary and stopping it by its PID.
+
+// A TCP port on 127.0.0.1 that nothing listened on a moment ago.
+int FreeLoopbackPort();
+// The first of count consecutive ports on 127.0.0.1 that nothing listened on a moment ago.
+int FreeLoopbackPortRange(int count);
+// A socket connected to 127.0.0.1:port, or -1.
+int ConnectLoopback(int port);
+// Whether something accepts TCP connections on 127.0.0.1:port.
+bool PortAccepts(int port);
+
+// The full path of an executable found on PATH or in the system folders, or "" when missing.
+std::string FindProgram(const std::string& name);
+// The last 2000 bytes of a file, for error messages; "" when it cannot be read.
+std::string ReadTail(const std::filesystem::path& file);
+// Runs a shell command, appending its output to log and feeding it input; throws
+// std::runtime_error with the log's tail when it fails.
+void RunCommand(const std::string& command, const std::string& input, const std::filesystem::path& log);
+// Adds a system user with useradd's options unless it exists (another test binary may add
+// it at the same moment); throws std::runtime_error when it cannot.
+void AddSystemUser(const std::string& name, const std::string& options, const std::filesystem::path& log);
+// Throws std::runtime_error saying why when the process does not run as root.
+void RequireRoot(const std::string& why);
+
+// A server program running in its own session, stopped by its PID when this object ends.
+class TServerProcess {
+public:
+    TServerProcess() = default;
+    ~TServerProcess();
+    TServerProcess(const TServerProcess&) = delete;
+    TServerProcess& operator=(const TServerProcess&) = delete;
+
+    // Starts program (a full path) with arguments, writing its output to outputFile, and waits
+    // until every port accepts connections. Throws std::runtime_error with the tails of
+    // outputFile and logs when the program ends or does not answer within 10 seconds.
+    void Start(const std::string& program, const std::vector<std::string>& arguments,
+               const std::filesystem::path& outputFile, const std::vector<int>& ports,
+               const std::vector<std::filesystem::path>& logs = {});
+    // Ends the server and whatever it spawned that outlived it.
+    void Stop();
+    // Kills the processes the server spawned, leaving the server itself running; returns
+    // once they have ended. Their connections end with a reset, so the peers do not receive
+    // what was still queued for them.
+    void KillDescendants();
+    pid_t Pid() const { return Pid_; }
+
+private:
+    std::string Program_;
+    pid_t Pid_ = -1;
+};
+
+// Starts a fixture's server on first use and keeps it, or the reason it could not start,
+// until the process ends.
+template <class TServer>
+class TServerOnce {
+public:
+    // start() returns the running server as a std::unique_ptr or throws the reason it cannot.
+    template <class TStart>
+    TServer* Get(TStart start)
+    {
+        std::call_once(Once_, [&] {
+            try {
+                Server_ = start();
+            } catch (const std::exception& e) {
+                Problem_ = e.what();
+            }
+        });
+        return Server_.get();
+    }
+    const std::string& Problem() const { return Problem_; }
+
+private:
+    std::once_flag Once_;
+    std::unique_ptr<TServer> Server_;
+    std::string Problem_;
+};
+
+// Base of tests that need TServer: skips them with the reason when it cannot run here, or
+// fails them when the variable CI is set (a CI machine must run every test).
+template <class TServer>
+class TServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Server_ = TServer::Instance();
+        if (Server_)
+            return;
+        const std::string reason = std::string(TServer::Title) + " unavailable: " + TServer::Problem();
+        if (std::getenv("CI"))
+            FAIL() << reason;
+        GTEST_SKIP() << reason;
+    }
+    TServer& Server() { return *Server_; }
+    const TServer& Server() const { return *Server_; }
+
+private:
+    TServer* Server_ = nullptr;
+};
