@@ -66,6 +66,8 @@ const std::vector<TValueOption>& ValueOptions()
         {"", "--on-exists", StoreOnExists},
         {"", "--retries", Number(&TCliArguments::Retries, 0, 1000)},
         {"", "--retry-pause", Number(&TCliArguments::RetryPause, 0, 10000)},
+        {"", "--hosts", Text(&TCliArguments::HostsFile)},
+        {"", "--max-per-host", Number(&TCliArguments::MaxPerHost, 0, 100)},
     };
     return options;
 }
@@ -170,18 +172,21 @@ TCliParseResult ParseCliArguments(const std::vector<std::string>& args, const st
     a.Destination = Absolute(a.Destination.empty() ? workingFolder : a.Destination, workingFolder);
     if (const std::string error = PathProblem(a.Destination); !error.empty())
         return fail("--dest: " + error);
+    if (GetLinkType(a.Destination) == 2)
+        return fail("--dest: web servers take no uploads: " + a.Destination);
     return result;
 }
 
 std::string CliUsage()
 {
     return R"(Usage: quorvex-cli [options] SOURCE...
-Copies each SOURCE (a local path or a share path \\server\share\file) into the destination folder.
+Copies each SOURCE (a local path, a share path \\server\share\file, or an ftp://, http:// or https://
+link) into the destination folder.
 
-  -d, --dest FOLDER          destination folder: local path, UNC path, later ftp:// (default: the current folder)
+  -d, --dest FOLDER          destination folder: local path, UNC path or ftp:// link (default: the current folder)
   -o, --name NAME            file name of the copy (only with one SOURCE)
   --source-user U, --source-password P, --dest-user U, --dest-password P
-                             credentials for the source's and the destination's share
+                             credentials for the source's and the destination's share or server
   -j, --max-active N         limit of active downloads (ListMaxActiveTask; default 3)
   --list FILE                keep the task list in FILE: its tasks are loaded first (running ones resume),
                              SOURCEs are appended, and it is saved every few seconds, on exit and on SIGINT/SIGTERM
@@ -189,6 +194,11 @@ Copies each SOURCE (a local path or a share path \\server\share\file) into the d
   --on-exists rename|overwrite|resume|stop   what to do with an existing destination file (AlraedyInDiskWhatToDo);
                              default: the options file's choice, and rename where it says "ask" (nothing is lost)
   --retries N                TaskMaxRetries;   --retry-pause SECONDS   TaskRetriesPause
+  --hosts FILE               use the hosts of FILE (a hosts.xml): their connection limits, and the login
+                             and priority of new tasks where no --source-user/--dest-user is given;
+                             saved on exit with the hosts the run made permanent (bTemporaryHostDefault 0)
+  --max-per-host N           transfers at once on a server that no host covers yet, 1 to 100, 0 for no
+                             limit (iMaxConnection...Def; default: the options file's, else 1)
   -q, --quiet                no progress lines
   -h, --help                 this text
 

@@ -15,11 +15,13 @@ struct TCliArguments {
     std::string DestPassword;
     std::string ListFile;             // empty: the tasks live only as long as the run
     std::string OptionsFile;          // empty: the factory defaults
+    std::string HostsFile;            // empty: the hosts live only as long as the run
     // Left empty, the values come from the options file.
     std::optional<int> MaxActive;
     std::optional<int> OnExists;      // an AlraedyInDiskWhatToDo decision, 0 to 3
     std::optional<int> Retries;
     std::optional<int> RetryPause;    // seconds
+    std::optional<int> MaxPerHost;    // transfers at once on a server no host file names; 0: no limit
     bool Quiet = false;
     bool Help = false;
 };

@@ -5,10 +5,13 @@
 #include "config/EnglishMessages.h"
 #include "config/Options.h"
 #include "config/OptionsFile.h"
+#include "core/AppFolders.h"
 #include "core/Clock.h"
 #include "core/Links.h"
 #include "core/MainThread.h"
 #include "core/XMLStorage.h"
+#include "hosts/ManagerHost.h"
+#include "hosts/TrafficUsage.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskStandIns.h"
 
@@ -67,9 +70,21 @@ private:
     bool Received_ = false;
 };
 
-// The task environment of a terminal.
+// The factory connection types: the default priority of new tasks on no host. The run
+// never changes them, so they are not saved.
+TTrafficUsageCollection& LoadConnectionTypes(TTrafficUsageCollection& types)
+{
+    types.LoadFromFile(DefaultsFolder() + "connections.xml");
+    return types;
+}
+
+// The task environment of a terminal. The hosts outlive the task manager, whose workers
+// close their connections when they end.
 struct TConsoleEnvironment {
-    explicit TConsoleEnvironment(int existingFileDecision) : Dialogs(existingFileDecision) {}
+    TConsoleEnvironment(int existingFileDecision, const std::string& hostsFile)
+        : Dialogs(existingFileDecision), Hosts(HostEnvironment, hostsFile)
+    {
+    }
 
     TMainThread MainThread;
     TSystemClock Clock;
@@ -77,7 +92,10 @@ struct TConsoleEnvironment {
     TConsoleDialogs Dialogs;
     TConsoleDesktop Desktop;
     TConsoleBoxes Boxes;
-    TNoHostLimits Hosts;
+    TConsoleHostDialogs HostDialogs;
+    TTrafficUsageCollection ConnectionTypes{Boxes};
+    THostEnvironment HostEnvironment{Boxes, Dialogs, HostDialogs, Desktop, LoadConnectionTypes(ConnectionTypes)};
+    TManagerHost Hosts;
     TRecordedTasks Records;
     TTaskEnvironment Environment{MainThread, Clock, Shell, Dialogs, Desktop, Boxes, Hosts, Records, Records};
 };
@@ -110,6 +128,12 @@ void ApplyArguments(const TCliArguments& a, TOptions& o)
         o.TaskMaxRetries = *a.Retries;
     if (a.RetryPause)
         o.TaskRetriesPause = *a.RetryPause;
+    if (a.MaxPerHost) {
+        const bool limit = *a.MaxPerHost > 0;
+        const int most = limit ? *a.MaxPerHost : 1;
+        o.bLimitConnectionNetbiosDef = o.bLimitConnectionFTPDef = o.bLimitConnectionHTTPDef = limit;
+        o.iMaxConnectionNetbiosDef = o.iMaxConnectionFTPDef = o.iMaxConnectionHTTPDef = most;
+    }
     // Nobody can be asked here ("ask" is 4): renaming never loses data.
     const int stored = o.AlraedyInDiskWhatToDo;
     o.AlraedyInDiskWhatToDo = a.OnExists.value_or(stored >= 0 && stored <= 3 ? stored : 0);
@@ -159,7 +183,7 @@ TTaskItem* FindUnfinished(TManagerTask& manager, const std::string& source, cons
     return nullptr;
 }
 
-void AppendTasks(TManagerTask& manager, const TCliArguments& a)
+void AppendTasks(TManagerTask& manager, TManagerHost& hosts, const TCliArguments& a)
 {
     for (const std::string& source : a.Sources) {
         // A SOURCE still in the list, from an interrupted run say, goes on there rather
@@ -174,12 +198,19 @@ void AppendTasks(TManagerTask& manager, const TCliArguments& a)
         task.Source = source;
         task.Destination = a.Destination;
         task.SetName(a.Name);
-        task.LoginToSource = !a.SourceUser.empty();
-        task.UserLoginToSource = a.SourceUser;
-        task.UserPasswordToSource = a.SourcePassword;
-        task.LoginToDestination = !a.DestUser.empty();
-        task.UserLoginToDestination = a.DestUser;
-        task.UserPasswordToDestination = a.DestPassword;
+        // The hosts' logins serve where the command line names none.
+        hosts.FillNewTaskDefaults(task);
+        if (!a.SourceUser.empty()) {
+            task.LoginToSource = true;
+            task.UserLoginToSource = a.SourceUser;
+            task.UserPasswordToSource = a.SourcePassword;
+        }
+        if (!a.DestUser.empty()) {
+            task.LoginToDestination = true;
+            task.UserLoginToDestination = a.DestUser;
+            task.UserPasswordToDestination = a.DestPassword;
+        }
+        hosts.EnsureTaskHost(task, Options().bTemporaryHostDefault);
     }
 }
 
@@ -247,7 +278,7 @@ int RunCli(const TCliArguments& a)
         return ceUsage;
     }
 
-    TConsoleEnvironment console(Options().AlraedyInDiskWhatToDo);
+    TConsoleEnvironment console(Options().AlraedyInDiskWhatToDo, a.HostsFile);
     TManagerTask manager(console.Environment, a.ListFile);
     // Completed tasks stay until their final lines are printed.
     manager.DeleteCompletedTasks = false;
@@ -256,7 +287,7 @@ int RunCli(const TCliArguments& a)
         manager.SetAutoSave(true);
         manager.SetAutoSaveInterval(kListSaveInterval);
     }
-    AppendTasks(manager, a);
+    AppendTasks(manager, console.Hosts, a);
 
     const bool interrupted = !RunUntilEnded(manager, console.MainThread, signals, a.Quiet);
     if (interrupted) {
@@ -280,5 +311,8 @@ int RunCli(const TCliArguments& a)
         // A list that could not be saved loses the state of the run.
         failed = !manager.SaveToFile({}) || failed;
     }
+    // Written like the list: a file that cannot be written is a failure of the run.
+    if (!a.HostsFile.empty())
+        failed = !console.Hosts.SaveToFile({}) || failed;
     return failed ? ceFailed : ceCompleted;
 }

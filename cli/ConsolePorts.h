@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MessageBoxPort.h"
+#include "hosts/HostDialogs.h"
 #include "tasks/TaskPorts.h"
 
 #include <string>
@@ -47,7 +48,16 @@ public:
     void OpenInBackground(const std::string&) override {}
     void ShellOpen(const std::string&) override {}
     void SetClipboardText(const std::string&) override {}
+    std::string ClipboardText() override { return {}; }
     void Beep(TBeepKind) override {}
+};
+
+// Nobody edits hosts or connection types here: every such dialog is cancelled.
+class TConsoleHostDialogs : public IHostDialogs {
+public:
+    bool ShowHostProperties(THostForm&) override { return false; }
+    bool ShowNewConnection(std::string&, std::string&) override { return false; }
+    bool ShowEditConnectionName(std::string&) override { return false; }
 };
 
 class TConsoleBoxes : public IMessageBoxPort {

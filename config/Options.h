@@ -53,6 +53,18 @@ struct TOptions {
     bool bHistoryAddIncomplete = true;
     bool bTemporaryHostDefault = true;
 
+    // Hosts that tasks add: connection limits by kind of link, and the login of new tasks
+    // on no host.
+    bool bLimitConnectionNetbiosDef = true;
+    int iMaxConnectionNetbiosDef = 1;
+    bool bLimitConnectionFTPDef = true;
+    int iMaxConnectionFTPDef = 1;
+    bool bLimitConnectionHTTPDef = true;
+    int iMaxConnectionHTTPDef = 1;
+    bool DefaultLoginToServer = false;
+    std::string DefaultUserLogin;
+    std::string DefaultUserPassword;  // plain text, as stored
+
     // Protocols.
     bool bUseCokies = true;
     bool bUsePassiveFTP = false;
@@ -62,6 +74,8 @@ struct TOptions {
     bool bdsAllSelectedTaskDelete = false;
     bool bdsAllSelectedTaskRestart = false;
     bool bdsAllSelectedStartImmediatelly = false;
+    bool bdsHostsClear = false;
+    bool bdsAllSelectedHostsDelete = false;
 };
 
 // The one instance the whole program reads.

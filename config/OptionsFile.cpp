@@ -53,6 +53,15 @@ void ReadOptions(const TXMLStorage& store, TOptions& o)
     defaults("DblClickComplete", o.DblClickComplete);
     defaults("bHistoryAddIncomplete", o.bHistoryAddIncomplete);
     defaults("bTemporaryHostDefault", o.bTemporaryHostDefault);
+    defaults("bLimitConnectionNetbiosDef", o.bLimitConnectionNetbiosDef);
+    defaults("iMaxConnectionNetbiosDef", o.iMaxConnectionNetbiosDef);
+    defaults("bLimitConnectionFTPDef", o.bLimitConnectionFTPDef);
+    defaults("iMaxConnectionFTPDef", o.iMaxConnectionFTPDef);
+    defaults("bLimitConnectionHTTPDef", o.bLimitConnectionHTTPDef);
+    defaults("iMaxConnectionHTTPDef", o.iMaxConnectionHTTPDef);
+    defaults("DefaultLoginToServer", o.DefaultLoginToServer);
+    defaults("DefaultUserLogin", o.DefaultUserLogin);
+    defaults("DefaultUserPassword", o.DefaultUserPassword);
     defaults("bUseCokies", o.bUseCokies);
     defaults("bUsePassiveFTP", o.bUsePassiveFTP);
 
@@ -61,4 +70,6 @@ void ReadOptions(const TXMLStorage& store, TOptions& o)
     confirmation("bdsAllSelectedTaskDelete", o.bdsAllSelectedTaskDelete);
     confirmation("bdsAllSelectedTaskRestart", o.bdsAllSelectedTaskRestart);
     confirmation("bdsAllSelectedStartImmediatelly", o.bdsAllSelectedStartImmediatelly);
+    confirmation("bdsHostsClear", o.bdsHostsClear);
+    confirmation("bdsAllSelectedHostsDelete", o.bdsAllSelectedHostsDelete);
 }

@@ -97,9 +97,11 @@ public:
     // Double click on a row: start, stop or open by the state of the first selected task.
     // False when the properties should open instead.
     bool DoubleClickSelected();
+    // Gives the selected tasks the priority; without a selection it becomes the default
+    // priority of new tasks on no host.
     void SetSelectionPriority(TTrafficPriority priority);
-    // The priority of the topmost selected shown task; defaultPriority without one.
-    TTrafficPriority GetSelectionPriority(TTrafficPriority defaultPriority) const;
+    // The priority of the topmost selected shown task; the default priority without one.
+    TTrafficPriority GetSelectionPriority() const;
     // The first selected task, or null.
     TTaskItem* FirstSelected() const;
 

@@ -248,17 +248,18 @@ bool TManagerTask::DoubleClickSelected()
 
 void TManagerTask::SetSelectionPriority(TTrafficPriority priority)
 {
-    // Without a selection the default priority of the connection types would change;
-    // those types do not exist yet, so that case changes nothing.
-    for (TTaskItem* task : Selected())
+    const std::vector<TTaskItem*> selected = Selected();
+    if (selected.empty())
+        Env_.Hosts.SetDefaultPriority(priority);
+    for (TTaskItem* task : selected)
         task->TrafficPriority = priority;
     Rows_.Changed();
 }
 
-TTrafficPriority TManagerTask::GetSelectionPriority(TTrafficPriority defaultPriority) const
+TTrafficPriority TManagerTask::GetSelectionPriority() const
 {
     const TTaskItem* task = FirstSelected();
-    return task ? task->TrafficPriority : defaultPriority;
+    return task ? task->TrafficPriority : Env_.Hosts.DefaultPriority();
 }
 
 TTaskItem* TManagerTask::FirstSelected() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DateTime.h"
+#include "tasks/TaskTypes.h"
 
 #include <cstdint>
 #include <string>
@@ -74,11 +75,14 @@ public:
     // Opens a file with the user's program for its type ("open").
     virtual void ShellOpen(const std::string& path) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+    // The clipboard's text; empty when it holds none.
+    virtual std::string ClipboardText() = 0;
     virtual void Beep(TBeepKind kind) = 0;
 };
 
-// The host manager as the task subsystem sees it: connection limits per host and the
-// host entry every task gets.
+// The host manager as the task subsystem sees it: connection limits per host, the host
+// entry every task gets, and the priority that tasks on no host start with (kept with the
+// connection types; the priority commands change it when no task is selected).
 class ITaskHosts {
 public:
     virtual ~ITaskHosts() = default;
@@ -86,6 +90,8 @@ public:
     virtual void ConnectionOpened(const std::string& link) = 0;
     virtual void ConnectionClosed(const std::string& link) = 0;
     virtual void EnsureTaskHost(TTaskItem& task, bool temporary) = 0;
+    virtual TTrafficPriority DefaultPriority() const = 0;
+    virtual void SetDefaultPriority(TTrafficPriority priority) = 0;
 };
 
 // A record of a finished or deleted task, as the history and the recycle bin keep it.

@@ -12,6 +12,10 @@ public:
     void ConnectionOpened(const std::string&) override {}
     void ConnectionClosed(const std::string&) override {}
     void EnsureTaskHost(TTaskItem&, bool) override {}
+    TTrafficPriority DefaultPriority() const override { return Default; }
+    void SetDefaultPriority(TTrafficPriority priority) override { Default = priority; }
+
+    TTrafficPriority Default = tpLowestPriority;
 };
 
 // A history or recycle bin that only keeps its records in memory, in the order given.

@@ -82,7 +82,7 @@ TEST(CliArgumentsTest, BadCommandLinesSayWhatIsWrong)
         {{"-q"}, "no SOURCE"},
         {{""}, "empty path"},
         {{"gopher://host/f"}, "unknown link type"},
-        {{"https://host/f"}, "cannot copy such links"},  // until the HTTP stream exists
+        {{"a", "-d", "https://host/in/"}, "web servers take no uploads"},
         {{"C:\\data\\f"}, "drive paths"},
         {{"a", "-d", "C:\\in"}, "--dest"},
         {{"-o", "n", "a", "b"}, "exactly one SOURCE"},
@@ -103,5 +103,18 @@ TEST(CliArgumentsTest, BadCommandLinesSayWhatIsWrong)
     for (const TCase& c : cases) {
         const std::string error = ParseCliArguments(c.Args, kWorkingFolder).Error;
         EXPECT_NE(error.find(c.Fragment), std::string::npos) << testing::PrintToString(c.Args) << " gave " << error;
+    }
+}
+
+TEST(CliArgumentsTest, HostOptionsTakeAFileAndALimitUpTo100)
+{
+    const TCliParseResult result = ParseCliArguments({"--hosts", "h.xml", "--max-per-host=0", "a"}, kWorkingFolder);
+    ASSERT_EQ(result.Error, "");
+    EXPECT_EQ(result.Arguments.HostsFile, "h.xml");
+    EXPECT_EQ(result.Arguments.MaxPerHost, 0);
+    EXPECT_FALSE(ParseCliArguments({"a"}, kWorkingFolder).Arguments.MaxPerHost);
+    for (const char* bad : {"101", "-1", "two"}) {
+        const std::string error = ParseCliArguments({"--max-per-host", bad, "a"}, kWorkingFolder).Error;
+        EXPECT_NE(error.find("--max-per-host"), std::string::npos) << bad;
     }
 }

@@ -93,7 +93,7 @@ bool TCountingHosts::CanConnect(const std::string& link)
 
 TTaskBed::TTaskBed(bool realClock)
     : Environment{MainThread, realClock ? static_cast<IClock&>(SystemClock) : static_cast<IClock&>(Clock),
-                  Shell, Dialogs, Desktop, Boxes, Hosts, Records, Records}
+                  Shell, Dialogs, Desktop, Boxes, RoutedHosts, Records, Records}
 {
     Options() = TOptions{};
 }

@@ -83,6 +83,7 @@ public:
     void OpenInBackground(const std::string& path) override { Opened.push_back(path); }
     void ShellOpen(const std::string& path) override { ShellOpened.push_back(path); }
     void SetClipboardText(const std::string& text) override { Clipboard = text; }
+    std::string ClipboardText() override { return Clipboard; }
     void Beep(TBeepKind kind) override { Beeps.push_back(kind); }
 
     std::vector<std::string> Opened;
@@ -107,10 +108,28 @@ public:
     void ConnectionOpened(const std::string& link) override { ++Open[link]; }
     void ConnectionClosed(const std::string& link) override { --Open[link]; }
     void EnsureTaskHost(TTaskItem&, bool) override { ++Ensured; }
+    TTrafficPriority DefaultPriority() const override { return Default; }
+    void SetDefaultPriority(TTrafficPriority priority) override { Default = priority; }
 
     int Limit = 0;
     std::map<std::string, int> Open;
     int Ensured = 0;
+    TTrafficPriority Default = tpLowestPriority;
+};
+
+// Passes every host call on to Target: the counting hosts of the bed, or a real host
+// manager that a test builds on the bed's ports.
+class TRoutedHosts : public ITaskHosts {
+public:
+    explicit TRoutedHosts(ITaskHosts& target) : Target(&target) {}
+    bool CanConnect(const std::string& link) override { return Target->CanConnect(link); }
+    void ConnectionOpened(const std::string& link) override { Target->ConnectionOpened(link); }
+    void ConnectionClosed(const std::string& link) override { Target->ConnectionClosed(link); }
+    void EnsureTaskHost(TTaskItem& task, bool temporary) override { Target->EnsureTaskHost(task, temporary); }
+    TTrafficPriority DefaultPriority() const override { return Target->DefaultPriority(); }
+    void SetDefaultPriority(TTrafficPriority priority) override { Target->SetDefaultPriority(priority); }
+
+    ITaskHosts* Target;
 };
 
 // Everything a task manager needs, faked, plus the manager itself on a list file in
@@ -144,8 +163,13 @@ public:
     TRecordingDesktop Desktop;
     TRecordingBoxes Boxes;
     TCountingHosts Hosts;
+    // Hosts until UseHosts names others.
+    TRoutedHosts RoutedHosts{Hosts};
     TRecordedTasks Records;
     TTaskEnvironment Environment;
+
+    // The environment's host calls go to hosts from now on; set before the manager opens.
+    void UseHosts(ITaskHosts& hosts) { RoutedHosts.Target = &hosts; }
 
 private:
     std::unique_ptr<TManagerTask> Manager_;
