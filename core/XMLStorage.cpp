@@ -36,7 +36,8 @@ bool TXMLStorage::Save()
 {
     if (!HasRoot())
         return false;
-    return SaveXmlFile(*Document_, FileName_, Boxes_);
+    // The options hold the default server password: readable by the user alone.
+    return SaveXmlFile(*Document_, FileName_, Boxes_, 0600);
 }
 
 void TXMLStorage::Close()

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,6 +62,9 @@ TEST_F(XMLStorageTest, NewFileStartsWithDefaultsAndIsCreatedBySave)
                                    "    <bShow>0</bShow>\n"
                                    "  </Window>\n"
                                    "</Options>\n");
+    // The options hold a server password.
+    EXPECT_EQ(std::filesystem::status(Path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
     TXMLStorage again(Path, Boxes);
     again.Open();
