@@ -10,11 +10,12 @@
 #include "platform/smb/SmbFileAccess.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskCollection.h"
+#include "tasks/XmlFallbacks.h"
 #include "transfer/TaskThread.h"
+#include "transfer/UserAgent.h"
 
 #include <algorithm>
 #include <cmath>
-#include <type_traits>
 
 TTaskItem::TTaskItem(TTaskCollection& owner) : Owner_(owner) {}
 
@@ -124,8 +125,8 @@ bool TTaskItem::TemporaryPauseExpired() const
 
 std::string TTaskItem::UserAgent() const
 {
-    // The stored agent strings arrive with the proxy and user-agent settings.
-    return {};
+    // The program's own string until the stored agent strings can be chosen.
+    return QuorvexUserAgentString();
 }
 
 TFTPDownloadMode TTaskItem::FTPMode() const
@@ -279,23 +280,10 @@ void TTaskItem::ReadFromNode(pugi::xml_node element)
         Size = 0;
     ReadChild(element, "Loaded", Loaded);
     ReadChild(element, "Retry", Retry);
-    // Ordinals are read as numbers; a word reads as the enumeration's fallback, and an
-    // ordinal the program does not know becomes that fallback too, so no unknown state,
-    // start mode or priority ever reaches the queue.
-    auto readOrdinal = [&](const char* tag, int count, int unparsable, auto& value) {
-        pugi::xml_node child = element.child(tag);
-        if (!child)
-            return;
-        int ordinal = unparsable;
-        if (!ParseXmlValue(child.text().get(), ordinal) || ordinal < 0 || ordinal >= count)
-            ordinal = unparsable;
-        value = static_cast<std::remove_reference_t<decltype(value)>>(ordinal);
-    };
-    readOrdinal("TypeStart", kTaskStartCount, tsManually, TypeStart);
-    TTaskState state = State_;
-    readOrdinal("State", kTaskStateCount, stateWait, state);
-    State_ = state;
-    readOrdinal("TrafficPriority", kTrafficPriorityCount, tpMiddlePriority, TrafficPriority);
+    // No unknown state, start mode or priority ever reaches the queue.
+    ReadOrdinalChild(element, "TypeStart", kTaskStartCount, tsManually, TypeStart);
+    ReadOrdinalChild(element, "State", kTaskStateCount, stateWait, State_);
+    ReadOrdinalChild(element, "TrafficPriority", kTrafficPriorityCount, tpMiddlePriority, TrafficPriority);
     if (pugi::xml_node log = element.child("LogList"))
         Log.ReadFromNode(log);
     ReadChild(element, "TimeCreated", TimeCreated);

@@ -1,6 +1,8 @@
 #include "transfer/StreamFactory.h"
 
+#include "transfer/TransferFTPStream.h"
 #include "transfer/TransferFileStream.h"
+#include "transfer/TransferHTTPStream.h"
 
 #include <array>
 
@@ -11,8 +13,14 @@ std::array<TStreamFactory, 3>& Factories()
     static std::array<TStreamFactory, 3> factories{
         [](const std::string& link, const std::string& user, const std::string& password, const TStreamSettings&)
             -> std::unique_ptr<TTransferStream> { return std::make_unique<TTransferFileStream>(link, user, password); },
-        nullptr,
-        nullptr,
+        [](const std::string& link, const std::string& user, const std::string& password, const TStreamSettings& settings)
+            -> std::unique_ptr<TTransferStream> {
+            return std::make_unique<TTransferFTPStream>(link, user, password, settings);
+        },
+        [](const std::string& link, const std::string& user, const std::string& password, const TStreamSettings& settings)
+            -> std::unique_ptr<TTransferStream> {
+            return std::make_unique<TTransferHTTPStream>(link, user, password, settings);
+        },
     };
     return factories;
 }

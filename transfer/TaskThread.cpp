@@ -125,6 +125,7 @@ void TTaskThread::Execute()
     ResumeRequested = false;
     OverwriteRequested = false;
     RanToEnd_ = false;
+    RunFailed_ = false;
     const int64_t bufferSize = int64_t(std::clamp(Options().TaskBufferSize, 1, 10000)) * 1024;
     std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
 
@@ -137,14 +138,28 @@ void TTaskThread::Execute()
     try {
         Copy(buffer);
     } catch (...) {
-        failure = std::current_exception();
         RanToEnd_ = false;
+        // A wait on a server that the user's stop gave up is a stop, not a failure to retry.
+        if (IsStopRequested()) {
+            Log(lcInformation, Translate("sUserCancelDownload"));
+            Synchronize(&TTaskThread::NotifyStopped);
+        } else {
+            failure = std::current_exception();
+        }
     }
     // The end steps run whatever happened: every step that opened something is closed
     // again, in reverse order.
+    DestinationCloseFailed_ = false;
     for (auto close = Closes_.rbegin(); close != Closes_.rend(); ++close)
         (*close)();
     Closes_.clear();
+    // An upload the server did not confirm when it was closed is no complete copy.
+    if (DestinationCloseFailed_ && !failure && RanToEnd_) {
+        RanToEnd_ = false;
+        Log(lcFailure, Translate("sDownloadStopped"));
+        failure = std::make_exception_ptr(QuorvexError(Translate("sDownloadStopped")));
+    }
+    RunFailed_ = bool(failure);
     DestStream.reset();
     SourceStream.reset();
     SetStopRequested(true);
@@ -176,7 +191,7 @@ void TTaskThread::Copy(std::vector<char>& buffer)
     source.OpenRead();
     Closes_.push_back([&source] { source.Close(); });
     dest.OpenWrite();
-    Closes_.push_back([&dest] { dest.Close(); });
+    Closes_.push_back([&dest, this] { DestinationCloseFailed_ = !dest.Close(); });
 
     Size = source.GetSize();
     // Adding to an existing file starts at its length, taken before any reservation
@@ -199,8 +214,9 @@ void TTaskThread::Copy(std::vector<char>& buffer)
         }
     }
     // An overwritten file that no reservation sized exactly would keep the old file's
-    // tail behind a shorter copy.
-    if (OverwriteRequested && !reserved && !(Size > 0 && dest.GetSize() == Size))
+    // tail behind a shorter copy. A destination that cannot be positioned (an FTP upload)
+    // is written anew from its start anyway.
+    if (OverwriteRequested && dest.CanResume() && !reserved && !(Size > 0 && dest.GetSize() == Size))
         dest.SetSize(0);
 
     if (dest.CanResume() && source.CanResume()) {
@@ -267,7 +283,7 @@ void TTaskThread::Copy(std::vector<char>& buffer)
     Synchronize(&TTaskThread::PushDestinationCreated);
     if (stopped)
         return;
-    if (Loaded < Size) {
+    if (Loaded < Size && !source.TranslatesLineEnds()) {
         // The source ended before its announced size: the attempt fails, so that it is
         // retried and resumed, rather than passing for complete.
         Log(lcFailure, Translate("sSourceEndedEarly"), {SizeText(Loaded), SizeText(Size)});
@@ -282,8 +298,14 @@ void TTaskThread::Copy(std::vector<char>& buffer)
         Log(lcInformation, Translate("sSetAttributes"));
         dest.SetAttributes(source.GetAttributes());
     }
-    if (Loaded > Size)
+    // More than announced, or fewer after text-mode line ends were converted: the size is
+    // what arrived.
+    if (Loaded != Size) {
+        // Space reserved for the announced size must not leave a tail of zeros behind.
+        if (Loaded < Size && dest.CanReserveSpace())
+            dest.SetSize(Loaded);
         Synchronize(&TTaskThread::PushSizeFromLoaded);
+    }
     // Everything the source had was copied, an empty source included.
     RanToEnd_ = true;
 }
@@ -301,6 +323,7 @@ std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& li
     }
     stream->OnLog = [this](int code, const std::string& format, const TFormatArgs& args) { Log(code, format, args); };
     stream->DetailedInfo = Options().bDetailedInfo;
+    stream->Interrupted = [this] { return IsStopRequested(); };
     return stream;
 }
 
@@ -413,7 +436,7 @@ void TTaskThread::FinishTask()
 {
     TTaskItem& item = *Item_;
     item.TimeDownloaded += Clock_.TickCount() - item.StartTime;
-    if ((item.Loaded >= item.Size && item.Loaded > 0) || RanToEnd_) {
+    if (!RunFailed_ && ((item.Loaded >= item.Size && item.Loaded > 0) || RanToEnd_)) {
         item.SetState(stateCompleted);
         item.Environment().Shell.NotifyTaskCompleted(item.Name());
     }

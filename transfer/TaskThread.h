@@ -110,4 +110,8 @@ private:
     // The run reached the end of the source without a stop: the task is complete even
     // when nothing was copied (an empty source, a destination that was already whole).
     bool RanToEnd_ = false;
+    // The destination's close failed: what was written may not have reached the server.
+    bool DestinationCloseFailed_ = false;
+    // The run ended in a failure: the task is never completed by it.
+    bool RunFailed_ = false;
 };

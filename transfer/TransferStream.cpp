@@ -128,9 +128,9 @@ void TTransferStream::OpenWrite()
     });
 }
 
-void TTransferStream::Close()
+bool TTransferStream::Close()
 {
-    RunStep({TStepKind::Closing, "sStreamClosed", {Name_}, "sStreamCloseFailed", {Name_}, false}, [&] { DoClose(); });
+    return RunStep({TStepKind::Closing, "sStreamClosed", {Name_}, "sStreamCloseFailed", {Name_}, false}, [&] { DoClose(); });
 }
 
 TFileTime TTransferStream::GetFileTime()
@@ -219,6 +219,12 @@ std::string TTransferStream::GetLastErrorText()
 void TTransferStream::RaiseLastError()
 {
     throw QuorvexError(GetLastErrorText());
+}
+
+void TTransferStream::ThrowIfInterrupted() const
+{
+    if (Interrupted && Interrupted())
+        throw QuorvexError(Translate("sInetInterrupted"));
 }
 
 std::string TTransferStream::MakeUniqueName()

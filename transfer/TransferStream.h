@@ -37,7 +37,7 @@ public:
     // Logged steps that absorb their failure and return a neutral value.
     void CloseSession();
     void CloseConnection();
-    void Close();
+    bool Close();  // false when the close failed
     TFileTime GetFileTime();
     void SetFileTime(TFileTime time);  // nothing for a zero time
     int64_t GetPosition();
@@ -55,6 +55,9 @@ public:
     virtual bool Exists() = 0;
     virtual bool FileExists(const std::string& name) = 0;
     virtual std::string GetResponseText() = 0;
+    // Line ends are converted on the way (an FTP text-mode transfer), so the byte count may
+    // differ from the size the server announced.
+    virtual bool TranslatesLineEnds() const { return false; }
     // The system's text for the calling thread's last error (errno); also kept as LastErrorText.
     std::string GetLastErrorText();
     // dir + base + "[n]." + extension for the first n from 1 whose file does not exist.
@@ -72,6 +75,9 @@ public:
     TLogSink OnLog;
     // When true, successful steps also log the server's last reply.
     bool DetailedInfo = true;
+    // Asked while a network stream waits on its peer: true gives the wait up, so that a
+    // user's stop never waits for a slow or silent server.
+    std::function<bool()> Interrupted;
 
 protected:
     // Stores the name; an empty name fails with sEmptyFileName (nothing is logged: the
@@ -101,6 +107,9 @@ protected:
 
     // Raises QuorvexError with GetLastErrorText(): call right after the failing system call.
     [[noreturn]] void RaiseLastError();
+    // Throws when Interrupted says so: the check that network waits call.
+    void ThrowIfInterrupted() const;
+    void Log(int code, const std::string& format, const TFormatArgs& args = {});
 
     std::string LastErrorText_;
     std::string Name_;
@@ -124,7 +133,6 @@ private:
     // Runs a primitive as a logged step; false when it failed and the failure was absorbed.
     bool RunStep(const TStep& step, const std::function<void()>& primitive);
     void LogResponse(int code);
-    void Log(int code, const std::string& format, const TFormatArgs& args = {});
     // Success entries of sessions and connections name the host, and only when there is one.
     const char* IfHost(const char* id) const { return HostName_.empty() ? nullptr : id; }
 };

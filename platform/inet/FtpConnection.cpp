@@ -1,0 +1,144 @@
+#include "platform/inet/FtpConnection.h"
+
+#include "platform/inet/ReplyText.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <regex>
+
+namespace platform::inet {
+
+TFtpConnection::TFtpConnection(const TInetSession& session, TFtpLogin login)
+    : Handle_(session), Login_(std::move(login))
+{
+}
+
+std::string TFtpConnection::Url(const std::string& path) const
+{
+    const bool ipv6 = Login_.Host.find(':') != std::string::npos;
+    std::string url = "ftp://" + (ipv6 ? "[" + Login_.Host + "]" : Login_.Host) + ":" + std::to_string(Login_.Port) + "/";
+    // Every character of the path is escaped, its slashes too: the server path is then
+    // taken as it stands from the root, not from the login folder.
+    if (!path.empty()) {
+        std::unique_ptr<char, decltype(&curl_free)> escaped(
+            curl_easy_escape(Handle_.Easy(), path.c_str(), int(path.size())), &curl_free);
+        url += escaped.get();
+    }
+    return url;
+}
+
+void TFtpConnection::PrepareRequest(const std::string& path, bool ascii)
+{
+    PreviousResponse_ = LastResponse();
+    Handle_.ResetRequestOptions();
+    CURL* easy = Handle_.Easy();
+    curl_easy_setopt(easy, CURLOPT_URL, Url(path).c_str());
+    // One change into the file's folder, then the file by its name.
+    curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
+    if (!Login_.User.empty()) {
+        curl_easy_setopt(easy, CURLOPT_USERNAME, Login_.User.c_str());
+        curl_easy_setopt(easy, CURLOPT_PASSWORD, Login_.Password.c_str());
+    }
+    if (!Login_.Passive)
+        curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");
+    curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, ascii ? 1L : 0L);
+}
+
+void TFtpConnection::Login()
+{
+    PrepareRequest("", false);
+    curl_easy_setopt(Handle_.Easy(), CURLOPT_NOBODY, 1L);
+    Handle_.Perform();
+}
+
+void TFtpConnection::OpenFile(const std::string& path, bool write, bool ascii)
+{
+    CloseFile();
+    PrepareRequest(path, ascii);
+    Writing_ = write;
+    if (write) {
+        curl_easy_setopt(Handle_.Easy(), CURLOPT_UPLOAD, 1L);
+        Handle_.StartUpload();
+    } else {
+        Handle_.StartDownload([] { return false; });
+    }
+    Open_ = true;
+}
+
+int64_t TFtpConnection::OpenFileSize() const
+{
+    curl_off_t length = -1;
+    curl_easy_getinfo(Handle_.Easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    if (length >= 0)
+        return length;
+    // In ASCII mode no size is asked for; servers still name it when the data starts.
+    static const std::regex announced(R"(^150 .*\((\d+) bytes\))");
+    for (const std::string& line : Handle_.Lines()) {
+        std::smatch match;
+        if (std::regex_search(line, match, announced))
+            return std::stoll(match[1]);
+    }
+    return -1;
+}
+
+void TFtpConnection::CloseFile()
+{
+    if (!Open_)
+        return;
+    Open_ = false;
+    if (Writing_)
+        Handle_.FinishUpload();
+    else
+        Handle_.Abort();
+}
+
+bool TFtpConnection::ChangeDirectory(const std::string& dir)
+{
+    CloseFile();
+    // A folder URL ends in a slash: the connection changes into it and transfers nothing.
+    PrepareRequest(dir.empty() || dir.back() != '/' ? dir + "/" : dir, false);
+    curl_easy_setopt(Handle_.Easy(), CURLOPT_NOBODY, 1L);
+    try {
+        Handle_.Perform();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::optional<TFtpEntry> TFtpConnection::FindFile(const std::string& dir, const std::string& name)
+{
+    CloseFile();
+    std::string path = dir;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    PrepareRequest(path + name, false);
+    CURL* easy = Handle_.Easy();
+    curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
+    try {
+        Handle_.Perform();
+    } catch (const std::exception&) {
+        // A folder that cannot be entered is a failure; a file it lacks is just not there.
+        if (Handle_.Result() == CURLE_REMOTE_FILE_NOT_FOUND)
+            return std::nullopt;
+        throw;
+    }
+    TFtpEntry entry;
+    curl_off_t size = -1;
+    curl_off_t time = -1;
+    curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+    curl_easy_getinfo(easy, CURLINFO_FILETIME_T, &time);
+    entry.Size = size;
+    entry.Time = time_t(time);
+    return entry;
+}
+
+std::string TFtpConnection::LastResponse() const
+{
+    std::string reply = LastFtpReply(Handle_.Lines());
+    return reply.empty() ? PreviousResponse_ : reply;
+}
+
+} // namespace platform::inet

@@ -1,0 +1,102 @@
+#include "platform/inet/HttpConnection.h"
+
+#include "platform/inet/ReplyText.h"
+
+#include <curl/curl.h>
+
+namespace platform::inet {
+
+namespace {
+
+constexpr long kMaxRedirects = 10;
+
+} // namespace
+
+THttpConnection::THttpConnection(const TInetSession& session, std::string user, std::string password)
+    : Handle_(session), User_(std::move(user)), Password_(std::move(password))
+{
+}
+
+void THttpConnection::Open(const std::string& url, int64_t from)
+{
+    Close();
+    Handle_.ResetRequestOptions();
+    CURL* easy = Handle_.Easy();
+    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
+    if (!User_.empty()) {
+        curl_easy_setopt(easy, CURLOPT_USERNAME, User_.c_str());
+        curl_easy_setopt(easy, CURLOPT_PASSWORD, Password_.c_str());
+    }
+    const std::string range = std::to_string(from) + "-";
+    if (from >= 0)
+        curl_easy_setopt(easy, CURLOPT_RANGE, range.c_str());
+    Handle_.StartDownload([this] { return HttpHeadComplete(Handle_.Lines()); });
+    Open_ = true;
+}
+
+void THttpConnection::Close()
+{
+    Open_ = false;
+    Handle_.Abort();
+}
+
+int THttpConnection::Status() const
+{
+    return HttpStatus(Handle_.Lines());
+}
+
+std::string THttpConnection::StatusLine() const
+{
+    const std::string head = LastHttpHead(Handle_.Lines());
+    return head.substr(0, head.find('\n'));
+}
+
+int64_t THttpConnection::ContentLength() const
+{
+    const std::string value = HttpHeaderValue(Handle_.Lines(), "Content-Length");
+    try {
+        size_t used = 0;
+        const long long length = std::stoll(value, &used);
+        return used == value.size() && length >= 0 ? length : -1;
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+int64_t THttpConnection::ResourceSize() const
+{
+    if (Status() == 206) {
+        // "bytes 400-999/1000"
+        const std::string range = HttpHeaderValue(Handle_.Lines(), "Content-Range");
+        const size_t slash = range.rfind('/');
+        if (slash != std::string::npos) {
+            try {
+                return std::stoll(range.substr(slash + 1));
+            } catch (const std::exception&) {
+                return -1;
+            }
+        }
+        return -1;
+    }
+    return ContentLength();
+}
+
+std::optional<time_t> THttpConnection::LastModified() const
+{
+    const std::string value = HttpHeaderValue(Handle_.Lines(), "Last-Modified");
+    if (value.empty())
+        return std::nullopt;
+    const time_t time = curl_getdate(value.c_str(), nullptr);
+    if (time == -1)
+        return std::nullopt;
+    return time;
+}
+
+std::string THttpConnection::LastResponse() const
+{
+    return LastHttpHead(Handle_.Lines());
+}
+
+} // namespace platform::inet

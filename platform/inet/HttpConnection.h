@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/inet/InetHandle.h"
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace platform::inet {
+
+// GET requests of one stream on one handle: the whole resource, or its tail from an offset
+// (a "Range" request). Redirects are followed; https checks the server's certificate and
+// name. Credentials, when given, are sent to the server.
+class THttpConnection {
+public:
+    THttpConnection(const TInetSession& session, std::string user, std::string password);
+
+    // Given up by throwing from it while waiting on the network.
+    void SetInterruptCheck(std::function<void()> check) { Handle_.CheckInterrupted = std::move(check); }
+
+    // Sends a GET for url (from byte `from` onwards when it is 0 or more) and waits for the
+    // answer's head. Throws when no answer came (unreachable host, certificate refused ...).
+    void Open(const std::string& url, int64_t from = -1);
+    bool IsOpen() const { return Open_; }
+    // Drops what is left of the answer.
+    void Close();
+    int64_t Read(char* buffer, int64_t count) { return Handle_.Read(buffer, count); }
+
+    int Status() const;
+    std::string StatusLine() const;
+    // Content-Length of the answer; -1 when it names none.
+    int64_t ContentLength() const;
+    // The whole resource's size: the total of a partial answer's Content-Range, else the
+    // Content-Length; -1 when unknown.
+    int64_t ResourceSize() const;
+    // Last-Modified (UTC); nothing when absent or unreadable.
+    std::optional<time_t> LastModified() const;
+    // The last answer's status line and headers.
+    std::string LastResponse() const;
+
+private:
+    TInetHandle Handle_;
+    std::string User_;
+    std::string Password_;
+    bool Open_ = false;
+};
+
+} // namespace platform::inet

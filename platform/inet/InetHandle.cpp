@@ -1,0 +1,304 @@
+#include "platform/inet/InetHandle.h"
+
+#include "core/QuorvexError.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+namespace platform::inet {
+
+namespace {
+
+constexpr long kConnectTimeoutSeconds = 30;
+// A transfer that moves nothing for this long is given up, so that it is retried.
+constexpr long kStallSeconds = 120;
+constexpr long kReceiveBufferBytes = 256 * 1024;
+constexpr int kPollMilliseconds = 100;
+
+void InitializeLibrary()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+} // namespace
+
+std::string CaFileOverride()
+{
+    const char* file = std::getenv("QUORVEX_CA_FILE");
+    return file ? file : "";
+}
+
+TInetHandle::TInetHandle(const TInetSession& session) : Session_(session)
+{
+    InitializeLibrary();
+    Easy_ = curl_easy_init();
+    Multi_ = curl_multi_init();
+    if (!Easy_ || !Multi_)
+        throw QuorvexError("Out of memory");
+    ResetRequestOptions();
+}
+
+TInetHandle::~TInetHandle()
+{
+    Abort();
+    // Cleaning the multi handle closes the cached connection (an FTP QUIT).
+    curl_easy_cleanup(Easy_);
+    curl_multi_cleanup(Multi_);
+}
+
+void TInetHandle::ResetRequestOptions()
+{
+    curl_easy_reset(Easy_);
+    curl_easy_setopt(Easy_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(Easy_, CURLOPT_ERRORBUFFER, ErrorBuffer_);
+    curl_easy_setopt(Easy_, CURLOPT_PROTOCOLS_STR, "ftp,http,https");
+    curl_easy_setopt(Easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(Easy_, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(Easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT, kStallSeconds);
+    curl_easy_setopt(Easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(Easy_, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl_easy_setopt(Easy_, CURLOPT_TCP_KEEPALIVE, 1L);
+    curl_easy_setopt(Easy_, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+    curl_easy_setopt(Easy_, CURLOPT_WRITEFUNCTION, &TInetHandle::OnBody);
+    curl_easy_setopt(Easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(Easy_, CURLOPT_READFUNCTION, &TInetHandle::OnUploadData);
+    curl_easy_setopt(Easy_, CURLOPT_READDATA, this);
+    curl_easy_setopt(Easy_, CURLOPT_HEADERFUNCTION, &TInetHandle::OnHeaderLine);
+    curl_easy_setopt(Easy_, CURLOPT_HEADERDATA, this);
+    if (!Session_.UserAgent.empty())
+        curl_easy_setopt(Easy_, CURLOPT_USERAGENT, Session_.UserAgent.c_str());
+    // An empty cookie file switches the cookie engine on without reading anything.
+    if (Session_.UseCookies)
+        curl_easy_setopt(Easy_, CURLOPT_COOKIEFILE, "");
+    if (const std::string ca = CaFileOverride(); !ca.empty())
+        curl_easy_setopt(Easy_, CURLOPT_CAINFO, ca.c_str());
+}
+
+size_t TInetHandle::OnBody(char* data, size_t size, size_t count, void* self)
+{
+    auto& h = *static_cast<TInetHandle*>(self);
+    const size_t length = size * count;
+    h.BodyStarted_ = true;
+    const size_t take = std::min(length, size_t(std::max<int64_t>(h.TargetLeft_, 0)));
+    if (take > 0) {
+        std::memcpy(h.Target_, data, take);
+        h.Target_ += take;
+        h.TargetLeft_ -= int64_t(take);
+    }
+    // What does not fit waits for the next read; libcurl hands over at most one receive
+    // buffer per call, and the transfer is not driven again until the block is taken.
+    h.Spill_.insert(h.Spill_.end(), data + take, data + length);
+    return length;
+}
+
+size_t TInetHandle::OnUploadData(char* data, size_t size, size_t count, void* self)
+{
+    auto& h = *static_cast<TInetHandle*>(self);
+    h.UploadAsked_ = true;
+    if (h.SourceLeft_ == 0) {
+        if (h.UploadEnded_)
+            return 0;
+        h.UploadPaused_ = true;
+        return CURL_READFUNC_PAUSE;
+    }
+    const size_t take = std::min(size * count, size_t(h.SourceLeft_));
+    std::memcpy(data, h.Source_, take);
+    h.Source_ += take;
+    h.SourceLeft_ -= int64_t(take);
+    return take;
+}
+
+size_t TInetHandle::OnHeaderLine(char* data, size_t size, size_t count, void* self)
+{
+    auto& h = *static_cast<TInetHandle*>(self);
+    const size_t length = size * count;
+    h.PartialLine_.append(data, length);
+    size_t end;
+    while ((end = h.PartialLine_.find('\n')) != std::string::npos) {
+        std::string line = h.PartialLine_.substr(0, end);
+        h.PartialLine_.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        h.Lines_.push_back(std::move(line));
+    }
+    return length;
+}
+
+void TInetHandle::Begin()
+{
+    Abort();
+    Lines_.clear();
+    PartialLine_.clear();
+    Spill_.clear();
+    SpillAt_ = 0;
+    BodyStarted_ = false;
+    Target_ = nullptr;
+    TargetLeft_ = 0;
+    Source_ = nullptr;
+    SourceLeft_ = 0;
+    UploadAsked_ = false;
+    UploadEnded_ = false;
+    UploadPaused_ = false;
+    ErrorBuffer_[0] = '\0';
+    Result_ = CURLE_OK;
+    if (CURLMcode code = curl_multi_add_handle(Multi_, Easy_); code != CURLM_OK)
+        throw QuorvexError(curl_multi_strerror(code));
+    Added_ = true;
+    Running_ = true;
+}
+
+void TInetHandle::DriveUntil(const std::function<bool()>& done)
+{
+    // Checked before each turn: a turn may bring a whole receive buffer, which must only
+    // arrive while the caller's block has room for it.
+    while (Running_ && !done()) {
+        int running = 0;
+        if (CURLMcode code = curl_multi_perform(Multi_, &running); code != CURLM_OK)
+            throw QuorvexError(curl_multi_strerror(code));
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(Multi_, &queued)) {
+            if (message->msg == CURLMSG_DONE && message->easy_handle == Easy_) {
+                Result_ = message->data.result;
+                Finish();
+            }
+        }
+        if (!Running_ || done())
+            return;
+        if (CheckInterrupted)
+            CheckInterrupted();
+        if (CURLMcode code = curl_multi_poll(Multi_, nullptr, 0, kPollMilliseconds, nullptr); code != CURLM_OK)
+            throw QuorvexError(curl_multi_strerror(code));
+    }
+}
+
+void TInetHandle::Finish()
+{
+    if (Added_)
+        curl_multi_remove_handle(Multi_, Easy_);
+    Added_ = false;
+    Running_ = false;
+}
+
+void TInetHandle::Abort()
+{
+    Finish();
+}
+
+bool TInetHandle::Failed() const
+{
+    return Result_ != CURLE_OK;
+}
+
+std::string TInetHandle::ErrorText() const
+{
+    // The library keeps the first note of a request, and in active FTP mode that is a
+    // harmless one about the local address; the failure's own words are then lost.
+    const std::string detail = ErrorBuffer_;
+    if (!detail.empty() && detail.rfind("sa_addr inet_ntop()", 0) != 0)
+        return detail;
+    return curl_easy_strerror(CURLcode(Result_));
+}
+
+void TInetHandle::RaiseFailure() const
+{
+    throw QuorvexError(ErrorText());
+}
+
+void TInetHandle::Perform()
+{
+    Begin();
+    DriveUntil([] { return false; });
+    if (Failed())
+        RaiseFailure();
+}
+
+void TInetHandle::StartDownload(const std::function<bool()>& headReady)
+{
+    Begin();
+    DriveUntil([&] { return BodyStarted_ || headReady(); });
+    // A failure after body bytes came is raised by the read that runs out of them, so the
+    // bytes before a cut still count.
+    if (!Running_ && Failed() && !BodyStarted_)
+        RaiseFailure();
+}
+
+void TInetHandle::StartUpload()
+{
+    Begin();
+    DriveUntil([&] { return UploadAsked_; });
+    if (!Running_ && Failed())
+        RaiseFailure();
+}
+
+int64_t TInetHandle::Read(char* buffer, int64_t count)
+{
+    const int64_t spilled = std::min<int64_t>(count, int64_t(Spill_.size() - SpillAt_));
+    std::memcpy(buffer, Spill_.data() + SpillAt_, size_t(spilled));
+    SpillAt_ += size_t(spilled);
+    if (SpillAt_ == Spill_.size()) {
+        Spill_.clear();
+        SpillAt_ = 0;
+    }
+    Target_ = buffer + spilled;
+    TargetLeft_ = count - spilled;
+    try {
+        DriveUntil([&] { return TargetLeft_ == 0; });
+    } catch (...) {
+        Target_ = nullptr;
+        TargetLeft_ = 0;
+        throw;
+    }
+    const int64_t filled = count - TargetLeft_;
+    Target_ = nullptr;
+    TargetLeft_ = 0;
+    if (filled < count && Failed())
+        RaiseFailure();
+    return filled;
+}
+
+void TInetHandle::Write(const char* buffer, int64_t count)
+{
+    if (!Running_) {
+        if (Failed())
+            RaiseFailure();
+        throw QuorvexError("The server closed the upload");
+    }
+    Source_ = buffer;
+    SourceLeft_ = count;
+    if (UploadPaused_) {
+        UploadPaused_ = false;
+        curl_easy_pause(Easy_, CURLPAUSE_CONT);
+    }
+    DriveUntil([&] { return SourceLeft_ == 0; });
+    Source_ = nullptr;
+    const bool cut = SourceLeft_ > 0;
+    SourceLeft_ = 0;
+    if (Failed())
+        RaiseFailure();
+    if (cut)
+        throw QuorvexError("The server closed the upload");
+}
+
+void TInetHandle::FinishUpload()
+{
+    if (!Running_) {
+        if (Failed())
+            RaiseFailure();
+        return;
+    }
+    UploadEnded_ = true;
+    if (UploadPaused_) {
+        UploadPaused_ = false;
+        curl_easy_pause(Easy_, CURLPAUSE_CONT);
+    }
+    DriveUntil([] { return false; });
+    if (Failed())
+        RaiseFailure();
+}
+
+} // namespace platform::inet

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/inet/InetSession.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+typedef void CURL;
+typedef void CURLM;
+
+namespace platform::inet {
+
+// One libcurl easy handle, driven through a multi handle of its own by the calling thread.
+// Requests run on it one after another, so a connection (with its FTP login) and the
+// cookies carry over from one request to the next. Bodies move block by block: a read
+// pulls from the network only while the caller's block has room, so a full block holds
+// the transfer back and nothing piles up in memory.
+class TInetHandle {
+public:
+    explicit TInetHandle(const TInetSession& session);
+    ~TInetHandle();
+    TInetHandle(const TInetHandle&) = delete;
+    TInetHandle& operator=(const TInetHandle&) = delete;
+
+    // Called while waiting on the network; it may throw to give the wait up (the request
+    // is then dropped when it is closed).
+    std::function<void()> CheckInterrupted;
+
+    // The handle to set the next request's options on (URL, method, range ...). Options
+    // stay set until changed; ResetRequestOptions restores the session's own.
+    CURL* Easy() const { return Easy_; }
+    void ResetRequestOptions();
+
+    // Runs a request that moves no body to its end; throws QuorvexError on failure.
+    void Perform();
+    // Starts a download and waits until headReady() holds, body bytes arrive or the request
+    // ends. Throws when the request failed before any of its body came.
+    void StartDownload(const std::function<bool()>& headReady);
+    // Starts an upload and waits until the server takes data; throws when it refused.
+    void StartUpload();
+    // Fills the block unless the body ends first. A transfer that failed throws once the
+    // bytes that came before the failure are used up, also when part of the block had
+    // arrived: a short block means the end, and a cut body must never pass for a whole one.
+    int64_t Read(char* buffer, int64_t count);
+    // Hands the whole block to the upload; throws when the transfer failed.
+    void Write(const char* buffer, int64_t count);
+    // Ends the upload's body and waits for the server to confirm it; throws on failure.
+    void FinishUpload();
+    // Drops a request that still runs; its connection is closed.
+    void Abort();
+
+    bool Running() const { return Running_; }
+    // libcurl's result of the last request that ended (0 for success).
+    int Result() const { return Result_; }
+    // Header lines (HTTP) or reply lines (FTP) of the current request, line ends removed.
+    const std::vector<std::string>& Lines() const { return Lines_; }
+    // What libcurl reported for the last failure: its detail when it gave one.
+    std::string ErrorText() const;
+
+private:
+    static size_t OnBody(char* data, size_t size, size_t count, void* self);
+    static size_t OnUploadData(char* data, size_t size, size_t count, void* self);
+    static size_t OnHeaderLine(char* data, size_t size, size_t count, void* self);
+
+    void Begin();
+    // Drives the transfer until done() holds or the request ends.
+    void DriveUntil(const std::function<bool()>& done);
+    void Finish();
+    [[noreturn]] void RaiseFailure() const;
+    bool Failed() const;
+
+    TInetSession Session_;
+    CURL* Easy_ = nullptr;
+    CURLM* Multi_ = nullptr;
+    bool Added_ = false;
+    bool Running_ = false;
+    int Result_ = 0;
+    char ErrorBuffer_[256] = {};
+    std::vector<std::string> Lines_;
+    std::string PartialLine_;
+
+    // Download: the caller's block being filled, and what arrived beyond it.
+    char* Target_ = nullptr;
+    int64_t TargetLeft_ = 0;
+    std::vector<char> Spill_;
+    size_t SpillAt_ = 0;
+    bool BodyStarted_ = false;
+
+    // Upload: the caller's block being sent.
+    const char* Source_ = nullptr;
+    int64_t SourceLeft_ = 0;
+    bool UploadAsked_ = false;
+    bool UploadEnded_ = false;
+    bool UploadPaused_ = false;
+};
+
+} // namespace platform::inet

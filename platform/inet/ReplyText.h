@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform::inet {
+
+// The last complete FTP reply among the reply lines ("150-..." up to "150 ..."), joined
+// with line breaks; empty when there is none.
+std::string LastFtpReply(const std::vector<std::string>& lines);
+
+// The lines of the last HTTP answer head: its status line and headers, joined with line
+// breaks; empty when no status line came.
+std::string LastHttpHead(const std::vector<std::string>& lines);
+
+// The value of header `name` (any case) in the last answer head; empty when absent.
+std::string HttpHeaderValue(const std::vector<std::string>& lines, const std::string& name);
+
+// Whether the last answer head is complete and final: its blank line came, and it is
+// neither an interim answer (1xx) nor a redirect the library follows by itself.
+bool HttpHeadComplete(const std::vector<std::string>& lines);
+
+// The status code of the last answer head; 0 when none came.
+int HttpStatus(const std::vector<std::string>& lines);
+
+} // namespace platform::inet

@@ -1,0 +1,150 @@
+#include "config/Options.h"
+#include "core/LogCodes.h"
+#include "support/NginxServer.h"
+#include "support/TaskFakes.h"
+#include "support/TempDir.h"
+#include "tasks/TaskItem.h"
+#include "transfer/TransferHTTPStream.h"
+#include "transfer/UserAgent.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+bool LogHasEntry(const TTaskItem& task, int code, const std::string& text)
+{
+    for (const TLogListItem& entry : task.Log.Entries())
+        if (entry.Code == code && entry.Text.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+class HttpTransfer : public TNginxTest {
+protected:
+    TTaskBed Bed{true};
+    TTempDir Dest;
+    size_t LogMark = 0;
+
+    void SetUp() override
+    {
+        TNginxTest::SetUp();
+        if (IsSkipped())
+            return;
+        setenv("QUORVEX_CA_FILE", Server().CaFile().c_str(), 1);
+        LogMark = Server().AccessLog().size();
+    }
+    void TearDown() override { unsetenv("QUORVEX_CA_FILE"); }
+
+    TTaskItem& AddDownload(const std::string& url, const std::string& name, const std::string& bytes)
+    {
+        WriteFileBytes(Server().DocRoot() / name, bytes);
+        return Bed.AddTask(url, Dest.Path().string());
+    }
+    void RunOnce(TTaskItem& task)
+    {
+        task.Start();
+        ASSERT_TRUE(Bed.WaitForWorker(task));
+    }
+    // The access-log lines of the requests made since the test began.
+    std::vector<std::string> NewRequests() const
+    {
+        const std::vector<std::string> all = Server().AccessLog();
+        return {all.begin() + std::ptrdiff_t(std::min(LogMark, all.size())), all.end()};
+    }
+};
+
+} // namespace
+
+TEST_F(HttpTransfer, DownloadsOverHttpAndHttpsWithARangedSecondRequest)
+{
+    const std::string agent = QuorvexUserAgentString();
+    struct TCase {
+        bool Secure;
+        bool Cookies;
+    };
+    for (const TCase c : {TCase{false, true}, TCase{true, false}}) {
+        SCOPED_TRACE(c.Secure);
+        Options().bUseCokies = c.Cookies;
+        const std::string name = c.Secure ? "s.bin" : "p.bin";
+        const std::string bytes = RandomBytes(700000, c.Secure ? 1 : 2);
+        WriteFileBytes(Server().DocRoot() / name, bytes);
+        const timespec times[2] = {{1577934245, 0}, {1577934245, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, (Server().DocRoot() / name).c_str(), times, 0), 0);
+        // The query must reach the server on both requests.
+        const std::string url = (c.Secure ? Server().HttpsUrl(name) : Server().HttpUrl(name)) + "?v=1";
+        TTaskItem& task = Bed.AddTask(url, Dest.Path().string());
+        task.SetName(name);
+        LogMark = Server().AccessLog().size();
+        RunOnce(task);
+        ASSERT_EQ(task.State(), stateCompleted);
+        EXPECT_TRUE(ReadFileBytes(Dest.File(name)) == bytes);
+        struct stat st {};
+        ASSERT_EQ(stat(Dest.File(name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mtim.tv_sec, 1577934245);
+
+        // The whole link first, then its tail from 0, with the program's agent; the cookie
+        // set by the first answer goes back only when cookies are on.
+        const std::vector<std::string> requests = NewRequests();
+        ASSERT_EQ(requests.size(), 2u);
+        const std::string cookie = c.Cookies ? "quorvex-test=1" : "-";
+        EXPECT_EQ(requests[0], "GET /" + name + "?v=1 HTTP/1.1|-|200|" + agent + "|-");
+        EXPECT_EQ(requests[1], "GET /" + name + "?v=1 HTTP/1.1|bytes=0-|206|" + agent + "|" + cookie);
+    }
+}
+
+TEST_F(HttpTransfer, StoppedCopyResumesWithARangeFromWhereItStopped)
+{
+    const std::string bytes = RandomBytes(1000, 3);
+    TTaskItem& task = AddDownload(Server().HttpUrl("r.bin"), "r.bin", bytes);
+    WriteFileBytes(Dest.File("r.bin"), bytes.substr(0, 400));
+    task.Loaded = 400;
+    task.DestinationCreated = true;
+    Options().TaskReserveSpace = false;
+    RunOnce(task);
+    ASSERT_EQ(task.State(), stateCompleted);
+    EXPECT_EQ(task.StartSize, 400);
+    EXPECT_TRUE(ReadFileBytes(Dest.File("r.bin")) == bytes);
+    const std::vector<std::string> requests = NewRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(requests[1].find("|bytes=400-|206|"), std::string::npos) << requests[1];
+}
+
+TEST_F(HttpTransfer, RefusalsFailTheAttemptAndWriteNothing)
+{
+    struct TCase {
+        std::string Url;
+        bool WithCa;
+        int Code;
+        std::string Text;
+    };
+    WriteFileBytes(Server().DocRoot() / "t.bin", "tls");
+    const TCase cases[] = {
+        {Server().HttpUrl("absent.bin"), true, lcFailureReply, "404 Not Found"},
+        {Server().HttpsUrl("t.bin"), false, lcFailure, "certificate"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Url);
+        if (!c.WithCa)
+            unsetenv("QUORVEX_CA_FILE");
+        TTempDir dest;
+        TTaskItem& task = Bed.AddTask(c.Url, dest.Path().string());
+        RunOnce(task);
+        EXPECT_EQ(task.State(), stateError);
+        EXPECT_TRUE(LogHasEntry(task, c.Code, c.Text));
+        EXPECT_TRUE(std::filesystem::is_empty(dest.Path()));
+    }
+}
+
+TEST_F(HttpTransfer, WebLinksAreNeverDestinations)
+{
+    TTempDir source;
+    WriteFileBytes(source.File("up.bin"), "data");
+    TTaskItem& task = Bed.AddTask(source.File("up.bin"), Server().HttpUrl("in/"));
+    RunOnce(task);
+    EXPECT_EQ(task.State(), stateError);
+    EXPECT_FALSE(std::filesystem::exists(Server().DocRoot() / "in" / "up.bin"));
+}

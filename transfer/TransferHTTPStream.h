@@ -1,0 +1,63 @@
+#pragma once
+
+#include "transfer/StreamFactory.h"
+#include "transfer/TransferStream.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace platform::inet {
+class THttpConnection;
+}
+
+// A resource on a web server ("http://" or "https://"), read only. Opening asks for the
+// whole resource; positioning asks again for its tail with a "Range" request, so a copy
+// resumes whenever the server names the resource's length.
+class TTransferHTTPStream : public TTransferStream {
+public:
+    TTransferHTTPStream(const std::string& name, const std::string& userName, const std::string& password,
+                        const TStreamSettings& settings);
+    ~TTransferHTTPStream() override;
+
+    bool CanResume() override;
+    bool CanReserveSpace() override { return false; }
+    // A web resource is never a destination.
+    void SetName(const std::string& name) override;
+    bool Exists() override;
+    bool FileExists(const std::string& name) override;
+    std::string GetResponseText() override;
+
+    uint16_t Port() const { return Port_; }
+
+protected:
+    void ParseName() override;
+    int64_t DoGetPosition() override { return Position_; }
+    void DoSetPosition(int64_t position) override;
+    int64_t DoGetSize() override;
+    void DoSetSize(int64_t) override;
+    TFileTime DoGetFileTime() override;
+    void DoSetFileTime(TFileTime) override;
+    void DoOpenSession() override {}
+    void DoOpenConnection() override;
+    void DoOpenRead() override;
+    void DoOpenWrite() override;
+    void DoClose() override;
+    void DoCloseConnection() override;
+    void DoCloseSession() override {}
+    int64_t DoRead(void* buffer, int64_t count) override;
+    int64_t DoWrite(const void* buffer, int64_t count) override;
+    uint32_t DoGetAttributes() override;
+    void DoSetAttributes(uint32_t) override;
+
+private:
+    platform::inet::THttpConnection& Connection();
+    // Fails the step when the server refused the request (an error page is no file).
+    void RefuseErrorStatus();
+    [[noreturn]] void RefuseWriting() const;
+
+    std::string UserAgent_;
+    bool UseCookies_ = true;
+    uint16_t Port_ = 80;
+    int64_t Position_ = 0;
+    std::unique_ptr<platform::inet::THttpConnection> Connection_;
+};
