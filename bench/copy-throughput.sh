@@ -21,14 +21,8 @@ if [[ ! -x $build/quorvex-cli || ! -x $build/bench/bench_smbd ]]; then
   cmake --build "$build" -j1 --target quorvex-cli bench_smbd
 fi
 
-mkdir -p "$cache"
-if [[ ! -f $source_file ]]; then
-  echo "creating $source_file (once)"
-  head -c "${size_mib}M" /dev/urandom >"$source_file.part"
-  mv "$source_file.part" "$source_file"
-fi
-# The share's guest account reads it through a link.
-chmod 644 "$source_file"
+source "$repo/bench/measure.sh"
+make_source "$source_file"
 
 work=$(mktemp -d "$cache/run-XXXXXX")
 smbd_pid=
@@ -40,28 +34,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# measure NAME DESTINATION COMMAND...: runs COMMAND three times, removing DESTINATION before
-# each run; stores the fastest run's wall seconds and user+system CPU seconds in WALL[NAME], CPU[NAME].
-declare -A WALL CPU
-TIMEFORMAT='%R %U %S'
-measure() {
-  local name=$1 destination=$2
-  shift 2
-  local wall user sys
-  WALL[$name]=
-  for _ in 1 2 3; do
-    rm -f "$destination"
-    { time "$@" >/dev/null 2>"$work/errors"; } 2>"$work/time" ||
-      { echo "$name failed:"; cat "$work/errors"; exit 1; }
-    read -r wall user sys <"$work/time"
-    if [[ -z ${WALL[$name]} ]] || awk -v a="$wall" -v b="${WALL[$name]}" 'BEGIN { exit !(a < b) }'; then
-      WALL[$name]=$wall
-      CPU[$name]=$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')
-    fi
-  done
-  cmp -s "$source_file" "$destination" || { echo "$name: the copy differs from the source"; exit 1; }
-}
 
 measure quorvex-local "$work/quorvex.bin" "$build/quorvex-cli" -q -d "$work" -o quorvex.bin "$source_file"
 measure cp-local "$work/cp.bin" cp "$source_file" "$work/cp.bin"
@@ -76,15 +48,6 @@ measure quorvex-share "$work/quorvex-smb.bin" \
   "$build/quorvex-cli" -q -d "$work" -o quorvex-smb.bin '\\127.0.0.1\public\source.bin'
 measure smbclient-share "$work/smbclient.bin" \
   smbclient //127.0.0.1/public -p "$port" -N -c "get source.bin $work/smbclient.bin"
-
-report() {
-  awk -v name="$1" -v wall="${WALL[$1]}" -v cpu="${CPU[$1]}" -v mib="$size_mib" \
-    'BEGIN { printf "  %-16s %8.1f MiB/s %8.2f s wall %8.2f CPU s/GiB\n", name, mib / wall, wall, cpu * 1024 / mib }'
-}
-ratio() {
-  awk -v a="$1" -v qw="${WALL[$2]}" -v ow="${WALL[$3]}" -v qc="${CPU[$2]}" -v oc="${CPU[$3]}" \
-    'BEGIN { printf "  %-28s throughput x%.2f   CPU x%.2f\n", a, ow / qw, (oc > 0 ? qc / oc : 0) }'
-}
 
 echo "copy of 1 GiB, fastest of three runs, source and copy in the page cache"
 report quorvex-local

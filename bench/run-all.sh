@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs every benchmark (not part of the test suite; the copy benchmark needs root).
+# Builds and runs every benchmark (not part of the test suite; the copy and download benchmarks need root).
 #   bench/run-all.sh [BUILD_DIR]     (default build-bench)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$repo/build-bench}
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j1 --target quorvex-cli bench_task_list bench_smbd
+cmake --build "$build" -j1 --target quorvex-cli bench_task_list bench_smbd bench_web_servers
 "$build/bench/bench_task_list"
 "$repo/bench/copy-throughput.sh" "$build"
+"$repo/bench/download-throughput.sh" "$build"
