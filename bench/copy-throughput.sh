@@ -10,38 +10,15 @@
 # own work rather than the disk; the CPU time of smbd is not counted for either client.
 set -euo pipefail
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$repo/build-bench}
-cache=${QUORVEX_BENCH_CACHE:-${TMPDIR:-/tmp}/quorvex-bench}
-source_file=$cache/source-1GiB.bin
-size_mib=1024
-
-if [[ ! -x $build/quorvex-cli || ! -x $build/bench/bench_smbd ]]; then
-  cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" -j1 --target quorvex-cli bench_smbd
-fi
-
-source "$repo/bench/measure.sh"
-make_source "$source_file"
-
-work=$(mktemp -d "$cache/run-XXXXXX")
-smbd_pid=
-cleanup() {
-  if [[ -n $smbd_pid ]]; then
-    exec {SMBD[1]}>&- 2>/dev/null || true
-    wait "$smbd_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/measure.sh"
+ensure_built bench_smbd
 
 measure quorvex-local "$work/quorvex.bin" "$build/quorvex-cli" -q -d "$work" -o quorvex.bin "$source_file"
 measure cp-local "$work/cp.bin" cp "$source_file" "$work/cp.bin"
 
 # The share: the smbd of the tests, serving a link to the source.
-coproc SMBD { "$build/bench/bench_smbd"; }
-smbd_pid=$SMBD_PID
-read -r port public <&"${SMBD[0]}" || { echo "bench_smbd did not start"; exit 1; }
+start_servers "$build/bench/bench_smbd"
+read -r port public <<<"$SERVERS_LINE"
 ln "$source_file" "$public/source.bin" 2>/dev/null || cp "$source_file" "$public/source.bin"
 export QUORVEX_SMB_PORT=$port
 measure quorvex-share "$work/quorvex-smb.bin" \

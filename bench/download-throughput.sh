@@ -9,34 +9,11 @@
 # the servers' CPU time is counted for none of them.
 set -euo pipefail
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$repo/build-bench}
-cache=${QUORVEX_BENCH_CACHE:-${TMPDIR:-/tmp}/quorvex-bench}
-source_file=$cache/source-1GiB.bin
-size_mib=1024
+source "$(dirname "$0")/measure.sh"
+ensure_built bench_web_servers
 
-if [[ ! -x $build/quorvex-cli || ! -x $build/bench/bench_web_servers ]]; then
-  cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$build" -j1 --target quorvex-cli bench_web_servers
-fi
-
-source "$repo/bench/measure.sh"
-make_source "$source_file"
-
-work=$(mktemp -d "$cache/run-XXXXXX")
-servers_pid=
-cleanup() {
-  if [[ -n $servers_pid ]]; then
-    exec {SERVERS[1]}>&- 2>/dev/null || true
-    wait "$servers_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-coproc SERVERS { "$build/bench/bench_web_servers"; }
-servers_pid=$SERVERS_PID
-read -r ftp_port ftp_folder http_port http_folder <&"${SERVERS[0]}" || { echo "bench_web_servers did not start"; exit 1; }
+start_servers "$build/bench/bench_web_servers"
+read -r ftp_port ftp_folder http_port http_folder <<<"$SERVERS_LINE"
 mkdir -p "$ftp_folder/pub"
 for folder in "$ftp_folder/pub" "$http_folder"; do
   ln -f "$source_file" "$folder/source.bin" 2>/dev/null || cp "$source_file" "$folder/source.bin"

@@ -1,5 +1,42 @@
-# Shared by the throughput benchmarks (sourced, not run). Needs: $work (a scratch folder),
-# $source_file (the file every copy must equal) and $size_mib (its size).
+# Shared by the throughput benchmarks (sourced, not run). Sourcing it takes the build folder
+# from the script's first argument (default build-bench), makes the 1 GiB source file once
+# and a scratch folder for the copies, removed again on exit with any bench server.
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$repo/build-bench}
+cache=${QUORVEX_BENCH_CACHE:-${TMPDIR:-/tmp}/quorvex-bench}
+source_file=$cache/source-1GiB.bin
+size_mib=1024
+
+# ensure_built TARGET...: builds quorvex-cli and the bench programs unless they are there.
+ensure_built() {
+  local target missing=0
+  [[ -x $build/quorvex-cli ]] || missing=1
+  for target in "$@"; do
+    [[ -x $build/bench/$target ]] || missing=1
+  done
+  if ((missing)); then
+    cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j1 --target quorvex-cli "$@"
+  fi
+}
+
+# start_servers PROGRAM: runs one of the bench server programs, which serves until its input
+# closes; the line it prints once it is ready lands in SERVERS_LINE.
+servers_pid=
+start_servers() {
+  coproc SERVERS { "$1"; }
+  servers_pid=$SERVERS_PID
+  read -r SERVERS_LINE <&"${SERVERS[0]}" || { echo "$1 did not start"; exit 1; }
+}
+
+cleanup() {
+  if [[ -n $servers_pid ]]; then
+    exec {SERVERS[1]}>&- 2>/dev/null || true
+    wait "$servers_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
 
 # measure NAME DESTINATION COMMAND...: runs COMMAND three times, removing DESTINATION before
 # each run; stores the fastest run's wall seconds and user+system CPU seconds in WALL[NAME],
@@ -36,14 +73,14 @@ ratio() {
     'BEGIN { printf "  %-28s throughput x%.2f   CPU x%.2f\n", a, ow / qw, (oc > 0 ? qc / oc : 0) }'
 }
 
-# make_source PATH: one GiB of random bytes, made once and kept between runs.
-make_source() {
-  mkdir -p "$(dirname "$1")"
-  if [[ ! -f $1 ]]; then
-    echo "creating $1 (once)"
-    head -c "${size_mib}M" /dev/urandom >"$1.part"
-    mv "$1.part" "$1"
-  fi
-  # The servers' guest accounts read it through a link.
-  chmod 644 "$1"
-}
+# The source: random bytes, made once and kept between runs; the servers' guest accounts
+# read it through a link.
+mkdir -p "$cache"
+if [[ ! -f $source_file ]]; then
+  echo "creating $source_file (once)"
+  head -c "${size_mib}M" /dev/urandom >"$source_file.part"
+  mv "$source_file.part" "$source_file"
+fi
+chmod 644 "$source_file"
+work=$(mktemp -d "$cache/run-XXXXXX")
+trap cleanup EXIT

@@ -1,6 +1,5 @@
 #include "transfer/TransferFTPStream.h"
 
-#include "config/MessageCatalogue.h"
 #include "core/Links.h"
 #include "core/QuorvexError.h"
 #include "platform/inet/FtpConnection.h"
@@ -41,14 +40,9 @@ TTransferFTPStream::~TTransferFTPStream() = default;
 
 void TTransferFTPStream::ParseName()
 {
-    TLinkParts parts;
-    if (!CrackLink(Name_, parts))
-        throw QuorvexError(FormatMessage(Translate("sInvalidLinkType"), {Name_}));
-    HostName_ = parts.Host;
-    Port_ = parts.Port;
-    Path_ = parts.Path.empty() ? "/" : parts.Path;
-    UserName_ = parts.User;
-    Password_ = parts.Password;
+    Port_ = CrackName();
+    if (Path_.empty())
+        Path_.push_back('/');
 }
 
 void TTransferFTPStream::SetName(const std::string& name)

@@ -30,14 +30,7 @@ TTransferHTTPStream::~TTransferHTTPStream() = default;
 
 void TTransferHTTPStream::ParseName()
 {
-    TLinkParts parts;
-    if (!CrackLink(Name_, parts))
-        throw QuorvexError(FormatMessage(Translate("sInvalidLinkType"), {Name_}));
-    HostName_ = parts.Host;
-    Port_ = parts.Port;
-    Path_ = parts.Path;
-    UserName_ = parts.User;
-    Password_ = parts.Password;
+    Port_ = CrackName();
     Position_ = 0;
 }
 

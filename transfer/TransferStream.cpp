@@ -35,6 +35,18 @@ void TTransferStream::SetCredentials(const std::string& userName, const std::str
     Password_ = password;
 }
 
+uint16_t TTransferStream::CrackName()
+{
+    TLinkParts parts;
+    if (!CrackLink(Name_, parts))
+        throw QuorvexError(FormatMessage(Translate("sInvalidLinkType"), {Name_}));
+    HostName_ = parts.Host;
+    Path_ = parts.Path;
+    UserName_ = parts.User;
+    Password_ = parts.Password;
+    return parts.Port;
+}
+
 void TTransferStream::Log(int code, const std::string& format, const TFormatArgs& args)
 {
     if (OnLog)

@@ -85,6 +85,9 @@ protected:
     explicit TTransferStream(const std::string& name);
     // Credentials given to the constructor always win over those parsed from the name.
     void SetCredentials(const std::string& userName, const std::string& password);
+    // Splits a link name into HostName, Path and the link's own credentials, and returns its
+    // port; a name that is no link fails with sInvalidLinkType.
+    uint16_t CrackName();
 
     virtual void ParseName() = 0;
     virtual int64_t DoGetPosition() = 0;

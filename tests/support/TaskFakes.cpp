@@ -153,3 +153,17 @@ bool TTaskBed::LogHas(const TTaskItem& task, const std::string& text)
             return true;
     return false;
 }
+
+bool TTaskBed::LogHasEntry(const TTaskItem& task, int code, const std::string& text)
+{
+    for (const TLogListItem& entry : task.Log.Entries())
+        if (entry.Code == code && entry.Text.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+bool TTaskBed::RunOnce(TTaskItem& task)
+{
+    task.Start();
+    return WaitForWorker(task);
+}

@@ -154,6 +154,10 @@ public:
     // The codes and texts of a task's log as "code text" lines.
     static std::vector<std::string> LogLines(const TTaskItem& task);
     static bool LogHas(const TTaskItem& task, const std::string& text);
+    // Whether an entry of that code holds text.
+    static bool LogHasEntry(const TTaskItem& task, int code, const std::string& text);
+    // Starts the task and serves its worker to the end; false on timeout.
+    bool RunOnce(TTaskItem& task);
 
     TMainThread MainThread;
     TManualClock Clock;

@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool LogHasEntry(const TTaskItem& task, int code, const std::string& text)
-{
-    for (const TLogListItem& entry : task.Log.Entries())
-        if (entry.Code == code && entry.Text.find(text) != std::string::npos)
-            return true;
-    return false;
-}
-
 class FtpTransfer : public TFtpTest {
 protected:
     TTaskBed Bed{true};
@@ -36,11 +28,6 @@ protected:
     {
         WriteFileBytes(Server().AnonDir() / relative, bytes);
         return Bed.AddTask(Server().AnonLink(relative), Dest.Path().string());
-    }
-    void RunOnce(TTaskItem& task)
-    {
-        task.Start();
-        ASSERT_TRUE(Bed.WaitForWorker(task));
     }
 };
 
@@ -101,7 +88,7 @@ TEST_F(FtpTransfer, DownloadsByteForByteInEachMode)
         Options().bUsePassiveFTP = c.Passive;
         Options().iFTPMode = c.FtpMode;
         TTaskItem& task = AddDownload("pub/m" + std::to_string(n++) + ".bin", c.Bytes);
-        RunOnce(task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         const std::string& expected = c.Expected.empty() ? c.Bytes : c.Expected;
         EXPECT_EQ(task.State(), stateCompleted);
         EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == expected);
@@ -116,7 +103,7 @@ TEST_F(FtpTransfer, FileInTheRootGetsItsServerTime)
     TTaskItem& task = AddDownload("root.bin", RandomBytes(1000, 3));
     const timespec times[2] = {{1577934245, 0}, {1577934245, 0}};  // 2020-01-02 03:04:05 UTC
     ASSERT_EQ(utimensat(AT_FDCWD, (Server().AnonDir() / "root.bin").c_str(), times, 0), 0);
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     ASSERT_EQ(task.State(), stateCompleted);
     struct stat st {};
     ASSERT_EQ(stat(task.DestinationFileName().c_str(), &st), 0);
@@ -159,7 +146,7 @@ TEST_F(FtpTransfer, UploadsIntoAFolderAndRenamesWhatExists)
     for (const char* expected : {"up.bin", "up[1].bin"}) {
         SCOPED_TRACE(expected);
         TTaskItem& task = Bed.AddTask(source.File("up.bin"), incoming);
-        RunOnce(task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         EXPECT_EQ(task.State(), stateCompleted);
         EXPECT_TRUE(ReadFileBytes(Server().AnonDir() / "incoming" / expected) == bytes);
     }
@@ -188,12 +175,12 @@ TEST_F(FtpTransfer, UserLoginAndItsFailuresAreLoggedWithTheServersReply)
         task.LoginToSource = true;
         task.UserLoginToSource = Server().UserName();
         task.UserPasswordToSource = c.Password;
-        RunOnce(task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         EXPECT_EQ(task.State(), c.State);
         if (c.State == stateCompleted)
             EXPECT_TRUE(ReadFileBytes(dest.File("mine.bin")) == bytes);
         else
-            EXPECT_TRUE(LogHasEntry(task, lcFailureReply, c.Reply));
+            EXPECT_TRUE(TTaskBed::LogHasEntry(task, lcFailureReply, c.Reply));
     }
 }
 
@@ -225,10 +212,10 @@ TEST_F(FtpTransfer, CutConnectionFailsTheAttemptAndTheRetryCompletes)
             }
             return std::unique_ptr<TTransferStream>(std::move(stream));
         });
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sReadDataFailed"));
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     SetStreamFactory(1, previous);
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);

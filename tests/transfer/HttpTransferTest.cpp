@@ -15,14 +15,6 @@
 
 namespace {
 
-bool LogHasEntry(const TTaskItem& task, int code, const std::string& text)
-{
-    for (const TLogListItem& entry : task.Log.Entries())
-        if (entry.Code == code && entry.Text.find(text) != std::string::npos)
-            return true;
-    return false;
-}
-
 class HttpTransfer : public TNginxTest {
 protected:
     TTaskBed Bed{true};
@@ -43,11 +35,6 @@ protected:
     {
         WriteFileBytes(Server().DocRoot() / name, bytes);
         return Bed.AddTask(url, Dest.Path().string());
-    }
-    void RunOnce(TTaskItem& task)
-    {
-        task.Start();
-        ASSERT_TRUE(Bed.WaitForWorker(task));
     }
     // The access-log lines of the requests made since the test began.
     std::vector<std::string> NewRequests() const
@@ -79,7 +66,7 @@ TEST_F(HttpTransfer, DownloadsOverHttpAndHttpsWithARangedSecondRequest)
         TTaskItem& task = Bed.AddTask(url, Dest.Path().string());
         task.SetName(name);
         LogMark = Server().AccessLog().size();
-        RunOnce(task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         ASSERT_EQ(task.State(), stateCompleted);
         EXPECT_TRUE(ReadFileBytes(Dest.File(name)) == bytes);
         struct stat st {};
@@ -104,7 +91,7 @@ TEST_F(HttpTransfer, StoppedCopyResumesWithARangeFromWhereItStopped)
     task.Loaded = 400;
     task.DestinationCreated = true;
     Options().TaskReserveSpace = false;
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     ASSERT_EQ(task.State(), stateCompleted);
     EXPECT_EQ(task.StartSize, 400);
     EXPECT_TRUE(ReadFileBytes(Dest.File("r.bin")) == bytes);
@@ -132,9 +119,9 @@ TEST_F(HttpTransfer, RefusalsFailTheAttemptAndWriteNothing)
             unsetenv("QUORVEX_CA_FILE");
         TTempDir dest;
         TTaskItem& task = Bed.AddTask(c.Url, dest.Path().string());
-        RunOnce(task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         EXPECT_EQ(task.State(), stateError);
-        EXPECT_TRUE(LogHasEntry(task, c.Code, c.Text));
+        EXPECT_TRUE(TTaskBed::LogHasEntry(task, c.Code, c.Text));
         EXPECT_TRUE(std::filesystem::is_empty(dest.Path()));
     }
 }
@@ -144,7 +131,7 @@ TEST_F(HttpTransfer, WebLinksAreNeverDestinations)
     TTempDir source;
     WriteFileBytes(source.File("up.bin"), "data");
     TTaskItem& task = Bed.AddTask(source.File("up.bin"), Server().HttpUrl("in/"));
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateError);
     EXPECT_FALSE(std::filesystem::exists(Server().DocRoot() / "in" / "up.bin"));
 }

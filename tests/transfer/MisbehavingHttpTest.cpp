@@ -13,14 +13,6 @@
 
 namespace {
 
-bool LogHasEntry(const TTaskItem& task, int code, const std::string& text)
-{
-    for (const TLogListItem& entry : task.Log.Entries())
-        if (entry.Code == code && entry.Text.find(text) != std::string::npos)
-            return true;
-    return false;
-}
-
 class MisbehavingHttp : public ::testing::Test {
 protected:
     TFaultyHttpServer Server;
@@ -38,11 +30,6 @@ protected:
         Server.Serve(path, reply);
         return Bed.AddTask(Server.Url(path), Dest.Path().string());
     }
-    void RunOnce(TTaskItem& task)
-    {
-        task.Start();
-        ASSERT_TRUE(Bed.WaitForWorker(task));
-    }
 };
 
 } // namespace
@@ -51,7 +38,7 @@ TEST_F(MisbehavingHttp, BodyWithoutLengthIsReadFromTheStart)
 {
     const std::string bytes = RandomBytes(300000, 1);
     TTaskItem& task = AddDownload("/nolength.bin", bytes, [](TFaultyReply& r) { r.SendLength = false; });
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
     EXPECT_EQ(task.Size, int64_t(bytes.size()));
@@ -66,7 +53,7 @@ TEST_F(MisbehavingHttp, IgnoredRangeStartsTheCopyOverInsteadOfMisplacingData)
     WriteFileBytes(task.DestinationFileName(), bytes.substr(0, 40000));
     task.Loaded = 40000;
     task.DestinationCreated = true;
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sRangeIgnored"));
     EXPECT_EQ(task.StartSize, 0);
@@ -79,12 +66,12 @@ TEST_F(MisbehavingHttp, CutBodyFailsTheAttemptAndTheRetryResumes)
     const std::string bytes = RandomBytes(16 << 20, 3);
     Options().TaskReserveSpace = false;
     TTaskItem& task = AddDownload("/cut.bin", bytes, [](TFaultyReply& r) { r.CutAfterOnce = 12 << 20; });
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateError);
     const int64_t kept = task.Loaded;
     EXPECT_GT(kept, 0);
     EXPECT_LT(kept, int64_t(bytes.size()));
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_EQ(task.StartSize, kept);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
@@ -103,9 +90,9 @@ TEST_F(MisbehavingHttp, ErrorStatusesAreFailuresWithTheStatusLineLogged)
         page.Body = "<html>error page</html>";
         Server.Serve(path, page);
         TTaskItem& task = Bed.AddTask(Server.Url(path), dest.Path().string());
-        RunOnce(task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         EXPECT_EQ(task.State(), stateError);
-        EXPECT_TRUE(LogHasEntry(task, lcFailureReply, "HTTP/1.1 " + std::to_string(status)));
+        EXPECT_TRUE(TTaskBed::LogHasEntry(task, lcFailureReply, "HTTP/1.1 " + std::to_string(status)));
         EXPECT_TRUE(TTaskBed::LogHas(task, "sHttpStatusFailed"));
         EXPECT_TRUE(std::filesystem::is_empty(dest.Path()));
     }
@@ -118,7 +105,7 @@ TEST_F(MisbehavingHttp, SlowBodyArrivesWholeAndAStopDoesNotWaitForIt)
         r.SlowChunk = 2000;
         r.SlowDelayMs = 20;
     });
-    RunOnce(task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
 

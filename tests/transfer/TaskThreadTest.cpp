@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs one attempt of the task to its end.
-void RunOnce(TTaskBed& bed, TTaskItem& task)
-{
-    task.Start();
-    ASSERT_TRUE(bed.WaitForWorker(task));
-}
-
 class TaskThreadTest : public ::testing::Test {
 protected:
     TTaskBed Bed{true};
@@ -57,7 +50,7 @@ TEST_F(TaskThreadTest, CopiesFilesOfBoundarySizesByteForByte)
         const std::string bytes = RandomBytes(std::size_t(size), unsigned(size));
         TTaskItem& task = AddCopy("f" + std::to_string(size) + ".bin", bytes);
         const int64_t trafficBefore = TrafficCounter().Value();
-        RunOnce(Bed, task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         EXPECT_EQ(task.State(), stateCompleted);
         EXPECT_EQ(ReadFileBytes(task.DestinationFileName()), bytes);
         EXPECT_EQ(task.Loaded, size);
@@ -88,7 +81,7 @@ TEST_F(TaskThreadTest, StopKeepsCopiedBytesAndTheNextStartResumes)
     // The overwrite default is for files found at the destination, never for the copy begun.
     Options().AlraedyInDiskWhatToDo = 1;
     const int64_t stoppedAt = task.Loaded;
-    RunOnce(Bed, task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_EQ(task.StartSize, stoppedAt);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
@@ -123,7 +116,7 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         Options().AlraedyInDiskWhatToDo = c.Decision;
         Options().TaskReserveSpace = c.Reserve;
         TTaskItem& task = Bed.AddTask(SourceDir + "/f.bin", dir.Path().string());
-        RunOnce(Bed, task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         EXPECT_EQ(task.State(), c.State);
         EXPECT_TRUE(TTaskBed::LogHas(task, c.LogId));
         if (c.FinalName.empty()) {
@@ -147,7 +140,7 @@ TEST_F(TaskThreadTest, AskedDecisionRenamesToTheEditedNameOrStopsOnCancel)
     WriteFileBytes(DestDir + "/a.txt", "old");
     TTaskItem& renamed = AddCopy("a.txt", source);
     Bed.Dialogs.ExistingFileAnswers.push_back({true, 0, "edited.txt", true});
-    RunOnce(Bed, renamed);
+    ASSERT_TRUE(Bed.RunOnce(renamed));
     EXPECT_EQ(Bed.Dialogs.ProposedNames.at(0), "a[1].txt");
     EXPECT_EQ(renamed.Name(), "edited.txt");
     EXPECT_TRUE(ReadFileBytes(DestDir + "/edited.txt") == source);
@@ -156,7 +149,7 @@ TEST_F(TaskThreadTest, AskedDecisionRenamesToTheEditedNameOrStopsOnCancel)
     Options().AlraedyInDiskWhatToDo = 4;
     TTaskItem& cancelled = Bed.AddTask(SourceDir + "/a.txt", DestDir);
     Bed.Dialogs.ExistingFileAnswers.push_back({false, 0, "", false});
-    RunOnce(Bed, cancelled);
+    ASSERT_TRUE(Bed.RunOnce(cancelled));
     EXPECT_EQ(cancelled.State(), stateErrorStopped);
     EXPECT_EQ(ReadFileBytes(DestDir + "/a.txt"), "old");
 }
@@ -167,7 +160,7 @@ TEST_F(TaskThreadTest, VanishedDestinationIsWrittenAgainFromTheStart)
     TTaskItem& task = AddCopy("v.bin", source);
     task.DestinationCreated = true;
     task.Loaded = 30000;
-    RunOnce(Bed, task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_TRUE(TTaskBed::LogHas(task, "sDestinationNotExists"));
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == source);
@@ -188,7 +181,7 @@ TEST_F(TaskThreadTest, SourceThatEndsBeforeItsSizeIsAFailedAttempt)
         return std::make_unique<TShortFileStream>(link, user, password);
     });
     TTaskItem& task = AddCopy("short.bin", RandomBytes(1000));
-    RunOnce(Bed, task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     SetStreamFactory(0, previous);
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sSourceEndedEarly"));
@@ -215,7 +208,7 @@ TEST_F(TaskThreadTest, DestinationThatFailsToCloseIsNoCompleteCopy)
         return std::make_unique<TUnconfirmedStream>(link, user, password);
     });
     TTaskItem& task = AddCopy("unconfirmed.bin", RandomBytes(1000));
-    RunOnce(Bed, task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     SetStreamFactory(0, previous);
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sStreamCloseFailed"));
@@ -258,7 +251,7 @@ TEST(TaskThreadOutcomeTest, FailedAttemptsFollowTheRetryRules)
         bed.AddTask(dir.File("other"), dir.Path().string(), stateStopped);
         task.Retry = c.RetryBefore;
         task.PauseTemporaryRetries = c.PausesBefore;
-        RunOnce(bed, task);
+        ASSERT_TRUE(bed.RunOnce(task));
         EXPECT_EQ(task.State(), c.State);
         EXPECT_EQ(task.Retry, c.RetryAfter);
         EXPECT_EQ(task.PauseTemporaryRetries, c.PausesAfter);
@@ -280,7 +273,7 @@ TEST(TaskThreadOutcomeTest, UnknownLinkTypeFailsWithTheLinkInTheLog)
     TTempDir dir;
     SetMessageText("sInvalidLinkType", "Invalid link %s");
     TTaskItem& task = bed.AddTask("gopher://host/file", dir.Path().string());
-    RunOnce(bed, task);
+    ASSERT_TRUE(bed.RunOnce(task));
     ClearMessageTexts();
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "Invalid link gopher://host/file"));
@@ -300,7 +293,7 @@ TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
         const std::string bytes = RandomBytes(std::size_t(size), unsigned(size) + 1);
         WriteShareFile(Server().PublicDir() / name, bytes);
         TTaskItem& task = Bed.AddTask(Server().PublicUnc(name), dest.Path().string());
-        RunOnce(Bed, task);
+        ASSERT_TRUE(Bed.RunOnce(task));
         EXPECT_EQ(task.State(), stateCompleted);
         EXPECT_TRUE(ReadFileBytes(dest.File(name)) == bytes);
     }
@@ -315,7 +308,7 @@ TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLogin)
     task.LoginToDestination = true;
     task.UserLoginToDestination = Server().UserName();
     task.UserPasswordToDestination = Server().Password();
-    RunOnce(Bed, task);
+    ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_TRUE(ReadFileBytes(Server().PrivateDir() / "incoming" / "up.bin") == bytes);
 }
