@@ -4,7 +4,6 @@
 #include "core/QuorvexError.h"
 #include "platform/inet/FtpConnection.h"
 
-#include <optional>
 
 namespace {
 
@@ -21,10 +20,6 @@ TFileTime FileTimeFromUnix(time_t time)
 }
 
 } // namespace
-
-struct TTransferFTPStream::TListing {
-    std::optional<platform::inet::TFtpEntry> Entry;
-};
 
 TTransferFTPStream::TTransferFTPStream(const std::string& name, const std::string& userName,
                                        const std::string& password, const TStreamSettings& settings)
@@ -122,15 +117,13 @@ int64_t TTransferFTPStream::DoGetSize()
     return size;
 }
 
-TTransferFTPStream::TListing TTransferFTPStream::ListFile()
+std::optional<platform::inet::TFtpEntry> TTransferFTPStream::ListFile()
 {
-    // One operation per connection at a time: an open file is closed first.
-    Connection().CloseFile();
     std::string dir = ExtractDir(Path_);
     if (dir.empty() || dir.back() != '/')
         dir += '/';
     try {
-        return {Connection().FindFile(dir, ExtractName(Path_))};
+        return Connection().FindFile(dir, ExtractName(Path_));
     } catch (const std::exception&) {
         // A folder that cannot be entered fails the query without words of its own.
         FailSilently();
@@ -139,18 +132,18 @@ TTransferFTPStream::TListing TTransferFTPStream::ListFile()
 
 TFileTime TTransferFTPStream::DoGetFileTime()
 {
-    const TListing listing = ListFile();
-    if (!listing.Entry)
+    const std::optional<platform::inet::TFtpEntry> entry = ListFile();
+    if (!entry)
         return 0;
     // The server names the modification time alone, in UTC already.
-    if (listing.Entry->Time < 0)
+    if (entry->Time < 0)
         FailSilently();
-    return FileTimeFromUnix(listing.Entry->Time);
+    return FileTimeFromUnix(entry->Time);
 }
 
 uint32_t TTransferFTPStream::DoGetAttributes()
 {
-    return ListFile().Entry ? kAttributeNormal : 0;
+    return ListFile() ? kAttributeNormal : 0;
 }
 
 bool TTransferFTPStream::FileExists(const std::string& link)
@@ -158,7 +151,6 @@ bool TTransferFTPStream::FileExists(const std::string& link)
     TLinkParts parts;
     if (!CrackLink(link, parts) || !Connection_)
         return false;
-    Connection_->CloseFile();
     try {
         return Connection_->FindFile(ExtractDir(parts.Path), ExtractName(parts.Path)).has_value();
     } catch (const std::exception&) {

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace platform::inet {
 class TFtpConnection;
+struct TFtpEntry;
 }
 
 // A file on an FTP server ("ftp://[user[:password]@]host[:port]/path"), read for a
@@ -51,9 +53,8 @@ protected:
 
 private:
     platform::inet::TFtpConnection& Connection();
-    // Where the file lies and what the server tells about it; nothing when it is not listed.
-    struct TListing;
-    TListing ListFile();
+    // What the server tells about the file; nothing when it is not listed.
+    std::optional<platform::inet::TFtpEntry> ListFile();
 
     std::string UserAgent_;
     bool Ascii_ = false;

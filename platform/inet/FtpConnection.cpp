@@ -93,20 +93,6 @@ void TFtpConnection::CloseFile()
         Handle_.Abort();
 }
 
-bool TFtpConnection::ChangeDirectory(const std::string& dir)
-{
-    CloseFile();
-    // A folder URL ends in a slash: the connection changes into it and transfers nothing.
-    PrepareRequest(dir.empty() || dir.back() != '/' ? dir + "/" : dir, false);
-    curl_easy_setopt(Handle_.Easy(), CURLOPT_NOBODY, 1L);
-    try {
-        Handle_.Perform();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 std::optional<TFtpEntry> TFtpConnection::FindFile(const std::string& dir, const std::string& name)
 {
     CloseFile();

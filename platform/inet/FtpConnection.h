@@ -45,10 +45,9 @@ public:
     // Ends an upload (waiting for the server to confirm it) or drops what is left of a download.
     void CloseFile();
 
-    // Whether the folder can be entered at all.
-    bool ChangeDirectory(const std::string& dir);
     // The file `name` in folder `dir`, or nothing when the folder holds no such file.
-    // Throws when the folder cannot be entered.
+    // Throws when the folder cannot be entered. An open file is closed first: a connection
+    // runs one operation at a time.
     std::optional<TFtpEntry> FindFile(const std::string& dir, const std::string& name);
 
     // The server's last reply (all its lines).
