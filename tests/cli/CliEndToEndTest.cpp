@@ -1,5 +1,7 @@
 // Runs the built quorvex-cli as a user would.
 
+#include "support/FaultyHttpServer.h"
+#include "support/FtpServer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +9,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstdint>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <spawn.h>
 #include <string>
 #include <sys/stat.h>
@@ -70,13 +70,7 @@ protected:
     // Random bytes, so that a shifted or repeated block cannot pass for the original.
     std::string WriteRandomFile(const std::string& name, std::size_t size)
     {
-        std::string bytes(size, '\0');
-        std::mt19937_64 random(size);
-        for (std::size_t i = 0; i + 8 <= size; i += 8) {
-            const uint64_t word = random();
-            std::memcpy(&bytes[i], &word, 8);
-        }
-        WriteFileBytes(Dir.Path() / name, bytes);
+        WriteFileBytes(Dir.Path() / name, RandomBytes(size, unsigned(size)));
         return Dir.File(name);
     }
 };
@@ -132,6 +126,29 @@ TEST_F(CliEndToEndTest, AnInterruptedCopyResumesFromItsList)
     const TOutcome resumed = Run({"--list", list, "-q"});
     EXPECT_EQ(resumed.ExitCode, 0) << resumed.Errors;
     EXPECT_TRUE(ReadFileBytes(copy) == ReadFileBytes(source));
+}
+
+TEST_F(CliEndToEndTest, DownloadsFromWebAndFtpServersAndUploadsToAnFtpFolder)
+{
+    TFtpServer* ftp = nullptr;
+    FindServerOrSkip(ftp);
+    if (!ftp)
+        return;
+    const std::string source = WriteRandomFile("up.bin", 700000);
+    const TOutcome upload = Run({source, "-d", ftp->AnonLink("incoming/"), "-q"});
+    EXPECT_EQ(upload.ExitCode, 0) << upload.Errors;
+    EXPECT_EQ(ReadFileBytes(ftp->AnonDir() / "incoming" / "up.bin"), ReadFileBytes(source));
+
+    TFaultyHttpServer web;
+    TFaultyReply page;
+    page.Body = ReadFileBytes(source);
+    web.Serve("/files/web.bin", page);
+    const fs::path out = Dir.Path() / "out";
+    const TOutcome download =
+        Run({web.Url("/files/web.bin"), ftp->AnonLink("incoming/up.bin"), "-d", out.string(), "-q"});
+    EXPECT_EQ(download.ExitCode, 0) << download.Errors;
+    EXPECT_EQ(ReadFileBytes(out / "web.bin"), ReadFileBytes(source));
+    EXPECT_EQ(ReadFileBytes(out / "up.bin"), ReadFileBytes(source));
 }
 
 TEST_F(CliEndToEndTest, BadInputGivesAMessageAndAStatus)

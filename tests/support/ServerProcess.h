@@ -89,21 +89,26 @@ private:
     std::string Problem_;
 };
 
-// Base of tests that need TServer: skips them with the reason when it cannot run here, or
-// fails them when the variable CI is set (a CI machine must run every test).
+// Sets server to TServer's running server; when it cannot run here, to nullptr, and skips the
+// test with the reason, or fails it when the variable CI is set (a CI machine must run every
+// test). A test body that calls it returns at nullptr.
+template <class TServer>
+void FindServerOrSkip(TServer*& server)
+{
+    server = TServer::Instance();
+    if (server)
+        return;
+    const std::string reason = std::string(TServer::Title) + " unavailable: " + TServer::Problem();
+    if (std::getenv("CI"))
+        FAIL() << reason;
+    GTEST_SKIP() << reason;
+}
+
+// Base of tests that need TServer: they run only when it does (see FindServerOrSkip).
 template <class TServer>
 class TServerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        Server_ = TServer::Instance();
-        if (Server_)
-            return;
-        const std::string reason = std::string(TServer::Title) + " unavailable: " + TServer::Problem();
-        if (std::getenv("CI"))
-            FAIL() << reason;
-        GTEST_SKIP() << reason;
-    }
+    void SetUp() override { FindServerOrSkip(Server_); }
     TServer& Server() { return *Server_; }
     const TServer& Server() const { return *Server_; }
 
