@@ -330,7 +330,13 @@ std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& li
 void TTaskThread::CheckDestination()
 {
     Decision = Options().AlraedyInDiskWhatToDo;
-    DestinationExists = DestStream->Exists();
+    try {
+        DestinationExists = DestStream->Exists();
+    } catch (const std::exception& error) {
+        // No logged step stands around this question: its failure is told here.
+        Log(lcFailure, error.what());
+        throw;
+    }
     if (!DestinationCreated && Loaded <= 0) {
         if (DestinationExists) {
             Log(lcDestinationNotice, Translate("sDestinationAlreadyExists"), {Name});

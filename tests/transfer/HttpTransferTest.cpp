@@ -133,5 +133,6 @@ TEST_F(HttpTransfer, WebLinksAreNeverDestinations)
     TTaskItem& task = Bed.AddTask(source.File("up.bin"), Server().HttpUrl("in/"));
     ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateError);
+    EXPECT_TRUE(TTaskBed::LogHasEntry(task, lcFailure, "sNoSupportWrite"));
     EXPECT_FALSE(std::filesystem::exists(Server().DocRoot() / "in" / "up.bin"));
 }

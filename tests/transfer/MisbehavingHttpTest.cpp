@@ -44,6 +44,8 @@ TEST_F(MisbehavingHttp, BodyWithoutLengthIsReadFromTheStart)
     EXPECT_EQ(task.Size, int64_t(bytes.size()));
     EXPECT_TRUE(TTaskBed::LogHas(task, "sResumeNotSupported"));
     EXPECT_EQ(Server.Requests().size(), 1u);
+    // Without Last-Modified the copy keeps its own time.
+    EXPECT_TRUE(TTaskBed::LogHas(task, "sGetDateFailed"));
 }
 
 TEST_F(MisbehavingHttp, IgnoredRangeStartsTheCopyOverInsteadOfMisplacingData)
