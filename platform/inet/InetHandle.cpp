@@ -40,7 +40,7 @@ TInetHandle::TInetHandle(const TInetSession& session) : Session_(session)
     Multi_ = curl_multi_init();
     if (!Easy_ || !Multi_)
         throw QuorvexError("Out of memory");
-    ResetRequestOptions();
+    SetSessionOptions();
 }
 
 TInetHandle::~TInetHandle()
@@ -51,9 +51,8 @@ TInetHandle::~TInetHandle()
     curl_multi_cleanup(Multi_);
 }
 
-void TInetHandle::ResetRequestOptions()
+void TInetHandle::SetSessionOptions()
 {
-    curl_easy_reset(Easy_);
     curl_easy_setopt(Easy_, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(Easy_, CURLOPT_ERRORBUFFER, ErrorBuffer_);
     curl_easy_setopt(Easy_, CURLOPT_PROTOCOLS_STR, "ftp,http,https");
@@ -77,6 +76,17 @@ void TInetHandle::ResetRequestOptions()
         curl_easy_setopt(Easy_, CURLOPT_COOKIEFILE, "");
     if (const std::string ca = CaFileOverride(); !ca.empty())
         curl_easy_setopt(Easy_, CURLOPT_CAINFO, ca.c_str());
+}
+
+void TInetHandle::ResetRequestOptions()
+{
+    // A plain GET again (no body-less or upload request), with nothing request-specific left.
+    curl_easy_setopt(Easy_, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(Easy_, CURLOPT_RANGE, nullptr);
+    curl_easy_setopt(Easy_, CURLOPT_FILETIME, 0L);
+    curl_easy_setopt(Easy_, CURLOPT_TRANSFERTEXT, 0L);
+    curl_easy_setopt(Easy_, CURLOPT_FTPPORT, nullptr);
+    curl_easy_setopt(Easy_, CURLOPT_FOLLOWLOCATION, 0L);
 }
 
 size_t TInetHandle::OnBody(char* data, size_t size, size_t count, void* self)
@@ -238,7 +248,8 @@ void TInetHandle::StartUpload()
 int64_t TInetHandle::Read(char* buffer, int64_t count)
 {
     const int64_t spilled = std::min<int64_t>(count, int64_t(Spill_.size() - SpillAt_));
-    std::memcpy(buffer, Spill_.data() + SpillAt_, size_t(spilled));
+    if (spilled > 0)
+        std::memcpy(buffer, Spill_.data() + SpillAt_, size_t(spilled));
     SpillAt_ += size_t(spilled);
     if (SpillAt_ == Spill_.size()) {
         Spill_.clear();

@@ -29,7 +29,8 @@ public:
     std::function<void()> CheckInterrupted;
 
     // The handle to set the next request's options on (URL, method, range ...). Options
-    // stay set until changed; ResetRequestOptions restores the session's own.
+    // stay set until changed; ResetRequestOptions clears those a request may have set, and
+    // keeps the session's (agent, cookies, time limits).
     CURL* Easy() const { return Easy_; }
     void ResetRequestOptions();
 
@@ -64,6 +65,7 @@ private:
     static size_t OnUploadData(char* data, size_t size, size_t count, void* self);
     static size_t OnHeaderLine(char* data, size_t size, size_t count, void* self);
 
+    void SetSessionOptions();
     void Begin();
     // Drives the transfer until done() holds or the request ends.
     void DriveUntil(const std::function<bool()>& done);
