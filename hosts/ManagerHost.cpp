@@ -8,7 +8,6 @@
 #include "hosts/SpeedFormats.h"
 #include "hosts/TrafficUsage.h"
 #include "tasks/TaskItem.h"
-#include "transfer/TaskThread.h"
 
 #include <algorithm>
 #include <utility>
@@ -133,8 +132,7 @@ void TManagerHost::EnsureTaskHost(TTaskItem& task, bool temporary)
     THost& host = AppendHost(properties);
     // A task read from the list as running started before its host existed, so its start
     // went uncounted; its end will be counted here.
-    const TTaskThread* worker = task.Worker();
-    if (worker && !worker->Finished()) {
+    if (task.IsRunning()) {
         host.ActiveConnection = 1;
         Rows_.Changed();
     }
