@@ -94,14 +94,20 @@ size_t TInetHandle::OnBody(char* data, size_t size, size_t count, void* self)
     auto& h = *static_cast<TInetHandle*>(self);
     const size_t length = size * count;
     h.BodyStarted_ = true;
+    // One turn of the library reads the socket again and again while it has data (up to a
+    // hundred receive buffers); once the block is full and one buffer waits beside it, the
+    // transfer pauses, and the library keeps this piece until the next block has room.
+    if (h.TargetLeft_ == 0 && h.SpillAt_ < h.Spill_.size()) {
+        h.BodyPaused_ = true;
+        return CURL_WRITEFUNC_PAUSE;
+    }
     const size_t take = std::min(length, size_t(std::max<int64_t>(h.TargetLeft_, 0)));
     if (take > 0) {
         std::memcpy(h.Target_, data, take);
         h.Target_ += take;
         h.TargetLeft_ -= int64_t(take);
     }
-    // What does not fit waits for the next read; libcurl hands over at most one receive
-    // buffer per call, and the transfer is not driven again until the block is taken.
+    // What does not fit waits for the next read: at most one receive buffer.
     h.Spill_.insert(h.Spill_.end(), data + take, data + length);
     return length;
 }
@@ -154,6 +160,7 @@ void TInetHandle::Begin()
     UploadAsked_ = false;
     UploadEnded_ = false;
     UploadPaused_ = false;
+    BodyPaused_ = false;
     ErrorBuffer_[0] = '\0';
     Result_ = CURLE_OK;
     if (CURLMcode code = curl_multi_add_handle(Multi_, Easy_); code != CURLM_OK)
@@ -167,6 +174,14 @@ void TInetHandle::DriveUntil(const std::function<bool()>& done)
     // Checked before each turn: a turn may bring a whole receive buffer, which must only
     // arrive while the caller's block has room for it.
     while (Running_ && !done()) {
+        // A body held back for a full block goes on once the caller has room again; the
+        // piece the library kept arrives within this call.
+        if (BodyPaused_ && TargetLeft_ > 0) {
+            BodyPaused_ = false;
+            if (CURLcode code = curl_easy_pause(Easy_, CURLPAUSE_CONT); code != CURLE_OK)
+                throw QuorvexError(curl_easy_strerror(code));
+            continue;
+        }
         int running = 0;
         if (CURLMcode code = curl_multi_perform(Multi_, &running); code != CURLM_OK)
             throw QuorvexError(curl_multi_strerror(code));

@@ -89,6 +89,7 @@ private:
     std::vector<char> Spill_;
     size_t SpillAt_ = 0;
     bool BodyStarted_ = false;
+    bool BodyPaused_ = false;
 
     // Upload: the caller's block being sent.
     const char* Source_ = nullptr;
