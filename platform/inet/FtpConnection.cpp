@@ -33,13 +33,10 @@ void TFtpConnection::PrepareRequest(const std::string& path, bool ascii)
     PreviousResponse_ = LastResponse();
     Handle_.ResetRequestOptions();
     CURL* easy = Handle_.Easy();
-    curl_easy_setopt(easy, CURLOPT_URL, Url(path).c_str());
+    Handle_.SetUrl(Url(path));
     // One change into the file's folder, then the file by its name.
     curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_SINGLECWD));
-    if (!Login_.User.empty()) {
-        curl_easy_setopt(easy, CURLOPT_USERNAME, Login_.User.c_str());
-        curl_easy_setopt(easy, CURLOPT_PASSWORD, Login_.Password.c_str());
-    }
+    Handle_.SetLogin(Login_.User, Login_.Password);
     if (!Login_.Passive)
         curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, ascii ? 1L : 0L);

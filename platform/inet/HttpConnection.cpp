@@ -22,13 +22,10 @@ void THttpConnection::Open(const std::string& url, int64_t from)
     Close();
     Handle_.ResetRequestOptions();
     CURL* easy = Handle_.Easy();
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+    Handle_.SetUrl(url);
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
-    if (!User_.empty()) {
-        curl_easy_setopt(easy, CURLOPT_USERNAME, User_.c_str());
-        curl_easy_setopt(easy, CURLOPT_PASSWORD, Password_.c_str());
-    }
+    Handle_.SetLogin(User_, Password_);
     const std::string range = std::to_string(from) + "-";
     if (from >= 0)
         curl_easy_setopt(easy, CURLOPT_RANGE, range.c_str());

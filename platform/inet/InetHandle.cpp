@@ -1,6 +1,7 @@
 #include "platform/inet/InetHandle.h"
 
 #include "core/QuorvexError.h"
+#include "platform/inet/ConnectionPool.h"
 
 #include <curl/curl.h>
 
@@ -37,18 +38,50 @@ TInetHandle::TInetHandle(const TInetSession& session) : Session_(session)
 {
     InitializeLibrary();
     Easy_ = curl_easy_init();
-    Multi_ = curl_multi_init();
-    if (!Easy_ || !Multi_)
+    if (!Easy_)
         throw QuorvexError("Out of memory");
     SetSessionOptions();
 }
 
 TInetHandle::~TInetHandle()
 {
+    // A request dropped while it ran has closed its connection; what is left is clean.
     Abort();
-    // Cleaning the multi handle closes the cached connection (an FTP QUIT).
+    GiveConnections();
     curl_easy_cleanup(Easy_);
-    curl_multi_cleanup(Multi_);
+}
+
+void TInetHandle::TakeConnections()
+{
+    const std::string key = connection_pool::Key(Url_, User_, Password_);
+    if (Multi_ && key == MultiKey_)
+        return;
+    GiveConnections();
+    Multi_ = connection_pool::Take(key);
+    MultiKey_ = key;
+}
+
+void TInetHandle::GiveConnections()
+{
+    if (!Multi_)
+        return;
+    connection_pool::Give(MultiKey_, Multi_);
+    Multi_ = nullptr;
+    MultiKey_.clear();
+}
+
+void TInetHandle::SetUrl(const std::string& url)
+{
+    Url_ = url;
+    curl_easy_setopt(Easy_, CURLOPT_URL, Url_.c_str());
+}
+
+void TInetHandle::SetLogin(const std::string& user, const std::string& password)
+{
+    User_ = user;
+    Password_ = user.empty() ? std::string() : password;
+    curl_easy_setopt(Easy_, CURLOPT_USERNAME, User_.empty() ? nullptr : User_.c_str());
+    curl_easy_setopt(Easy_, CURLOPT_PASSWORD, User_.empty() ? nullptr : Password_.c_str());
 }
 
 void TInetHandle::SetSessionOptions()
@@ -62,6 +95,7 @@ void TInetHandle::SetSessionOptions()
     curl_easy_setopt(Easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(Easy_, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
     curl_easy_setopt(Easy_, CURLOPT_TCP_KEEPALIVE, 1L);
+    curl_easy_setopt(Easy_, CURLOPT_SHARE, connection_pool::SharedCaches());
     curl_easy_setopt(Easy_, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
     curl_easy_setopt(Easy_, CURLOPT_WRITEFUNCTION, &TInetHandle::OnBody);
     curl_easy_setopt(Easy_, CURLOPT_WRITEDATA, this);
@@ -163,6 +197,7 @@ void TInetHandle::Begin()
     BodyPaused_ = false;
     ErrorBuffer_[0] = '\0';
     Result_ = CURLE_OK;
+    TakeConnections();
     if (CURLMcode code = curl_multi_add_handle(Multi_, Easy_); code != CURLM_OK)
         throw QuorvexError(curl_multi_strerror(code));
     Added_ = true;
@@ -203,7 +238,7 @@ void TInetHandle::DriveUntil(const std::function<bool()>& done)
 
 void TInetHandle::Finish()
 {
-    if (Added_)
+    if (Added_ && Multi_)
         curl_multi_remove_handle(Multi_, Easy_);
     Added_ = false;
     Running_ = false;
@@ -238,8 +273,23 @@ void TInetHandle::Perform()
 {
     Begin();
     DriveUntil([] { return false; });
+    // A connection kept from an earlier stream may have been dropped by its server a moment
+    // ago, unnoticed while it waited: one more try, on a new connection.
+    if (Failed() && ConnectionWasKept() &&
+        (Result_ == CURLE_SEND_ERROR || Result_ == CURLE_RECV_ERROR || Result_ == CURLE_GOT_NOTHING)) {
+        curl_easy_setopt(Easy_, CURLOPT_FRESH_CONNECT, 1L);
+        Begin();
+        curl_easy_setopt(Easy_, CURLOPT_FRESH_CONNECT, 0L);
+        DriveUntil([] { return false; });
+    }
     if (Failed())
         RaiseFailure();
+}
+
+bool TInetHandle::ConnectionWasKept() const
+{
+    long connects = 0;
+    return curl_easy_getinfo(Easy_, CURLINFO_NUM_CONNECTS, &connects) == CURLE_OK && connects == 0;
 }
 
 void TInetHandle::StartDownload(const std::function<bool()>& headReady)

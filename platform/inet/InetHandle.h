@@ -12,9 +12,11 @@ typedef void CURLM;
 
 namespace platform::inet {
 
-// One libcurl easy handle, driven through a multi handle of its own by the calling thread.
-// Requests run on it one after another, so a connection (with its FTP login) and the
-// cookies carry over from one request to the next. Bodies move block by block: a read
+// One libcurl easy handle, driven by the calling thread through a multi handle that holds
+// the connections. Requests run on it one after another, so a connection (with its FTP
+// login) and the cookies carry over from one request to the next; the connections also
+// carry over to the next handle for the same server and login (see ConnectionPool.h),
+// the cookies never. Bodies move block by block: a read
 // pulls from the network only while the caller's block has room, so a full block holds
 // the transfer back and nothing piles up in memory.
 class TInetHandle {
@@ -33,6 +35,10 @@ public:
     // keeps the session's (agent, cookies, time limits).
     CURL* Easy() const { return Easy_; }
     void ResetRequestOptions();
+    // The next request's link, and its login (none for an empty user): set through these,
+    // so that the request runs on connections made for that server and login.
+    void SetUrl(const std::string& url);
+    void SetLogin(const std::string& user, const std::string& password);
 
     // Runs a request that moves no body to its end; throws QuorvexError on failure.
     void Perform();
@@ -66,16 +72,26 @@ private:
     static size_t OnHeaderLine(char* data, size_t size, size_t count, void* self);
 
     void SetSessionOptions();
+    // Takes the multi handle for the next request's server and login.
+    void TakeConnections();
+    // Gives the multi handle (and its connections) back for later handles.
+    void GiveConnections();
     void Begin();
     // Drives the transfer until done() holds or the request ends.
     void DriveUntil(const std::function<bool()>& done);
     void Finish();
     [[noreturn]] void RaiseFailure() const;
     bool Failed() const;
+    // The last request ran on a connection that an earlier one had made.
+    bool ConnectionWasKept() const;
 
     TInetSession Session_;
     CURL* Easy_ = nullptr;
     CURLM* Multi_ = nullptr;
+    std::string MultiKey_;
+    std::string Url_;
+    std::string User_;
+    std::string Password_;
     bool Added_ = false;
     bool Running_ = false;
     int Result_ = 0;

@@ -220,3 +220,41 @@ TEST_F(FtpTransfer, CutConnectionFailsTheAttemptAndTheRetryCompletes)
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
 }
+
+TEST_F(FtpTransfer, ConnectionsCarryOverToLaterTasksWithTheSameLoginOnly)
+{
+    // A user's session sees the whole file system from "/", an anonymous one the anonymous
+    // root: a task handed the other login's connection would miss its file or take the wrong one.
+    const std::string mine = RandomBytes(3000, 7);
+    const std::string theirs = RandomBytes(3000, 8);
+    WriteFileBytes(Server().UserDir() / "reuse.bin", mine);
+    WriteFileBytes(Server().AnonDir() / "reuse.bin", theirs);
+    const std::string userLink =
+        "ftp://127.0.0.1:" + std::to_string(Server().Port()) + (Server().UserDir() / "reuse.bin").string();
+    // Connections kept from earlier tests are dropped by the server: the first task must
+    // log in anew rather than fail.
+    Server().CutSessions();
+    std::vector<TTaskItem*> userTasks;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        TTempDir userDest;
+        TTaskItem& user = Bed.AddTask(userLink, userDest.Path().string());
+        user.LoginToSource = true;
+        user.UserLoginToSource = Server().UserName();
+        user.UserPasswordToSource = Server().Password();
+        ASSERT_TRUE(Bed.RunOnce(user));
+        ASSERT_EQ(user.State(), stateCompleted);
+        EXPECT_TRUE(ReadFileBytes(userDest.File("reuse.bin")) == mine);
+        userTasks.push_back(&user);
+
+        TTempDir anonDest;
+        TTaskItem& anonymous = Bed.AddTask(Server().AnonLink("reuse.bin"), anonDest.Path().string());
+        ASSERT_TRUE(Bed.RunOnce(anonymous));
+        ASSERT_EQ(anonymous.State(), stateCompleted);
+        EXPECT_TRUE(ReadFileBytes(anonDest.File("reuse.bin")) == theirs);
+    }
+    // A login ends by asking for the current folder ("257"); the second user task went on
+    // where the first one's connection stood, without one.
+    EXPECT_TRUE(TTaskBed::LogHasEntry(*userTasks[0], lcInformation, "257 "));
+    EXPECT_FALSE(TTaskBed::LogHasEntry(*userTasks[1], lcInformation, "257 "));
+}

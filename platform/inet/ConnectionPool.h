@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+typedef void CURLM;
+typedef void CURLSH;
+
+namespace platform::inet {
+
+// Keeps the connections of ended streams for the next stream to the same server with the
+// same login, so that a queue of small files does not connect and log in again for each.
+// libcurl keeps the connections of a multi handle in that handle; a stream takes a multi
+// handle for its server and login, drives its requests through it on its own thread, and
+// gives it back when it ends. A multi handle is only ever in one stream's hands, so no
+// connection is used by two threads, and one made with other credentials is never offered.
+namespace connection_pool {
+
+// The server and login a request's connections are kept under: the scheme, host and port
+// of url with the user and password (those of the link and those given apart).
+std::string Key(const std::string& url, const std::string& user, const std::string& password);
+
+// A multi handle holding idle connections made under key, or a new one.
+CURLM* Take(const std::string& key);
+
+// Keeps multi for the next Take of key, for a while; cleans up (closing its connections)
+// what is too old or too many.
+void Give(const std::string& key, CURLM* multi);
+
+// Shared by every handle, under locks: resolved names and TLS sessions.
+CURLSH* SharedCaches();
+
+} // namespace connection_pool
+
+} // namespace platform::inet
