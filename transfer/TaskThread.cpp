@@ -9,6 +9,7 @@
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 #include "transfer/StreamFactory.h"
+#include "transfer/TransferFileStream.h"
 #include "transfer/TrafficCounter.h"
 
 #include <algorithm>
@@ -252,8 +253,15 @@ void TTaskThread::Copy(std::vector<char>& buffer)
     BytesSinceReport = 0;
     bool stopped = false;
     for (;;) {
-        const int64_t n = source.Read(buffer.data(), bufferSize);
-        const int64_t w = dest.Write(buffer.data(), n);
+        int64_t n = 0;
+        int64_t w = 0;
+        // Between two local files the kernel copies, without the buffer.
+        if (const std::optional<int64_t> copied = TryKernelCopy(source, dest, bufferSize)) {
+            n = w = *copied;
+        } else {
+            n = source.Read(buffer.data(), bufferSize);
+            w = dest.Write(buffer.data(), n);
+        }
         Loaded += w;
         DestinationCreated = true;
         BytesSinceReport += w;

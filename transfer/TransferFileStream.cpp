@@ -3,8 +3,10 @@
 #include "config/MessageCatalogue.h"
 #include "core/Links.h"
 #include "core/QuorvexError.h"
+#include "platform/files/KernelCopy.h"
 #include "platform/smb/SmbFileAccess.h"
 
+#include <algorithm>
 #include <unistd.h>
 
 TTransferFileStream::TTransferFileStream(const std::string& name) : TTransferStream(name)
@@ -169,4 +171,20 @@ void TTransferFileStream::DoSetAttributes(uint32_t attributes)
 bool TTransferFileStream::FileExists(const std::string& name)
 {
     return !IsDrivePath(name) && Files().Exists(name);
+}
+
+std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& dest, int64_t block)
+{
+    // Progress is still reported every few milliseconds at disk speeds.
+    constexpr int64_t kLeastKernelCopy = 8 * 1024 * 1024;
+    auto* from = dynamic_cast<TTransferFileStream*>(&source);
+    auto* to = dynamic_cast<TTransferFileStream*>(&dest);
+    if (!from || !to || from->KernelCopyRefused_ || to->KernelCopyRefused_ || !from->Files_ || !to->Files_)
+        return std::nullopt;
+    const int64_t copied = platform::KernelCopy(*from->Files_, *to->Files_, std::max(block, kLeastKernelCopy));
+    if (copied < 0) {
+        from->KernelCopyRefused_ = to->KernelCopyRefused_ = true;
+        return std::nullopt;
+    }
+    return copied;
 }

@@ -4,6 +4,7 @@
 #include "transfer/TransferStream.h"
 
 #include <memory>
+#include <optional>
 
 // A local file (an absolute path) or a file on a share (a UNC path "\\server\share\...").
 // Opening the connection logs in to the share with the stream's credentials: none means
@@ -43,9 +44,20 @@ protected:
     void DoSetAttributes(uint32_t attributes) override;
 
 private:
+    friend std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& dest, int64_t block);
+
     // The local disk, or the share login (made with the credentials known at first use).
     platform::TFileAccess& Files();
     void RefuseDrivePath() const;
 
     std::unique_ptr<platform::TFileAccess> Files_;
+    // The kernel refused to copy from or into this file once: it is not asked again.
+    bool KernelCopyRefused_ = false;
 };
+
+// Copies the next bytes from source to dest inside the kernel when both are local files,
+// from and to their positions: at least a block (several where they are there, so that a
+// large file takes few calls), fewer only at the end of the source; gives the count. Gives
+// nothing when the kernel cannot copy between them; the caller then copies the block through
+// its buffer, whose logged reads and writes also report a failure that stopped the kernel.
+std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& dest, int64_t block);

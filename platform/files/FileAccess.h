@@ -57,6 +57,9 @@ public:
     virtual bool MakeDirectories(const std::string& dir) = 0;
     // Deletes a file.
     virtual bool Remove(const std::string& path) = 0;
+
+    // The open local file's descriptor, for copies inside the kernel; -1 for none (a share).
+    virtual int Descriptor() const { return -1; }
 };
 
 // Local files, addressed by absolute POSIX paths.

@@ -21,6 +21,7 @@ public:
     bool OpenRead(const std::string& path) override { return OpenWith(path, O_RDONLY); }
     bool OpenReadWrite(const std::string& path) override { return OpenWith(path, O_RDWR | O_CREAT); }
     bool IsOpen() const override { return Fd_ >= 0; }
+    int Descriptor() const override { return Fd_; }
 
     bool Close() override
     {

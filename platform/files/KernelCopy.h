@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/files/FileAccess.h"
+
+#include <cstdint>
+
+namespace platform {
+
+// Copies up to count bytes from one open local file to another inside the kernel
+// (copy_file_range: no trip through user memory, and a reflink where the file system can),
+// from and to their current positions, which move on by what was copied. Returns the bytes
+// copied, fewer only at the end of the source; or -1 with errno set, both positions left
+// where they were, when the kernel cannot copy between these files (another file system,
+// a share) or the copy failed.
+int64_t KernelCopy(TFileAccess& from, TFileAccess& to, int64_t count);
+
+} // namespace platform
