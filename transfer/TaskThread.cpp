@@ -154,6 +154,12 @@ void TTaskThread::Execute()
     for (auto close = Closes_.rbegin(); close != Closes_.rend(); ++close)
         (*close)();
     Closes_.clear();
+    // Bytes the destination took but lost (a failed write-behind) were counted: the next
+    // attempt resumes before them. Such an attempt has failed (its write or close did).
+    if (const int64_t lost = DestStream ? DestStream->LostWrites() : 0; lost > 0) {
+        Loaded = std::max(StartSize, Loaded - lost);
+        Synchronize(&TTaskThread::PushProgress);
+    }
     // An upload the server did not confirm when it was closed is no complete copy.
     if (DestinationCloseFailed_ && !failure && RanToEnd_) {
         RanToEnd_ = false;

@@ -22,6 +22,7 @@ public:
     bool Exists() override { return FileExists(Name_); }
     bool FileExists(const std::string& name) override;
     std::string GetResponseText() override { return {}; }
+    int64_t LostWrites() override { return Files_ ? Files_->LostWrites() : 0; }
 
 protected:
     void ParseName() override;

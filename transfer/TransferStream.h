@@ -58,6 +58,9 @@ public:
     // Line ends are converted on the way (an FTP text-mode transfer), so the byte count may
     // differ from the size the server announced.
     virtual bool TranslatesLineEnds() const { return false; }
+    // Bytes that Write took but that never reached the resource (writes sent together later,
+    // whose sending failed): the copy is not there, and a resume must start before them.
+    virtual int64_t LostWrites() { return 0; }
     // The system's text for the calling thread's last error (errno); also kept as LastErrorText.
     std::string GetLastErrorText();
     // dir + base + "[n]." + extension for the first n from 1 whose file does not exist.

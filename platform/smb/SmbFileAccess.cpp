@@ -30,6 +30,9 @@ constexpr int kTimeoutMs = 15000;
 constexpr int64_t kMaxChunk = 16 * 1024 * 1024;
 // Reads fetch at least this much at once (see TReadAhead).
 constexpr int64_t kReadAhead = 4 * 1024 * 1024;
+// Writes are sent this much at once: one write of a block is one round trip, a large one
+// goes out in pipelined pieces.
+constexpr int64_t kWriteBehind = 4 * 1024 * 1024;
 constexpr const char* kDosModeAttribute = "system.dos_attr.mode";
 
 // Creating and freeing contexts touches the library's global state, which is not thread-safe.
@@ -217,15 +220,21 @@ public:
     {
         if (!File_)
             return true;
+        // What was kept back must reach the server, or the close fails.
+        const bool flushed = FlushWrites();
+        const int flushError = errno;
+        Pending_ = {};
         ReadAhead_.Clear();
         bool closed = smbc_getFunctionClose(Context_)(Context_, File_) == 0;
         File_ = nullptr;
         // The server stamps the last write's time at the close, over a time set by path
         // before; setting it again now makes it stick as it does on a local file.
-        if (closed && StickyTimes_)
+        if (closed && flushed && StickyTimes_)
             closed = SetTimes(FileUrl_, *StickyTimes_);
         StickyTimes_.reset();
         FileUrl_.clear();
+        if (!flushed)
+            return Fail(flushError);
         return closed;
     }
 
@@ -233,7 +242,7 @@ public:
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
-        if (!RewindReadAhead())
+        if (!Settle())
             return -1;
         const off_t result = smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
         return result < 0 ? -1 : int64_t(result);
@@ -243,6 +252,8 @@ public:
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
+        if (!FlushWrites())
+            return -1;
         return ReadAhead_.Read(buffer, count, [this](char* out, int64_t wanted) {
             return RepeatUntilDone(wanted, TZeroMeans::End, [&](int64_t done, int64_t left) {
                 return smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
@@ -250,17 +261,30 @@ public:
         });
     }
 
+    // Small blocks are kept back and sent together (see kWriteBehind): a block counts as
+    // written once it is kept. Should sending fail, the kept bytes are lost (LostWrites),
+    // and this and every later call on the file fails, its close too.
     int64_t Write(const void* buffer, int64_t count) override
     {
         if (!File_)
             return Fail(EBADF, int64_t(-1));
+        if (count < 0)
+            return Fail(EINVAL, int64_t(-1));
         if (!RewindReadAhead())
             return -1;
+        if (int64_t(Pending_.size()) + count > kWriteBehind && !FlushWrites())
+            return -1;
+        if (WriteError_)
+            return Fail(WriteError_, int64_t(-1));
         const auto* in = static_cast<const char*>(buffer);
-        return RepeatUntilDone(count, TZeroMeans::Failure, [&](int64_t done, int64_t left) {
-            return smbc_getFunctionWrite(Context_)(Context_, File_, in + done, size_t(std::min(left, kMaxChunk)));
-        });
+        if (count >= kWriteBehind)
+            return SendWrite(in, count);
+        Pending_.reserve(std::size_t(kWriteBehind));
+        Pending_.insert(Pending_.end(), in, in + count);
+        return count;
     }
+
+    int64_t LostWrites() const override { return Lost_; }
 
     bool Truncate(int64_t size) override
     {
@@ -268,7 +292,7 @@ public:
             return Fail(EBADF);
         if (size < 0)
             return Fail(EINVAL);
-        if (!RewindReadAhead())
+        if (!Settle())
             return false;
         return smbc_getFunctionFtruncate(Context_)(Context_, File_, off_t(size)) == 0;
     }
@@ -300,6 +324,8 @@ public:
     {
         if (!Context_)
             return Fail(ENOTCONN, kInvalidAttributes);
+        if (!FlushWrites())
+            return kInvalidAttributes;
         return ReadAttributes(UncToSmbUrl(path));
     }
 
@@ -310,6 +336,8 @@ public:
         // An attribute word that could not be read must never be written to another file.
         if (attributes == kInvalidAttributes)
             return Fail(EINVAL);
+        if (!FlushWrites())
+            return false;
         return WriteAttributes(UncToSmbUrl(path), attributes);
     }
 
@@ -360,6 +388,33 @@ private:
         return result;
     }
 
+    int64_t SendWrite(const char* in, int64_t count)
+    {
+        return RepeatUntilDone(count, TZeroMeans::Failure, [&](int64_t done, int64_t left) {
+            return smbc_getFunctionWrite(Context_)(Context_, File_, in + done, size_t(std::min(left, kMaxChunk)));
+        });
+    }
+
+    // Sends what Write kept back. A failure sticks: the bytes are lost and the file cannot
+    // be trusted any more.
+    bool FlushWrites()
+    {
+        if (WriteError_)
+            return Fail(WriteError_);
+        if (Pending_.empty())
+            return true;
+        const int64_t sent = SendWrite(Pending_.data(), int64_t(Pending_.size()));
+        if (sent < 0) {
+            WriteError_ = errno ? errno : EIO;
+            Lost_ += int64_t(Pending_.size());
+        }
+        Pending_.clear();
+        return sent >= 0 || Fail(WriteError_);
+    }
+
+    // Puts the server's file where the caller stands: written bytes sent, read-ahead given back.
+    bool Settle() { return FlushWrites() && RewindReadAhead(); }
+
     // Puts the file position back where the caller's reads stand.
     bool RewindReadAhead()
     {
@@ -373,6 +428,7 @@ private:
         if (!Context_)
             return Fail(ENOTCONN);
         Close();
+        WriteError_ = 0;
         const std::string url = UncToSmbUrl(path);
         File_ = smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
         if (!File_)
@@ -385,6 +441,8 @@ private:
     {
         if (!File_)
             return Fail(EBADF);
+        if (!Settle())
+            return false;
         return smbc_getFunctionFstat(Context_)(Context_, File_, &st) == 0;
     }
 
@@ -445,6 +503,9 @@ private:
     SMBCCTX* Context_ = nullptr;
     SMBCFILE* File_ = nullptr;
     TReadAhead ReadAhead_{kReadAhead};
+    std::vector<char> Pending_;   // written, not yet sent
+    int WriteError_ = 0;          // errno of a failed send; sticks until the next open
+    int64_t Lost_ = 0;            // bytes counted as written that never reached the file
     std::string FileUrl_;
     // Times set on the open file, set again once it is closed.
     std::optional<std::array<timeval, 2>> StickyTimes_;

@@ -305,3 +305,29 @@ TEST_F(SmbFileAccessTest, LargeReadIsExact)
     EXPECT_TRUE(got == content);
     std::cout << "64 MiB through the share in " << seconds << " s (" << 64 / seconds << " MiB/s)\n";
 }
+
+TEST_F(SmbFileAccessTest, SmallWritesGoOutTogetherAndALostSendFailsTheClose)
+{
+    // Blocks kept back reach the file by the next seek, and whole by the close.
+    const std::string content = Bytes(300000, 3);
+    const fs::path file = Server().PublicDir() / "behind.bin";
+    auto access = Public();
+    ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
+    for (size_t at = 0; at < content.size(); at += 1000)
+        ASSERT_EQ(access->Write(content.data() + at, 1000), 1000);
+    EXPECT_EQ(access->Seek(0, SEEK_CUR), int64_t(content.size()));
+    EXPECT_TRUE(ReadFileBytes(file) == content);
+    ASSERT_EQ(access->Write("tail", 4), 4);
+    EXPECT_TRUE(access->Close());
+    EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+    EXPECT_EQ(access->LostWrites(), 0);
+
+    // The connection drops while blocks wait: they are lost, and the close says so.
+    ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
+    ASSERT_EQ(access->Seek(0, SEEK_END), int64_t(content.size()) + 4);
+    ASSERT_EQ(access->Write(content.data(), 5000), 5000);
+    Server().CutSessions();
+    EXPECT_FALSE(access->Close());
+    EXPECT_EQ(access->LostWrites(), 5000);
+    EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+}

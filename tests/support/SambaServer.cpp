@@ -132,3 +132,9 @@ void TSambaServer::Start()
                 root / "smbd.out", {Port_}, {root / "smbd.log"});
     setenv("QUORVEX_SMB_PORT", std::to_string(Port_).c_str(), 1);
 }
+
+void TSambaServer::CutSessions()
+{
+    // smbd serves each client in a child of its own name; its helpers carry other names.
+    Smbd_.KillDescendants("smbd");
+}

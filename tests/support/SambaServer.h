@@ -30,6 +30,9 @@ public:
     std::string PrivateUnc(const std::string& relative) const;
     const std::string& UserName() const { return UserName_; }
     const std::string& Password() const { return Password_; }
+    // Kills the processes serving clients, so that every open connection drops at once while
+    // the server keeps serving new ones.
+    void CutSessions();
 
 private:
     TSambaServer() = default;

@@ -361,12 +361,14 @@ void TServerProcess::Stop()
     KillAll(leftovers, Program_);
 }
 
-void TServerProcess::KillDescendants()
+void TServerProcess::KillDescendants(const std::string& onlyNamed)
 {
     if (Pid_ <= 0)
         return;
     std::vector<pid_t> spawned = Descendants(Pid_);
     const std::vector<pid_t> strays = StrayChildren(Program_, Pid_);
     spawned.insert(spawned.end(), strays.begin(), strays.end());
+    if (!onlyNamed.empty())
+        std::erase_if(spawned, [&](pid_t pid) { return ReadStat(pid).Name != onlyNamed; });
     KillAll(spawned, Program_, true);
 }

@@ -54,8 +54,9 @@ public:
     void Stop();
     // Kills the processes the server spawned, leaving the server itself running; returns
     // once they have ended. Their connections end with a reset, so the peers do not receive
-    // what was still queued for them.
-    void KillDescendants();
+    // what was still queued for them. A name other than "" spares the processes of other
+    // names (a server's own helpers).
+    void KillDescendants(const std::string& onlyNamed = "");
     pid_t Pid() const { return Pid_; }
 
 private:

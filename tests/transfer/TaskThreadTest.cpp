@@ -217,6 +217,47 @@ TEST_F(TaskThreadTest, DestinationThatFailsToCloseIsNoCompleteCopy)
         EXPECT_NE(call.rfind("Completed:", 0), 0u) << call;
 }
 
+TEST_F(TaskThreadTest, BytesTheDestinationLostAreCopiedAgainByTheNextAttempt)
+{
+    // Like a share that kept the last blocks back to send them together, and lost them
+    // with its connection at the close: the reserved file holds zeros there.
+    class TLosingStream : public TTransferFileStream {
+    public:
+        using TTransferFileStream::TTransferFileStream;
+        int64_t LostWrites() override { return Lost; }
+
+    protected:
+        void DoClose() override
+        {
+            if (Direction() == 1 && Lost == 0) {
+                Lost = 5000;
+                TTransferFileStream::DoSetPosition(TTransferFileStream::DoGetSize() - Lost);
+                TTransferFileStream::DoWrite(std::string(std::size_t(Lost), '\0').data(), Lost);
+            }
+            TTransferFileStream::DoClose();
+            if (Direction() == 1)
+                throw QuorvexError("not sent");
+        }
+
+    private:
+        int64_t Lost = 0;
+    };
+    TStreamFactory previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
+                                                     const std::string& password, const TStreamSettings&) {
+        return std::make_unique<TLosingStream>(link, user, password);
+    });
+    const std::string bytes = RandomBytes(300000, 4);
+    TTaskItem& task = AddCopy("lost.bin", bytes);
+    ASSERT_TRUE(Bed.RunOnce(task));
+    SetStreamFactory(0, previous);
+    EXPECT_EQ(task.State(), stateError);
+    EXPECT_EQ(task.Loaded, int64_t(bytes.size()) - 5000);
+    ASSERT_TRUE(Bed.RunOnce(task));
+    EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_EQ(task.StartSize, int64_t(bytes.size()) - 5000);
+    EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
+}
+
 TEST(TaskThreadOutcomeTest, FailedAttemptsFollowTheRetryRules)
 {
     struct Case {
