@@ -2,8 +2,7 @@
 
 #include "platform/files/ReadAhead.h"
 #include "platform/files/RepeatUntilDone.h"
-
-#include <libsmbclient.h>
+#include "platform/smb/SmbLibrary.h"
 
 #include <algorithm>
 #include <array>
@@ -35,6 +34,13 @@ constexpr int64_t kReadAhead = 4 * 1024 * 1024;
 constexpr int64_t kWriteBehind = 4 * 1024 * 1024;
 constexpr const char* kDosModeAttribute = "system.dos_attr.mode";
 
+// The library; loaded (by SmbLibrary) before the first context is made, which every other
+// call needs.
+const TSmbLibrary& Smb()
+{
+    return *SmbLibrary();
+}
+
 // Creating and freeing contexts touches the library's global state, which is not thread-safe.
 std::mutex& ContextMutex()
 {
@@ -63,7 +69,7 @@ void CopyField(char* out, int size, const std::string& value)
 void AuthData(SMBCCTX* context, const char* /*server*/, const char* /*share*/, char* /*workgroup*/,
               int /*workgroupSize*/, char* user, int userSize, char* password, int passwordSize)
 {
-    const auto* credentials = static_cast<const TCredentials*>(smbc_getOptionUserData(context));
+    const auto* credentials = static_cast<const TCredentials*>(Smb().smbc_getOptionUserData(context));
     CopyField(user, userSize, credentials->User.empty() ? "guest" : credentials->User);
     CopyField(password, passwordSize, credentials->Password);
 }
@@ -157,6 +163,8 @@ public:
             return true;
         if (ShareUrl_.empty())
             return Fail(EINVAL);
+        if (!SmbLibrary())
+            return false;
         // A server that drops the connection must fail the call with EPIPE, not end the
         // program; the library blocks SIGPIPE only in the thread that first loads it.
         sigset_t pipe;
@@ -165,30 +173,30 @@ public:
         pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
         {
             std::lock_guard lock(ContextMutex());
-            SMBCCTX* context = smbc_new_context();
+            SMBCCTX* context = Smb().smbc_new_context();
             if (!context)
                 return Fail(errno ? errno : ENOMEM);
-            smbc_setDebug(context, 0);
-            smbc_setOptionUserData(context, &Credentials_);
-            smbc_setFunctionAuthDataWithContext(context, AuthData);
-            smbc_setPort(context, uint16_t(SmbPort()));
-            smbc_setTimeout(context, kTimeoutMs);
+            Smb().smbc_setDebug(context, 0);
+            Smb().smbc_setOptionUserData(context, &Credentials_);
+            Smb().smbc_setFunctionAuthDataWithContext(context, AuthData);
+            Smb().smbc_setPort(context, uint16_t(SmbPort()));
+            Smb().smbc_setTimeout(context, kTimeoutMs);
             // Only the credentials given here count: no cached tickets, and no guest
             // login in place of a refused user.
-            smbc_setOptionUseCCache(context, false);
-            smbc_setOptionNoAutoAnonymousLogin(context, !Credentials_.User.empty());
+            Smb().smbc_setOptionUseCCache(context, false);
+            Smb().smbc_setOptionNoAutoAnonymousLogin(context, !Credentials_.User.empty());
             // Others may read the file while we use it, but not write it.
-            smbc_setOptionOpenShareMode(context, SMBC_SHAREMODE_DENY_WRITE);
-            if (!smbc_init_context(context)) {
+            Smb().smbc_setOptionOpenShareMode(context, SMBC_SHAREMODE_DENY_WRITE);
+            if (!Smb().smbc_init_context(context)) {
                 const int error = errno ? errno : EINVAL;
-                smbc_free_context(context, 1);
+                Smb().smbc_free_context(context, 1);
                 return Fail(error);
             }
             Context_ = context;
         }
         // Creating the context talks to nobody: the stat of the share root is the real login.
         struct stat st {};
-        if (smbc_getFunctionStat(Context_)(Context_, ShareUrl_.c_str(), &st) < 0) {
+        if (Smb().smbc_getFunctionStat(Context_)(Context_, ShareUrl_.c_str(), &st) < 0) {
             const int error = LoginErrno(errno);
             Disconnect();
             return Fail(error);
@@ -204,7 +212,7 @@ public:
         std::lock_guard lock(ContextMutex());
         // libsmbclient 4.17 keeps about 116 bytes for every context it has initialised,
         // freed or not: a known cost of one login per stream.
-        const bool freed = smbc_free_context(Context_, 1) == 0;
+        const bool freed = Smb().smbc_free_context(Context_, 1) == 0;
         Context_ = nullptr;
         return freed;
     }
@@ -225,7 +233,7 @@ public:
         const int flushError = errno;
         Pending_ = {};
         ReadAhead_.Clear();
-        bool closed = smbc_getFunctionClose(Context_)(Context_, File_) == 0;
+        bool closed = Smb().smbc_getFunctionClose(Context_)(Context_, File_) == 0;
         File_ = nullptr;
         // The server stamps the last write's time at the close, over a time set by path
         // before; setting it again now makes it stick as it does on a local file.
@@ -244,7 +252,7 @@ public:
             return Fail(EBADF, int64_t(-1));
         if (!Settle())
             return -1;
-        const off_t result = smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
+        const off_t result = Smb().smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
         return result < 0 ? -1 : int64_t(result);
     }
 
@@ -256,7 +264,7 @@ public:
             return -1;
         return ReadAhead_.Read(buffer, count, [this](char* out, int64_t wanted) {
             return RepeatUntilDone(wanted, TZeroMeans::End, [&](int64_t done, int64_t left) {
-                return smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
+                return Smb().smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
             });
         });
     }
@@ -294,7 +302,7 @@ public:
             return Fail(EINVAL);
         if (!Settle())
             return false;
-        return smbc_getFunctionFtruncate(Context_)(Context_, File_, off_t(size)) == 0;
+        return Smb().smbc_getFunctionFtruncate(Context_)(Context_, File_, off_t(size)) == 0;
     }
 
     bool GetModifyTime(timespec& time) override
@@ -351,7 +359,7 @@ public:
     {
         if (!Connect())
             return false;
-        return smbc_getFunctionUnlink(Context_)(Context_, UncToSmbUrl(path).c_str()) == 0;
+        return Smb().smbc_getFunctionUnlink(Context_)(Context_, UncToSmbUrl(path).c_str()) == 0;
     }
 
     bool MakeDirectories(const std::string& dir) override
@@ -367,7 +375,7 @@ public:
         for (size_t level = 3; level <= parts.size(); ++level) {
             const std::string url = JoinUrl(parts, level);
             // A folder that exists may still refuse a new one at its place with EACCES.
-            if (smbc_getFunctionMkdir(Context_)(Context_, url.c_str(), 0755) != 0 && errno != EEXIST) {
+            if (Smb().smbc_getFunctionMkdir(Context_)(Context_, url.c_str(), 0755) != 0 && errno != EEXIST) {
                 const int error = errno;
                 if (!PathStat(url, st) || !S_ISDIR(st.st_mode))
                     return Fail(error);
@@ -391,7 +399,7 @@ private:
     int64_t SendWrite(const char* in, int64_t count)
     {
         return RepeatUntilDone(count, TZeroMeans::Failure, [&](int64_t done, int64_t left) {
-            return smbc_getFunctionWrite(Context_)(Context_, File_, in + done, size_t(std::min(left, kMaxChunk)));
+            return Smb().smbc_getFunctionWrite(Context_)(Context_, File_, in + done, size_t(std::min(left, kMaxChunk)));
         });
     }
 
@@ -420,7 +428,7 @@ private:
     {
         const int64_t ahead = ReadAhead_.Unconsumed();
         ReadAhead_.Clear();
-        return ahead == 0 || smbc_getFunctionLseek(Context_)(Context_, File_, -off_t(ahead), SEEK_CUR) >= 0;
+        return ahead == 0 || Smb().smbc_getFunctionLseek(Context_)(Context_, File_, -off_t(ahead), SEEK_CUR) >= 0;
     }
 
     bool Open(const std::string& path, int flags)
@@ -430,7 +438,7 @@ private:
         Close();
         WriteError_ = 0;
         const std::string url = UncToSmbUrl(path);
-        File_ = smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
+        File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
         if (!File_)
             return false;
         FileUrl_ = url;
@@ -443,20 +451,20 @@ private:
             return Fail(EBADF);
         if (!Settle())
             return false;
-        return smbc_getFunctionFstat(Context_)(Context_, File_, &st) == 0;
+        return Smb().smbc_getFunctionFstat(Context_)(Context_, File_, &st) == 0;
     }
 
     bool PathStat(const std::string& url, struct stat& st)
     {
         if (!Context_)
             return Fail(ENOTCONN);
-        return smbc_getFunctionStat(Context_)(Context_, url.c_str(), &st) == 0;
+        return Smb().smbc_getFunctionStat(Context_)(Context_, url.c_str(), &st) == 0;
     }
 
     uint32_t ReadAttributes(const std::string& url)
     {
         char text[64] = {};
-        if (smbc_getFunctionGetxattr(Context_)(Context_, url.c_str(), kDosModeAttribute, text, sizeof(text) - 1) < 0)
+        if (Smb().smbc_getFunctionGetxattr(Context_)(Context_, url.c_str(), kDosModeAttribute, text, sizeof(text) - 1) < 0)
             return kInvalidAttributes;
         char* end = nullptr;
         errno = 0;
@@ -475,7 +483,7 @@ private:
         // an empty word as "leave unchanged".
         if ((bits & ~(kAttrReadOnly | kAttrArchive)) == 0) {
             const mode_t mode = ((bits & kAttrReadOnly) ? 0444 : 0666) | ((bits & kAttrArchive) ? S_IXUSR : 0);
-            if (smbc_getFunctionChmod(Context_)(Context_, url.c_str(), mode) != 0)
+            if (Smb().smbc_getFunctionChmod(Context_)(Context_, url.c_str(), mode) != 0)
                 return false;
             // The archive bit goes through chmod only while the client maps it (its default).
             if (bits == 0 || (ReadAttributes(url) & ~(kAttrDirectory | kAttrNormal)) == bits)
@@ -483,7 +491,7 @@ private:
         }
         char text[16];
         const int length = std::snprintf(text, sizeof(text), "0x%x", unsigned(bits));
-        return smbc_getFunctionSetxattr(Context_)(Context_, url.c_str(), kDosModeAttribute, text, size_t(length), 0) == 0;
+        return Smb().smbc_getFunctionSetxattr(Context_)(Context_, url.c_str(), kDosModeAttribute, text, size_t(length), 0) == 0;
     }
 
     // The library's utimes also clears the attribute word: put it back afterwards.
@@ -491,7 +499,7 @@ private:
     {
         const uint32_t attributes = ReadAttributes(url);
         std::array<timeval, 2> copy = times;
-        if (smbc_getFunctionUtimes(Context_)(Context_, url.c_str(), copy.data()) != 0)
+        if (Smb().smbc_getFunctionUtimes(Context_)(Context_, url.c_str(), copy.data()) != 0)
             return false;
         if (attributes == kInvalidAttributes || (attributes & ~(kAttrDirectory | kAttrNormal)) == 0)
             return true;
