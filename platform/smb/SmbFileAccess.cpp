@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -41,11 +42,67 @@ const TSmbLibrary& Smb()
     return *SmbLibrary();
 }
 
-// Creating and freeing contexts touches the library's global state, which is not thread-safe.
-std::mutex& ContextMutex()
+// The library is not safe in two threads at once, even on separate contexts: its calls
+// share one stack of temporary allocations (without thread support, which Debian's build
+// lacks, two threads corrupt it and the program ends). Every call into it holds this lock,
+// so transfers on shares take turns call by call.
+std::recursive_mutex& LibraryMutex()
 {
-    static std::mutex mutex;
+    static std::recursive_mutex mutex;
     return mutex;
+}
+using TLibraryLock = std::lock_guard<std::recursive_mutex>;
+
+// Contexts of ended streams, logged in and connected, kept for the next stream to the
+// same share with the same login: a queue of small files then logs in once. Used under
+// LibraryMutex; never freed at exit, when the connections close with the process.
+struct TIdleContext {
+    std::string Key;
+    SMBCCTX* Context;
+    std::chrono::steady_clock::time_point Since;
+};
+constexpr auto kIdleLimit = std::chrono::seconds(60);
+constexpr size_t kMostIdle = 8;
+
+std::vector<TIdleContext>& IdleContexts()
+{
+    static auto* idle = new std::vector<TIdleContext>;
+    return *idle;
+}
+
+// Frees (logging off) what waited too long or is one too many.
+void DropStaleContexts()
+{
+    std::vector<TIdleContext>& idle = IdleContexts();
+    const auto now = std::chrono::steady_clock::now();
+    for (auto it = idle.begin(); it != idle.end();) {
+        if (now - it->Since > kIdleLimit || idle.size() > kMostIdle) {
+            Smb().smbc_free_context(it->Context, 1);
+            it = idle.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+SMBCCTX* TakeIdleContext(const std::string& key)
+{
+    DropStaleContexts();
+    std::vector<TIdleContext>& idle = IdleContexts();
+    for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
+        if (it->Key == key) {
+            SMBCCTX* context = it->Context;
+            idle.erase(std::next(it).base());
+            return context;
+        }
+    }
+    return nullptr;
+}
+
+void KeepIdleContext(const std::string& key, SMBCCTX* context)
+{
+    IdleContexts().push_back({key, context, std::chrono::steady_clock::now()});
+    DropStaleContexts();
 }
 
 struct TCredentials {
@@ -159,6 +216,7 @@ public:
 
     bool Connect() override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (Context_)
             return true;
         if (ShareUrl_.empty())
@@ -171,51 +229,29 @@ public:
         sigemptyset(&pipe);
         sigaddset(&pipe, SIGPIPE);
         pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
-        {
-            std::lock_guard lock(ContextMutex());
-            SMBCCTX* context = Smb().smbc_new_context();
-            if (!context)
-                return Fail(errno ? errno : ENOMEM);
-            Smb().smbc_setDebug(context, 0);
-            Smb().smbc_setOptionUserData(context, &Credentials_);
-            Smb().smbc_setFunctionAuthDataWithContext(context, AuthData);
-            Smb().smbc_setPort(context, uint16_t(SmbPort()));
-            Smb().smbc_setTimeout(context, kTimeoutMs);
-            // Only the credentials given here count: no cached tickets, and no guest
-            // login in place of a refused user.
-            Smb().smbc_setOptionUseCCache(context, false);
-            Smb().smbc_setOptionNoAutoAnonymousLogin(context, !Credentials_.User.empty());
-            // Others may read the file while we use it, but not write it.
-            Smb().smbc_setOptionOpenShareMode(context, SMBC_SHAREMODE_DENY_WRITE);
-            if (!Smb().smbc_init_context(context)) {
-                const int error = errno ? errno : EINVAL;
-                Smb().smbc_free_context(context, 1);
-                return Fail(error);
-            }
-            Context_ = context;
+        // The key holds the port and the password: a context is only ever taken up for its
+        // own server and with its own login.
+        Key_ = ShareUrl_ + ':' + std::to_string(SmbPort()) + '\n' + Credentials_.User + '\n' + Credentials_.Password;
+        if (SMBCCTX* kept = TakeIdleContext(Key_)) {
+            Context_ = kept;
+            Smb().smbc_setOptionUserData(Context_, &Credentials_);
+            // A kept context whose connection the server dropped meanwhile fails once.
+            if (LogIn())
+                return true;
+            Release(false);
         }
-        // Creating the context talks to nobody: the stat of the share root is the real login.
-        struct stat st {};
-        if (Smb().smbc_getFunctionStat(Context_)(Context_, ShareUrl_.c_str(), &st) < 0) {
-            const int error = LoginErrno(errno);
-            Disconnect();
-            return Fail(error);
-        }
-        return true;
+        Context_ = NewContext();
+        if (!Context_)
+            return false;
+        if (LogIn())
+            return true;
+        const int error = LoginErrno(errno);
+        Release(false);
+        return Fail(error);
     }
 
-    bool Disconnect() override
-    {
-        if (!Context_)
-            return true;
-        Close();
-        std::lock_guard lock(ContextMutex());
-        // libsmbclient 4.17 keeps about 116 bytes for every context it has initialised,
-        // freed or not: a known cost of one login per stream.
-        const bool freed = Smb().smbc_free_context(Context_, 1) == 0;
-        Context_ = nullptr;
-        return freed;
-    }
+    // The context is kept for a later stream with the same login.
+    bool Disconnect() override { return Release(true); }
 
     bool OpenRead(const std::string& path) override { return Open(path, O_RDONLY); }
 
@@ -226,6 +262,7 @@ public:
 
     bool Close() override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return true;
         // What was kept back must reach the server, or the close fails.
@@ -241,6 +278,8 @@ public:
             closed = SetTimes(FileUrl_, *StickyTimes_);
         StickyTimes_.reset();
         FileUrl_.clear();
+        ReadOnly_ = false;
+        ReadOnlyStat_.reset();
         if (!flushed)
             return Fail(flushError);
         return closed;
@@ -248,16 +287,25 @@ public:
 
     int64_t Seek(int64_t offset, int whence) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF, int64_t(-1));
         if (!Settle())
             return -1;
+        struct stat st {};
+        if (whence == SEEK_END && ReadOnly_) {
+            if (!FileStat(st))
+                return -1;
+            offset += st.st_size;
+            whence = SEEK_SET;
+        }
         const off_t result = Smb().smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
         return result < 0 ? -1 : int64_t(result);
     }
 
     int64_t Read(void* buffer, int64_t count) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF, int64_t(-1));
         if (!FlushWrites())
@@ -274,6 +322,7 @@ public:
     // and this and every later call on the file fails, its close too.
     int64_t Write(const void* buffer, int64_t count) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF, int64_t(-1));
         if (count < 0)
@@ -296,6 +345,7 @@ public:
 
     bool Truncate(int64_t size) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF);
         if (size < 0)
@@ -307,6 +357,7 @@ public:
 
     bool GetModifyTime(timespec& time) override
     {
+        const TLibraryLock lock(LibraryMutex());
         struct stat st {};
         if (!FileStat(st))
             return false;
@@ -316,6 +367,7 @@ public:
 
     bool SetModifyTime(const timespec& time) override
     {
+        const TLibraryLock lock(LibraryMutex());
         // The library sets times by path only, and always both: keep the access time.
         struct stat st {};
         if (!FileStat(st))
@@ -330,15 +382,22 @@ public:
 
     uint32_t GetAttributes(const std::string& path) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return Fail(ENOTCONN, kInvalidAttributes);
         if (!FlushWrites())
             return kInvalidAttributes;
-        return ReadAttributes(UncToSmbUrl(path));
+        const std::string url = UncToSmbUrl(path);
+        // The library's mode of a file carries its attribute word (see DosAttributes).
+        struct stat st {};
+        if (ReadOnly_ && File_ && url == FileUrl_)
+            return FileStat(st) ? DosAttributes(st.st_mode) : kInvalidAttributes;
+        return ReadAttributes(url);
     }
 
     bool SetAttributes(const std::string& path, uint32_t attributes) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return Fail(ENOTCONN);
         // An attribute word that could not be read must never be written to another file.
@@ -351,12 +410,14 @@ public:
 
     bool Exists(const std::string& path) override
     {
+        const TLibraryLock lock(LibraryMutex());
         struct stat st {};
         return PathStat(UncToSmbUrl(path), st);
     }
 
     bool Remove(const std::string& path) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!Connect())
             return false;
         return Smb().smbc_getFunctionUnlink(Context_)(Context_, UncToSmbUrl(path).c_str()) == 0;
@@ -364,6 +425,7 @@ public:
 
     bool MakeDirectories(const std::string& dir) override
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return Fail(ENOTCONN);
         const std::vector<std::string> parts = SplitUnc(dir);
@@ -388,6 +450,55 @@ public:
     }
 
 private:
+    bool Release(bool keep)
+    {
+        const TLibraryLock lock(LibraryMutex());
+        if (!Context_)
+            return true;
+        Close();
+        SMBCCTX* context = Context_;
+        Context_ = nullptr;
+        if (keep) {
+            KeepIdleContext(Key_, context);
+            return true;
+        }
+        // libsmbclient 4.17 keeps about 116 bytes for every context it has initialised,
+        // freed or not.
+        return Smb().smbc_free_context(context, 1) == 0;
+    }
+
+    // A context for this stream's server and login; nullptr (errno set) when none can be made.
+    SMBCCTX* NewContext()
+    {
+        SMBCCTX* context = Smb().smbc_new_context();
+        if (!context)
+            return Fail(errno ? errno : ENOMEM, static_cast<SMBCCTX*>(nullptr));
+        Smb().smbc_setDebug(context, 0);
+        Smb().smbc_setOptionUserData(context, &Credentials_);
+        Smb().smbc_setFunctionAuthDataWithContext(context, AuthData);
+        Smb().smbc_setPort(context, uint16_t(SmbPort()));
+        Smb().smbc_setTimeout(context, kTimeoutMs);
+        // Only the credentials given here count: no cached tickets, and no guest
+        // login in place of a refused user.
+        Smb().smbc_setOptionUseCCache(context, false);
+        Smb().smbc_setOptionNoAutoAnonymousLogin(context, !Credentials_.User.empty());
+        // Others may read the file while we use it, but not write it.
+        Smb().smbc_setOptionOpenShareMode(context, SMBC_SHAREMODE_DENY_WRITE);
+        if (!Smb().smbc_init_context(context)) {
+            const int error = errno ? errno : EINVAL;
+            Smb().smbc_free_context(context, 1);
+            return Fail(error, static_cast<SMBCCTX*>(nullptr));
+        }
+        return context;
+    }
+
+    // Creating a context talks to nobody: the stat of the share root is the real login.
+    bool LogIn()
+    {
+        struct stat st {};
+        return Smb().smbc_getFunctionStat(Context_)(Context_, ShareUrl_.c_str(), &st) == 0;
+    }
+
     // Leaves the reason in errno for the caller's message and returns the failure value.
     template <typename T = bool>
     static T Fail(int error, T result = T{})
@@ -433,6 +544,7 @@ private:
 
     bool Open(const std::string& path, int flags)
     {
+        const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return Fail(ENOTCONN);
         Close();
@@ -442,16 +554,27 @@ private:
         if (!File_)
             return false;
         FileUrl_ = url;
+        ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;
         return true;
     }
 
+    // A file open for reading is asked once: its size, time and attributes then come from
+    // that answer (one round trip instead of five for a copy's questions).
     bool FileStat(struct stat& st)
     {
         if (!File_)
             return Fail(EBADF);
+        if (ReadOnlyStat_) {
+            st = *ReadOnlyStat_;
+            return true;
+        }
         if (!Settle())
             return false;
-        return Smb().smbc_getFunctionFstat(Context_)(Context_, File_, &st) == 0;
+        if (Smb().smbc_getFunctionFstat(Context_)(Context_, File_, &st) != 0)
+            return false;
+        if (ReadOnly_)
+            ReadOnlyStat_ = st;
+        return true;
     }
 
     bool PathStat(const std::string& url, struct stat& st)
@@ -508,6 +631,7 @@ private:
 
     TCredentials Credentials_;
     std::string ShareUrl_;
+    std::string Key_;             // the share and login a kept context serves
     SMBCCTX* Context_ = nullptr;
     SMBCFILE* File_ = nullptr;
     TReadAhead ReadAhead_{kReadAhead};
@@ -515,6 +639,8 @@ private:
     int WriteError_ = 0;          // errno of a failed send; sticks until the next open
     int64_t Lost_ = 0;            // bytes counted as written that never reached the file
     std::string FileUrl_;
+    bool ReadOnly_ = false;                      // the open file was opened for reading only
+    std::optional<struct stat> ReadOnlyStat_;    // its stat, taken at the first question
     // Times set on the open file, set again once it is closed.
     std::optional<std::array<timeval, 2>> StickyTimes_;
 };

@@ -42,7 +42,7 @@ TEST(ReadAheadTest, SmallReadsComeFromLargeFetches)
         {{3, 3, 3}, "abc|def|ghi", {8, 8}},
         {{10, 4}, "abcdefghij|klmn", {10, 8}},      // a read as large as the buffer goes straight through
         {{5, 30}, "abcde|fghijklmnopqrstuvwxyz", {8, 27}},
-        {{20, 20, 20}, "abcdefghijklmnopqrst|uvwxyz|", {20, 20, 20}},
+        {{20, 20, 20}, "abcdefghijklmnopqrst|uvwxyz|", {20, 20}},  // the end, once met, is not asked again
     };
     for (const Case& c : cases) {
         TLetters file;
