@@ -35,6 +35,7 @@ TTransferFTPStream::~TTransferFTPStream() = default;
 
 void TTransferFTPStream::ParseName()
 {
+    Listed_.reset();
     Port_ = CrackName();
     if (Path_.empty())
         Path_.push_back('/');
@@ -119,11 +120,15 @@ int64_t TTransferFTPStream::DoGetSize()
 
 std::optional<platform::inet::TFtpEntry> TTransferFTPStream::ListFile()
 {
+    if (Listed_)
+        return *Listed_;
     std::string dir = ExtractDir(Path_);
     if (dir.empty() || dir.back() != '/')
         dir += '/';
     try {
-        return Connection().FindFile(dir, ExtractName(Path_));
+        Listed_ = std::make_unique<std::optional<platform::inet::TFtpEntry>>(
+            Connection().FindFile(dir, ExtractName(Path_)));
+        return *Listed_;
     } catch (const std::exception&) {
         // A folder that cannot be entered fails the query without words of its own.
         FailSilently();

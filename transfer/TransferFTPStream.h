@@ -63,4 +63,6 @@ private:
     uint16_t Port_ = 21;
     int64_t Position_ = 0;
     std::unique_ptr<platform::inet::TFtpConnection> Connection_;
+    // The answer of ListFile, asked once for the file's time and again for its attributes.
+    std::unique_ptr<std::optional<platform::inet::TFtpEntry>> Listed_;
 };
