@@ -1,36 +1,44 @@
 #!/usr/bin/env bash
-# Copy throughput and CPU cost of quorvex-cli against cp (local to local) and smbclient
-# (throw-away Samba share on 127.0.0.1 to local), on one 1 GiB file of random bytes.
+# Copy throughput, CPU cost and peak memory of quorvex-cli against cp (local to local) and
+# smbclient (from a throw-away Samba share on 127.0.0.1 to local, and back onto the share),
+# on one 1 GiB file of random bytes.
 #
 #   bench/copy-throughput.sh [BUILD_DIR]     (default build-bench; built when missing; needs root for smbd)
 #
-# Each copy runs three times and the fastest run counts: the source is read from the page
-# cache for every tool alike, the copy lands in the page cache (nobody syncs), and the other
-# users of a shared machine disturb the best run least. The figures compare the programs'
-# own work rather than the disk; the CPU time of smbd is not counted for either client.
+# Each copy runs RUNS times (default 5) and the medians count: the source is read from the
+# page cache for every tool alike and the copy lands in the page cache (nobody syncs), so
+# the figures compare the programs' own work rather than the disk; the CPU time of smbd is
+# not counted for either client.
 set -euo pipefail
 
 source "$(dirname "$0")/measure.sh"
 ensure_built bench_smbd
 
-measure quorvex-local "$work/quorvex.bin" "$build/quorvex-cli" -q -d "$work" -o quorvex.bin "$source_file"
-measure cp-local "$work/cp.bin" cp "$source_file" "$work/cp.bin"
+measure quorvex-local "$source_file" "$work/quorvex.bin" "$quorvex_cli" -q -d "$work" -o quorvex.bin "$source_file"
+measure cp-local "$source_file" "$work/cp.bin" cp "$source_file" "$work/cp.bin"
 
 # The share: the smbd of the tests, serving a link to the source.
 start_servers "$build/bench/bench_smbd"
 read -r port public <<<"$SERVERS_LINE"
 ln "$source_file" "$public/source.bin" 2>/dev/null || cp "$source_file" "$public/source.bin"
 export QUORVEX_SMB_PORT=$port
-measure quorvex-share "$work/quorvex-smb.bin" \
-  "$build/quorvex-cli" -q -d "$work" -o quorvex-smb.bin '\\127.0.0.1\public\source.bin'
-measure smbclient-share "$work/smbclient.bin" \
+measure quorvex-share "$source_file" "$work/quorvex-smb.bin" \
+  "$quorvex_cli" -q -d "$work" -o quorvex-smb.bin '\\127.0.0.1\public\source.bin'
+measure smbclient-share "$source_file" "$work/smbclient.bin" \
   smbclient //127.0.0.1/public -p "$port" -N -c "get source.bin $work/smbclient.bin"
+measure quorvex-share-up "$source_file" "$public/quorvex-up.bin" \
+  "$quorvex_cli" -q -d '\\127.0.0.1\public' -o quorvex-up.bin "$source_file"
+measure smbclient-share-up "$source_file" "$public/smbclient-up.bin" \
+  smbclient //127.0.0.1/public -p "$port" -N -c "put $source_file smbclient-up.bin"
 
-echo "copy of 1 GiB, fastest of three runs, source and copy in the page cache"
+echo "copy of 1 GiB, medians of $runs runs, source and copy in the page cache"
 report quorvex-local
 report cp-local
 report quorvex-share
 report smbclient-share
+report quorvex-share-up
+report smbclient-share-up
 echo "ratios (above 1: Quorvex is faster / uses more CPU)"
 ratio "Quorvex/cp (local)" quorvex-local cp-local
 ratio "Quorvex/smbclient (share)" quorvex-share smbclient-share
+ratio "Quorvex/smbclient (share up)" quorvex-share-up smbclient-share-up

@@ -1,12 +1,19 @@
 # Shared by the throughput benchmarks (sourced, not run). Sourcing it takes the build folder
 # from the script's first argument (default build-bench), makes the 1 GiB source file once
 # and a scratch folder for the copies, removed again on exit with any bench server.
+#
+# RUNS (default 5) sets how often each command runs; the medians count. A shared machine
+# disturbs single runs by a third either way, and the median of several is what repeats.
+# QUORVEX_CLI names another quorvex-cli to measure against the same peers.
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$repo/build-bench}
 cache=${QUORVEX_BENCH_CACHE:-${TMPDIR:-/tmp}/quorvex-bench}
 source_file=$cache/source-1GiB.bin
 size_mib=1024
+runs=${RUNS:-5}
+# The program measured: the build's, or another (QUORVEX_CLI) such as one built from a branch.
+quorvex_cli=${QUORVEX_CLI:-$build/quorvex-cli}
 
 # ensure_built TARGET...: builds quorvex-cli and the bench programs unless they are there.
 ensure_built() {
@@ -21,6 +28,15 @@ ensure_built() {
   fi
 }
 
+# ensure_package COMMAND PACKAGE: installs the Debian package of a peer the tests never need.
+ensure_package() {
+  command -v "$1" >/dev/null 2>&1 && return 0
+  echo "installing $2 for the comparison"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$2" >/dev/null
+}
+# GNU time reports the peak resident memory along with the times.
+ensure_package /usr/bin/time time
+
 # start_servers PROGRAM: runs one of the bench server programs, which serves until its input
 # closes; the line it prints once it is ready lands in SERVERS_LINE.
 servers_pid=
@@ -30,47 +46,69 @@ start_servers() {
   read -r SERVERS_LINE <&"${SERVERS[0]}" || { echo "$1 did not start"; exit 1; }
 }
 
-cleanup() {
+# stop_servers: ends the bench server program that start_servers ran, if any.
+stop_servers() {
   if [[ -n $servers_pid ]]; then
     exec {SERVERS[1]}>&- 2>/dev/null || true
     wait "$servers_pid" 2>/dev/null || true
+    servers_pid=
   fi
+}
+
+cleanup() {
+  stop_servers
   rm -rf "$work"
 }
 
-# measure NAME DESTINATION COMMAND...: runs COMMAND three times, removing DESTINATION before
-# each run; stores the fastest run's wall seconds and user+system CPU seconds in WALL[NAME],
-# CPU[NAME]. The fastest run counts: the other users of a shared machine disturb it least.
-declare -A WALL CPU
-TIMEFORMAT='%R %U %S'
+# median VALUE...: the middle value (the upper one of an even count).
+median() {
+  printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }'
+}
+
+# measure NAME SOURCE DESTINATION COMMAND...: runs COMMAND RUNS times, removing DESTINATION
+# (a file or a folder) before each run, and checks that DESTINATION then equals SOURCE. Stores
+# the medians of the wall seconds, the user+system CPU seconds and the peak resident KiB in
+# WALL[NAME], CPU[NAME] and RSS[NAME].
+declare -A WALL CPU RSS
 measure() {
-  local name=$1 destination=$2
-  shift 2
-  local wall user sys
-  WALL[$name]=
-  for _ in 1 2 3; do
-    rm -f "$destination"
-    { time "$@" >/dev/null 2>"$work/errors"; } 2>"$work/time" ||
+  local name=$1 source=$2 destination=$3
+  shift 3
+  local walls=() cpus=() rsss=() wall user sys rss
+  for ((run = 0; run < runs; run++)); do
+    rm -rf "$destination"
+    # What earlier runs left for the disk is written out first, not during this run.
+    sync
+    /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$@" >/dev/null 2>"$work/errors" ||
       { echo "$name failed:"; cat "$work/errors"; exit 1; }
-    read -r wall user sys <"$work/time"
-    if [[ -z ${WALL[$name]} ]] || awk -v a="$wall" -v b="${WALL[$name]}" 'BEGIN { exit !(a < b) }'; then
-      WALL[$name]=$wall
-      CPU[$name]=$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')
-    fi
+    read -r wall user sys rss <"$work/time"
+    walls+=("$wall")
+    cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')")
+    rsss+=("$rss")
   done
-  cmp -s "$source_file" "$destination" || { echo "$name: the copy differs from the source"; exit 1; }
+  if [[ -d $source ]]; then
+    diff -rq "$source" "$destination" >/dev/null || { echo "$name: the copies differ from the sources"; exit 1; }
+  else
+    cmp -s "$source" "$destination" || { echo "$name: the copy differs from the source"; exit 1; }
+  fi
+  WALL[$name]=$(median "${walls[@]}")
+  CPU[$name]=$(median "${cpus[@]}")
+  RSS[$name]=$(median "${rsss[@]}")
 }
 
-# report NAME: one line of throughput, wall time and CPU seconds per GiB.
+# report NAME [MIB]: one line of throughput, wall time, CPU seconds per GiB and peak memory;
+# MIB is the amount copied (default the 1 GiB file).
 report() {
-  awk -v name="$1" -v wall="${WALL[$1]}" -v cpu="${CPU[$1]}" -v mib="$size_mib" \
-    'BEGIN { printf "  %-16s %8.1f MiB/s %8.2f s wall %8.2f CPU s/GiB\n", name, mib / wall, wall, cpu * 1024 / mib }'
+  awk -v name="$1" -v wall="${WALL[$1]}" -v cpu="${CPU[$1]}" -v rss="${RSS[$1]}" -v mib="${2:-$size_mib}" \
+    'BEGIN { printf "  %-18s %8.1f MiB/s %8.2f s wall %8.2f CPU s/GiB %7.1f MiB resident\n",
+             name, mib / wall, wall, cpu * 1024 / mib, rss / 1024 }'
 }
 
-# ratio TITLE QUORVEX OTHER: Quorvex's throughput and CPU relative to another program's.
+# ratio TITLE QUORVEX OTHER: Quorvex's throughput, CPU and memory relative to another program's.
 ratio() {
   awk -v a="$1" -v qw="${WALL[$2]}" -v ow="${WALL[$3]}" -v qc="${CPU[$2]}" -v oc="${CPU[$3]}" \
-    'BEGIN { printf "  %-28s throughput x%.2f   CPU x%.2f\n", a, ow / qw, (oc > 0 ? qc / oc : 0) }'
+    -v qr="${RSS[$2]}" -v or="${RSS[$3]}" \
+    'BEGIN { printf "  %-30s throughput x%.2f   CPU x%.2f   resident x%.2f\n", a, ow / qw,
+             (oc > 0 ? qc / oc : 0), (or > 0 ? qr / or : 0) }'
 }
 
 # The source: random bytes, made once and kept between runs; the servers' guest accounts

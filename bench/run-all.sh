@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every benchmark (not part of the test suite; the copy and download benchmarks need root).
+# Builds and runs every benchmark (not part of the test suite; the copy, download and
+# many-files benchmarks need root, and install lftp for the comparison when it is missing).
 #   bench/run-all.sh [BUILD_DIR]     (default build-bench)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,3 +10,4 @@ cmake --build "$build" -j1 --target quorvex-cli bench_task_list bench_smbd bench
 "$build/bench/bench_task_list"
 "$repo/bench/copy-throughput.sh" "$build"
 "$repo/bench/download-throughput.sh" "$build"
+"$repo/bench/many-files.sh" "$build"

@@ -206,8 +206,8 @@ void TInetHandle::Begin()
 
 void TInetHandle::DriveUntil(const std::function<bool()>& done)
 {
-    // Checked before each turn: a turn may bring a whole receive buffer, which must only
-    // arrive while the caller's block has room for it.
+    // Checked before each turn: a turn brings body bytes, which must only arrive while the
+    // caller's block has room for them (OnBody holds back what comes after a full block).
     while (Running_ && !done()) {
         // A body held back for a full block goes on once the caller has room again; the
         // piece the library kept arrives within this call.

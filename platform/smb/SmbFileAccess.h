@@ -14,10 +14,12 @@ int SmbPort();
 std::string UncToSmbUrl(const std::string& uncPath);
 
 // Files on the share that uncPath names ("\\srv\share\..."), and on other shares of that
-// server, addressed by UNC paths. Each object has its own libsmbclient context that carries
-// its credentials: an empty user name logs in as guest (never falls back to it otherwise);
-// a user name with an empty password sends an empty password. Connect() really logs in to
-// the share, so a wrong password, an unknown share or an unreachable server fail there.
+// server, addressed by UNC paths. Each object uses a libsmbclient context of its own that
+// carries its credentials: an empty user name logs in as guest (never falls back to it
+// otherwise); a user name with an empty password sends an empty password. Connect() really
+// logs in to the share, so a wrong password, an unknown share or an unreachable server fail
+// there. A disconnected context, still logged in, serves the next object for the same share
+// and login. Objects may be used in several threads; their calls into the library take turns.
 std::unique_ptr<TFileAccess> MakeSmbFileAccess(const std::string& uncPath, const std::string& user,
                                                const std::string& password);
 
