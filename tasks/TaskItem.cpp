@@ -29,7 +29,7 @@ std::string TTaskItem::Name() const
     std::lock_guard lock(NameLock_);
     if (!Name_.empty())
         return Name_;
-    return ExtractName(ExcludeTrailingDelimiter(Source));
+    return ExtractFileName(Source);
 }
 
 std::string TTaskItem::StoredName() const
@@ -163,7 +163,7 @@ TTaskThread* TTaskItem::Worker() const
 
 std::string TTaskItem::DestinationFileName() const
 {
-    return IncludeTrailingDelimiter(Destination) + Name();
+    return AppendFileName(Destination, Name());
 }
 
 void TTaskItem::StartTransfer()

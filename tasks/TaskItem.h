@@ -29,7 +29,7 @@ public:
     TTaskItem(const TTaskItem&) = delete;
     TTaskItem& operator=(const TTaskItem&) = delete;
 
-    // The stored file name, or, when that is empty, the last component of Source.
+    // The stored file name, or, when that is empty, the one Source gives (ExtractFileName).
     std::string Name() const;
     // The value stored in the list file: empty while the name is derived from Source.
     std::string StoredName() const;
@@ -79,7 +79,7 @@ public:
 
     // True while a worker exists that was neither asked to stop nor has finished.
     bool IsRunning() const;
-    // IncludeTrailingDelimiter(Destination) + Name.
+    // Destination + delimiter + Name (escaped in a link, as the worker writes it).
     std::string DestinationFileName() const;
 
     void StartTransfer();

@@ -112,7 +112,7 @@ void TTaskThread::Fail(const std::string& text)
 
 std::string TTaskThread::DestinationPath() const
 {
-    return IncludeTrailingDelimiter(Destination) + Name;
+    return AppendFileName(Destination, Name);
 }
 
 std::string TTaskThread::SizeText(int64_t bytes) const
@@ -131,7 +131,7 @@ void TTaskThread::Execute()
 
     Synchronize(&TTaskThread::LoadTask);
     if (Name.empty())
-        Name = ExtractName(Source);
+        Name = ExtractFileName(Source);
     Log(lcInformation, Translate("sStartDownload"), {Source});
 
     std::exception_ptr failure;
@@ -357,7 +357,7 @@ void TTaskThread::ApplyDestinationDecision()
     OverwriteRequested = Decision == 1;
     switch (Decision) {
     case 0:
-        Name = ExtractName(NewName);
+        Name = ExtractFileName(NewName);
         Item_->SetName(Name);
         DestStream->SetName(NewName);
         Log(lcInformation, Translate("sDestinationRenamed"), {Name});
@@ -400,7 +400,7 @@ void TTaskThread::LoadTask()
 
 void TTaskThread::AskDestinationDecision()
 {
-    std::string name = ExtractName(NewName);
+    std::string name = ExtractFileName(NewName);
     int decision = 0;
     bool remember = false;
     if (!Item_->Environment().Dialogs.AskExistingFile(decision, name, remember)) {
@@ -411,7 +411,7 @@ void TTaskThread::AskDestinationDecision()
     if (remember)
         Options().AlraedyInDiskWhatToDo = decision;
     if (decision == 0)
-        NewName = IncludeTrailingDelimiter(ExtractDir(NewName)) + name;
+        NewName = AppendFileName(ExtractDir(NewName), name);
 }
 
 void TTaskThread::PushProgress()

@@ -4,6 +4,7 @@
 #include "core/QuorvexError.h"
 #include "platform/inet/FtpConnection.h"
 
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,16 @@ TFileTime FileTimeFromUnix(time_t time)
     return FileTimeFromTimespec(timespec{time, 0});
 }
 
+// A server path split into its folder and the file's name. Only "/" divides it: a "\\" or
+// ":" is part of a name on the server.
+std::pair<std::string, std::string> SplitServerPath(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {"/", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
 } // namespace
 
 TTransferFTPStream::TTransferFTPStream(const std::string& name, const std::string& userName,
@@ -27,7 +38,7 @@ TTransferFTPStream::TTransferFTPStream(const std::string& name, const std::strin
       UseCookies_(settings.UseCookies)
 {
     ParseName();
-    // The task's credentials win over any the link carries.
+    // The task's login wins over the link's; a task without one uses the link's.
     SetCredentials(userName, password);
 }
 
@@ -119,11 +130,9 @@ int64_t TTransferFTPStream::DoGetSize()
 
 std::optional<platform::inet::TFtpEntry> TTransferFTPStream::ListFile()
 {
-    std::string dir = ExtractDir(Path_);
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
+    const auto [dir, name] = SplitServerPath(Path_);
     try {
-        return Connection().FindFile(dir, ExtractName(Path_));
+        return Connection().FindFile(dir, name);
     } catch (const std::exception&) {
         // A folder that cannot be entered fails the query without words of its own.
         FailSilently();
@@ -151,8 +160,10 @@ bool TTransferFTPStream::FileExists(const std::string& link)
     TLinkParts parts;
     if (!CrackLink(link, parts) || !Connection_)
         return false;
+    // The same decoded path that an upload to the link writes.
+    const auto [dir, name] = SplitServerPath(parts.Path);
     try {
-        return Connection_->FindFile(ExtractDir(parts.Path), ExtractName(parts.Path)).has_value();
+        return Connection_->FindFile(dir, name).has_value();
     } catch (const std::exception&) {
         return false;
     }

@@ -22,7 +22,7 @@ TTransferHTTPStream::TTransferHTTPStream(const std::string& name, const std::str
     : TTransferStream(name), UserAgent_(settings.UserAgent), UseCookies_(settings.UseCookies)
 {
     ParseName();
-    // The task's credentials win over any the link carries.
+    // The task's login wins over the link's; a task without one uses the link's.
     SetCredentials(userName, password);
 }
 

@@ -31,6 +31,9 @@ TTransferStream::TTransferStream(const std::string& name)
 
 void TTransferStream::SetCredentials(const std::string& userName, const std::string& password)
 {
+    // A task without a login of its own logs in as its link says ("ftp://user:pw@host/").
+    if (userName.empty())
+        return;
     UserName_ = userName;
     Password_ = password;
 }

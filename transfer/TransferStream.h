@@ -83,7 +83,8 @@ protected:
     // Stores the name; an empty name fails with sEmptyFileName (nothing is logged: the
     // owner has not set OnLog yet). Subclass constructors then call their ParseName.
     explicit TTransferStream(const std::string& name);
-    // Credentials given to the constructor always win over those parsed from the name.
+    // A login given to the constructor wins over the one parsed from the name; without a
+    // user name it is no login, and the name's stays.
     void SetCredentials(const std::string& userName, const std::string& password);
     // Splits a link name into HostName, Path and the link's own credentials, and returns its
     // port; a name that is no link fails with sInvalidLinkType.

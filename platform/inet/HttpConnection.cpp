@@ -1,5 +1,6 @@
 #include "platform/inet/HttpConnection.h"
 
+#include "core/Links.h"
 #include "platform/inet/ReplyText.h"
 
 #include <curl/curl.h>
@@ -22,7 +23,8 @@ void THttpConnection::Open(const std::string& url, int64_t from)
     Close();
     Handle_.ResetRequestOptions();
     CURL* easy = Handle_.Easy();
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+    // A link may hold what a request line cannot (a blank in a name): escaped, not refused.
+    curl_easy_setopt(easy, CURLOPT_URL, RequestLink(url).c_str());
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
     if (!User_.empty()) {

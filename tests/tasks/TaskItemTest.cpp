@@ -42,7 +42,8 @@ TEST(TaskItemTest, NameIsStoredOrDerivedFromTheSource)
         const char* Name;
     };
     for (const Case& c : {Case{"ftp://host/pub/a.zip", "", "a.zip"}, Case{"ftp://host/pub/dir/", "", "dir"},
-                          Case{"\\\\srv\\share\\d\\f.txt", "", "f.txt"}, Case{"/home/u/f.txt", "g.txt", "g.txt"}}) {
+                          Case{"\\\\srv\\share\\d\\f.txt", "", "f.txt"}, Case{"/home/u/f.txt", "g.txt", "g.txt"},
+                          Case{"https://h/K%C3%B6ln%20a.bin?token=a%20b", "", "Köln a.bin"}}) {
         TTaskBed bed;
         TTaskItem& task = bed.AddTask(c.Source, "/dst");
         task.SetName(c.Stored);
