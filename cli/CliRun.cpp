@@ -134,6 +134,7 @@ void ApplyArguments(const TCliArguments& a, TOptions& o)
         o.bLimitConnectionNetbiosDef = o.bLimitConnectionFTPDef = o.bLimitConnectionHTTPDef = limit;
         o.iMaxConnectionNetbiosDef = o.iMaxConnectionFTPDef = o.iMaxConnectionHTTPDef = most;
     }
+    o.bUsePassiveFTP = a.PassiveFtp;
     // Nobody can be asked here ("ask" is 4): renaming never loses data.
     const int stored = o.AlraedyInDiskWhatToDo;
     o.AlraedyInDiskWhatToDo = a.OnExists.value_or(stored >= 0 && stored <= 3 ? stored : 0);
