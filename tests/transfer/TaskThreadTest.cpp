@@ -383,16 +383,26 @@ TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
     }
 }
 
-TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLogin)
+TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLoginAndResumesThere)
 {
     TTempDir source;
-    const std::string bytes = RandomBytes(300000, 11);
+    const int64_t cut = 1 << 20;
+    const std::string bytes = RandomBytes(3 << 20, 11);
     WriteFileBytes(source.File("up.bin"), bytes);
     TTaskItem& task = Bed.AddTask(source.File("up.bin"), Server().PrivateUnc("incoming"));
     task.LoginToDestination = true;
     task.UserLoginToDestination = Server().UserName();
     task.UserPasswordToDestination = Server().Password();
+    const std::filesystem::path copy = Server().PrivateDir() / "incoming" / "up.bin";
+    {
+        TCutReads<TTransferFileStream> cutting(0, cut);
+        ASSERT_TRUE(Bed.RunOnce(task));
+    }
+    ASSERT_EQ(task.State(), stateError);
+    // No reservation may lengthen a share's file: its length tells where the data ends.
+    EXPECT_EQ(fs::file_size(copy), uint64_t(cut));
     ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
-    EXPECT_TRUE(ReadFileBytes(Server().PrivateDir() / "incoming" / "up.bin") == bytes);
+    EXPECT_EQ(task.StartSize, cut);
+    EXPECT_TRUE(ReadFileBytes(copy) == bytes);
 }
