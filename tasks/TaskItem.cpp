@@ -293,11 +293,22 @@ void TTaskItem::ReadFromNode(pugi::xml_node element)
     ReadChild(element, "PauseTemporaryTimeout", PauseTemporaryTimeout);
     ReadChild(element, "PauseTemporaryStart", PauseTemporaryStart);
     ReadChild(element, "PauseTemporaryRetries", PauseTemporaryRetries);
+    ReadSourceVersion(element);
 
     if (TypeStart == tsShedule)
         State_ = stateScheduled;
     if (State_ == stateStarted)
         Start();
+}
+
+void TTaskItem::ReadSourceVersion(pugi::xml_node element)
+{
+    // Lists written before versions were kept have none of these: the version stays unknown.
+    ReadChild(element, "SourceETag", SourceVersion.ETag);
+    int64_t modified = 0;
+    if (ReadChild(element, "SourceModified", modified))
+        SourceVersion.Modified = TFileTime(modified);
+    ReadChild(element, "SourceSize", SourceVersion.Size);
 }
 
 void TTaskItem::WriteToNode(pugi::xml_node parent) const
@@ -325,6 +336,9 @@ void TTaskItem::WriteToNode(pugi::xml_node parent) const
     WriteChild(element, "PauseTemporaryTimeout", PauseTemporaryTimeout);
     WriteChild(element, "PauseTemporaryStart", PauseTemporaryStart);
     WriteChild(element, "PauseTemporaryRetries", PauseTemporaryRetries);
+    WriteChild(element, "SourceETag", SourceVersion.ETag);
+    WriteChild(element, "SourceModified", int64_t(SourceVersion.Modified));
+    WriteChild(element, "SourceSize", SourceVersion.Size);
     if (Options().TaskLogSaveToFile)
         Log.WriteToNode(element.append_child("LogList"));
 }

@@ -4,6 +4,7 @@
 #include "core/XmlRecords.h"
 #include "tasks/LogList.h"
 #include "tasks/TaskTypes.h"
+#include "transfer/SourceVersion.h"
 
 #include <cstdint>
 #include <memory>
@@ -64,6 +65,8 @@ public:
     int PauseTemporaryTimeout = 0;      // minutes
     TDateTime PauseTemporaryStart;
     int PauseTemporaryRetries = 0;
+    // The version of the source that the loaded bytes came from: a resume checks it.
+    TSourceVersion SourceVersion;
     TLogList Log;
 
     // Derived values, computed at each read.
@@ -109,6 +112,9 @@ public:
     TTaskThread* Worker() const;
 
 private:
+    // "SourceETag", "SourceModified" (a file time) and "SourceSize".
+    void ReadSourceVersion(pugi::xml_node element);
+
     TTaskCollection& Owner_;
     mutable std::mutex NameLock_;
     std::string Name_;

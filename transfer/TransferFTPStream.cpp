@@ -90,12 +90,54 @@ void TTransferFTPStream::DoCloseConnection()
 
 void TTransferFTPStream::DoOpenRead()
 {
-    Connection().OpenFile(Path_, false, Ascii_);
-    Position_ = 0;
+    Reading_ = true;
+    ReadFrom(Ascii_ ? 0 : PlannedStart_);
+}
+
+void TTransferFTPStream::ReadFrom(int64_t start)
+{
+    AtEnd_ = false;
+    if (start <= 0) {
+        Connection().OpenFile(Path_, false, Ascii_);
+        Size_ = Connection().OpenFileSize();
+        Modified_ = Connection().OpenFileTime();
+        Position_ = 0;
+        return;
+    }
+    // Size and time first: the server refuses a start past the end, and one at the end
+    // leaves nothing to ask for.
+    const std::optional<platform::inet::TFtpEntry> entry = ListFile();
+    Size_ = entry ? entry->Size : -1;
+    Modified_ = entry ? entry->Time : -1;
+    if (Size_ >= 0 && start >= Size_)
+        AtEnd_ = true;
+    else
+        Connection().OpenFile(Path_, false, false, start);
+    Position_ = start;
+}
+
+void TTransferFTPStream::DoSetPosition(int64_t position)
+{
+    // The transfer goes on from there.
+    if (Reading_ && position == Position_)
+        return;
+    if (!Reading_ || Ascii_)
+        FailSilently();
+    ReadFrom(position);
+}
+
+TSourceVersion TTransferFTPStream::Version()
+{
+    TSourceVersion version;
+    version.Size = Size_;
+    if (Modified_ >= 0)
+        version.Modified = FileTimeFromUnix(Modified_);
+    return version;
 }
 
 void TTransferFTPStream::DoOpenWrite()
 {
+    Reading_ = false;
     Connection().OpenFile(Path_, true, Ascii_);
     Position_ = 0;
 }
@@ -108,6 +150,8 @@ void TTransferFTPStream::DoClose()
 
 int64_t TTransferFTPStream::DoRead(void* buffer, int64_t count)
 {
+    if (AtEnd_)
+        return 0;
     const int64_t done = Connection().Read(static_cast<char*>(buffer), count);
     Position_ += done;
     return done;
@@ -122,10 +166,9 @@ int64_t TTransferFTPStream::DoWrite(const void* buffer, int64_t count)
 
 int64_t TTransferFTPStream::DoGetSize()
 {
-    const int64_t size = Connection().FileOpen() ? Connection().OpenFileSize() : -1;
-    if (size < 0)
+    if (!Reading_ || Size_ < 0)
         FailSilently();
-    return size;
+    return Size_;
 }
 
 std::optional<platform::inet::TFtpEntry> TTransferFTPStream::ListFile()
@@ -141,6 +184,9 @@ std::optional<platform::inet::TFtpEntry> TTransferFTPStream::ListFile()
 
 TFileTime TTransferFTPStream::DoGetFileTime()
 {
+    // Learnt when the file was opened, without a second question.
+    if (Reading_ && Modified_ >= 0)
+        return FileTimeFromUnix(Modified_);
     const std::optional<platform::inet::TFtpEntry> entry = ListFile();
     if (!entry)
         return 0;
@@ -172,11 +218,6 @@ bool TTransferFTPStream::FileExists(const std::string& link)
 std::string TTransferFTPStream::GetResponseText()
 {
     return Connection_ ? Connection_->LastResponse() : std::string();
-}
-
-void TTransferFTPStream::DoSetPosition(int64_t)
-{
-    FailSilently();
 }
 
 void TTransferFTPStream::DoSetSize(int64_t)

@@ -123,6 +123,24 @@ void TTransferFileStream::DoSetSize(int64_t size)
     }
 }
 
+void TTransferFileStream::DoReserveSpace(int64_t size)
+{
+    if (!Files().Reserve(size))
+        RaiseLastError();
+}
+
+TSourceVersion TTransferFileStream::Version()
+{
+    TSourceVersion version;
+    try {
+        version.Size = DoGetSize();
+        version.Modified = DoGetFileTime();
+    } catch (const std::exception&) {
+        // What cannot be read stays unknown.
+    }
+    return version;
+}
+
 int64_t TTransferFileStream::DoRead(void* buffer, int64_t count)
 {
     const int64_t done = Files().Read(buffer, count);

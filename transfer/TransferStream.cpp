@@ -189,6 +189,17 @@ void TTransferStream::SetSize(int64_t size)
     RunStep({TStepKind::Query, nullptr, {}, "sSetSizeFailed", {Name_}, false}, [&] { DoSetSize(size); });
 }
 
+bool TTransferStream::ReserveSpace(int64_t size)
+{
+    return RunStep({TStepKind::Query, nullptr, {}, "sReserveSpaceFailed", {FormatSize(Options().iSizeType, size), Name_}, false},
+                   [&] { DoReserveSpace(size); });
+}
+
+void TTransferStream::DoReserveSpace(int64_t)
+{
+    throw QuorvexError("");
+}
+
 int64_t TTransferStream::Read(void* buffer, int64_t count)
 {
     int64_t done = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -40,8 +41,16 @@ public:
     virtual int64_t Read(void* buffer, int64_t count) = 0;
     // Writes all of the buffer; returns the count or -1.
     virtual int64_t Write(const void* buffer, int64_t count) = 0;
-    // Sets the end of the open file: grows it (sparse where possible) or cuts it.
+    // Sets the end of the open file: grows it (sparse) or cuts it.
     virtual bool Truncate(int64_t size) = 0;
+    // Allocates the blocks of the open file's first `size` bytes without changing its length,
+    // so that a full disk shows now and not mid-copy, while the length still tells where
+    // the data ends. Fails with EOPNOTSUPP where the file system cannot do that.
+    virtual bool Reserve(int64_t /*size*/)
+    {
+        errno = EOPNOTSUPP;
+        return false;
+    }
 
     // Last-write time of the open file.
     virtual bool GetModifyTime(timespec& time) = 0;

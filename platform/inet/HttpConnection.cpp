@@ -18,7 +18,14 @@ THttpConnection::THttpConnection(const TInetSession& session, std::string user, 
 {
 }
 
-void THttpConnection::Open(const std::string& url, int64_t from)
+THttpConnection::~THttpConnection()
+{
+    // The handle goes first: it must not hold on to the header lines.
+    Handle_.Abort();
+    curl_slist_free_all(Headers_);
+}
+
+void THttpConnection::Open(const std::string& url, int64_t from, const std::string& ifRange)
 {
     Close();
     Handle_.ResetRequestOptions();
@@ -34,6 +41,9 @@ void THttpConnection::Open(const std::string& url, int64_t from)
     const std::string range = std::to_string(from) + "-";
     if (from >= 0)
         curl_easy_setopt(easy, CURLOPT_RANGE, range.c_str());
+    curl_slist_free_all(Headers_);
+    Headers_ = from >= 0 && !ifRange.empty() ? curl_slist_append(nullptr, ("If-Range: " + ifRange).c_str()) : nullptr;
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, Headers_);
     Handle_.StartDownload([this] { return HttpHeadComplete(Handle_.Lines()); });
     Open_ = true;
 }
@@ -69,8 +79,8 @@ int64_t THttpConnection::ContentLength() const
 
 int64_t THttpConnection::ResourceSize() const
 {
-    if (Status() == 206) {
-        // "bytes 400-999/1000"
+    if (Status() == 206 || Status() == 416) {
+        // "bytes 400-999/1000", or "bytes */1000" for a range past the end
         const std::string range = HttpHeaderValue(Handle_.Lines(), "Content-Range");
         const size_t slash = range.rfind('/');
         if (slash != std::string::npos) {
@@ -83,6 +93,11 @@ int64_t THttpConnection::ResourceSize() const
         return -1;
     }
     return ContentLength();
+}
+
+std::string THttpConnection::ETag() const
+{
+    return HttpHeaderValue(Handle_.Lines(), "ETag");
 }
 
 std::optional<time_t> THttpConnection::LastModified() const
