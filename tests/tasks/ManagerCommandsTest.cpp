@@ -246,7 +246,9 @@ TEST_F(ManagerCommandsTest, ConfirmedCommandsAskUnlessToldNotTo)
     } answers[] = {
         {true, {}, true, true},
         {false, {A{TModalResult::OK, false}}, true, false},
-        {false, {A{TModalResult::Cancel, true}}, false, true},  // no more questions from now on
+        {false, {A{TModalResult::OK, true}}, true, true},  // no more questions from now on
+        // A refusal never silences the question: the next time it would act unasked.
+        {false, {A{TModalResult::Cancel, true}}, false, false},
     };
     for (const Flagged& command : commands) {
         for (const auto& answer : answers) {
@@ -267,6 +269,19 @@ TEST_F(ManagerCommandsTest, ConfirmedCommandsAskUnlessToldNotTo)
             const bool sound = command.Command == &TManagerTask::DeleteSelected && answer.Acts;
             EXPECT_EQ(Bed.Shell.Count("SoundDeleted"), sound ? 1 : 0);
         }
+    }
+}
+
+TEST(MessageBoxWithCheckTest, OnlyAYesSilencesTheQuestion)
+{
+    using M = TModalResult;
+    for (auto [answer, silenced] : {std::pair{M::OK, true}, {M::Yes, true}, {M::Cancel, false}, {M::No, false},
+                                    {M::Abort, false}, {M::NoToAll, false}}) {
+        TScriptedDialogs dialogs;
+        dialogs.CheckBoxAnswers = {{answer, true}};
+        bool flag = false;
+        EXPECT_EQ(MessageBoxWithCheck(dialogs, "text", TMessageKind::Warning, mbOK | mbCancel, flag), answer);
+        EXPECT_EQ(flag, silenced) << int(answer);
     }
 }
 
