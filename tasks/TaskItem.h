@@ -68,9 +68,11 @@ public:
 
     // Derived values, computed at each read.
     int Percent() const;
-    uint32_t Elapsed() const;           // milliseconds
-    uint32_t Left() const;              // milliseconds
-    uint32_t Speed() const;             // bits per second
+    // 64 bits: local copies run faster than 2^32 bits per second, and pauses and slow
+    // downloads last longer than 2^32 milliseconds.
+    uint64_t Elapsed() const;           // milliseconds
+    uint64_t Left() const;              // milliseconds
+    uint64_t Speed() const;             // bits per second
     // Settings that come from the program options at each read.
     std::string UserAgent() const;
     TFTPDownloadMode FTPMode() const;
@@ -109,6 +111,9 @@ public:
     TTaskThread* Worker() const;
 
 private:
+    // Milliseconds the temporary pause still lasts; 0 or less once it has run out.
+    int64_t PauseLeft() const;
+
     TTaskCollection& Owner_;
     mutable std::mutex NameLock_;
     std::string Name_;
