@@ -40,12 +40,17 @@ void TTaskThread::Launch()
 
 void TTaskThread::Cancel()
 {
+    bool running = false;
     {
         // A thread that never ran has nothing to end: it stays unlaunched.
         std::lock_guard lock(Lock_);
+        // A run that has ended, or is ending by itself, is freed rather than stopped: on
+        // a retry, a new start, the removal of a completed task. Only a stop is told.
+        running = Launched_ && !Finished_ && !StopRequested_;
         RequestStop();
     }
-    Item_->Environment().Shell.NotifyTaskStopped();
+    if (running)
+        Item_->Environment().Shell.NotifyTaskStopped();
 }
 
 void TTaskThread::RequestStop()
@@ -425,7 +430,7 @@ void TTaskThread::PushProgress()
 
 void TTaskThread::NotifyStopped()
 {
-    Item_->Environment().Shell.NotifyTaskStopped();
+    // Cancel, the only way a run is asked to stop, has told the shell already.
 }
 
 void TTaskThread::PushDestinationCreated()

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -206,4 +207,46 @@ TEST_F(TickTest, SortingTheViewReordersTheQueue)
     EXPECT_EQ(Manager->Tasks()[0].Name(), "a");
     EXPECT_EQ(Bed.Shell.Calls, (std::vector<std::string>{"Started:a"}));
     FinishWorkers();
+}
+
+TEST_F(TickTest, TaskStoppedIsToldOnlyWhenARunIsStopped)
+{
+    struct Case {
+        const char* Name;
+        std::function<void(TTaskItem&)> Run;
+        int Stopped;
+    };
+    const Case cases[] = {
+        {"completed task removed", [&](TTaskItem&) {
+             Manager->DeleteCompletedTasks = true;
+             Manager->Tick();
+         }, 0},
+        {"failed task retried", [&](TTaskItem&) {
+             Bed.Clock.Advance(5001);
+             Manager->Tick();
+         }, 0},
+        {"ended task stopped", [](TTaskItem& task) { task.Stop(); }, 0},
+        {"ended task started", [](TTaskItem& task) { task.Start(); }, 0},
+        {"running task stopped", [](TTaskItem& task) {
+             task.Start();
+             task.Stop();
+         }, 1},
+        {"running task restarted", [](TTaskItem& task) {
+             task.Start();
+             task.Restart();
+         }, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Manager->NewList({});
+        Manager->DeleteCompletedTasks = false;
+        // The first case's task completes; the others fail (and notice the stop themselves).
+        TTaskItem& task = &c == &cases[0] ? AddCopy("a") : AddFailing("x");
+        Manager->Tick();
+        FinishWorkers();
+        Bed.Shell.Calls.clear();
+        c.Run(task);
+        FinishWorkers();
+        EXPECT_EQ(Bed.Shell.Count("Stopped"), c.Stopped);
+    }
 }
