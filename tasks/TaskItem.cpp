@@ -200,6 +200,17 @@ void TTaskItem::StopTransfer()
     }
 }
 
+void TTaskItem::FreeEndedWorker()
+{
+    std::unique_ptr<TTaskThread> worker;
+    {
+        std::lock_guard lock(WorkerLock_);
+        if (!Worker_ || !Worker_->Finished())
+            return;
+        worker = std::move(Worker_);
+    }
+}
+
 void TTaskItem::Start()
 {
     SetState(stateStarted);
@@ -245,7 +256,12 @@ void TTaskItem::PauseTemporarily(int minutes)
 
 void TTaskItem::DeleteDestinationFile()
 {
-    StopTransfer();
+    // A running task is stopped for good: left started without its worker, it would hold a
+    // place of the queue for ever (when the user ends the deletion, the task stays).
+    if (State_ == stateStarted)
+        Stop();
+    else
+        StopTransfer();
     const int type = GetLinkType(Destination);
     if (type < 0)
         return;

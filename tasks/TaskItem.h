@@ -87,6 +87,9 @@ public:
     void StartTransfer();
     // Asks the worker to stop and waits for it, serving the steps it hands over meanwhile.
     void StopTransfer();
+    // Frees a worker whose run has ended, so that its thread does not linger until the
+    // task's next start; a running worker is left alone.
+    void FreeEndedWorker();
     void Start();
     void Stop();
     void Enqueue();

@@ -380,3 +380,65 @@ TEST_F(ManagerCommandsTest, DeleteTasksHandlesUnfinishedCopiesAsTheUserAnswers)
         EXPECT_TRUE(Bed.Dialogs.IncompleteTaskAnswers.empty() && Bed.Dialogs.MessageBoxAnswers.empty());
     }
 }
+
+TEST_F(ManagerCommandsTest, DeletionNeitherStrandsARunningTaskNorFreesOneMidway)
+{
+    using M = TModalResult;
+    struct Case {
+        const char* Name;
+        bool Running;                // a runs when the deletion starts
+        TIncompleteTaskAnswer ForA;
+        M ForTheRest;
+        bool CompletesWhileAsked;    // a's run completes, and the tick runs, while a's question is open
+        const char* Remaining;
+        TTaskState StateOfA;         // when a remains
+    };
+    const TIncompleteTaskAnswer del{true, true, false}, keep{true, false, false};
+    const Case cases[] = {
+        {"running, file deleted, abort", true, del, M::Abort, false, "abc", stateStopped},
+        {"running, file kept, abort", true, keep, M::Abort, false, "abc", stateStarted},
+        {"completed while asked", false, del, M::Yes, true, "", stateCompleted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTempDir dir;
+        Manager.NewList({});
+        Manager.DeleteCompletedTasks = true;
+        Options().IncompleteTaskWhatToDo = 2;
+        Add("ab", stateStopped, dir.Path().string());
+        Add("c", stateCompleted, dir.Path().string());
+        for (char name : std::string("ab")) {
+            WriteFileBytes(Task(name).DestinationFileName(), "part");
+            Task(name).DestinationCreated = true;
+        }
+        TTaskItem& a = Task('a');
+        if (c.Running)
+            a.Start();  // its worker waits for its first step on this thread
+        int tasksSeenByTheTick = -1;
+        Bed.Dialogs.WhileAsking = [&](const std::string& question) {
+            if (c.CompletesWhileAsked && question == "IncompleteTask:a") {
+                a.SetState(stateCompleted);
+                Manager.Tick();
+                tasksSeenByTheTick = Manager.Tasks().Count();
+            }
+        };
+        Bed.Dialogs.IncompleteTaskAnswers = {c.ForA};
+        Bed.Dialogs.MessageBoxAnswers = {c.ForTheRest};
+
+        Manager.DeleteTasks(false);
+
+        Bed.Dialogs.WhileAsking = nullptr;
+        EXPECT_EQ(ListOrder(), c.Remaining);
+        if (c.CompletesWhileAsked)
+            EXPECT_EQ(tasksSeenByTheTick, 3);
+        if (!std::string(c.Remaining).empty()) {
+            EXPECT_EQ(a.State(), c.StateOfA);
+            EXPECT_EQ(a.IsRunning(), c.StateOfA == stateStarted);
+            // Only a task with a worker holds a place of the queue.
+            Manager.Tick();
+            EXPECT_EQ(Manager.ActiveCount(), a.IsRunning() ? 1 : 0);
+            a.StopTransfer();
+        }
+        EXPECT_EQ(Manager.RunningWorkers().Value(), 0);
+    }
+}
