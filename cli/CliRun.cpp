@@ -234,7 +234,8 @@ void PrintProgress(TManagerTask& manager)
 }
 
 // Ticks the queue and serves the workers until every task has ended; false when a stop
-// signal came first.
+// signal came first. Besides every period, a tick runs as soon as the manager asks for one
+// (a worker ended, so the next task starts without waiting for the period).
 bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals& signals, bool quiet)
 {
     auto nextTick = TSteadyClock::now();
@@ -247,6 +248,8 @@ bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals&
             manager.Tick();
             manager.PollAutoSave();
             nextTick = now + kTickPeriod;
+        } else if (manager.TickRequested()) {
+            manager.Tick();
         }
         // Checked between ticks as well, so the run ends as soon as the last worker has.
         if (AllEnded(manager))
@@ -256,7 +259,8 @@ bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals&
             nextProgress = now + kProgressPeriod;
         }
         const auto untilTick = std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - now);
-        mainThread.WaitAndServe(std::clamp<std::chrono::milliseconds>(untilTick, 0ms, kSignalPollPeriod));
+        const auto wait = manager.TickRequested() ? 0ms : untilTick;
+        mainThread.WaitAndServe(std::clamp<std::chrono::milliseconds>(wait, 0ms, kSignalPollPeriod));
     }
 }
 

@@ -71,9 +71,11 @@ public:
 
     // Derived values, computed at each read.
     int Percent() const;
-    uint32_t Elapsed() const;           // milliseconds
-    uint32_t Left() const;              // milliseconds
-    uint32_t Speed() const;             // bits per second
+    // 64 bits: local copies run faster than 2^32 bits per second, and pauses and slow
+    // downloads last longer than 2^32 milliseconds.
+    uint64_t Elapsed() const;           // milliseconds
+    uint64_t Left() const;              // milliseconds
+    uint64_t Speed() const;             // bits per second
     // Settings that come from the program options at each read.
     std::string UserAgent() const;
     TFTPDownloadMode FTPMode() const;
@@ -88,6 +90,9 @@ public:
     void StartTransfer();
     // Asks the worker to stop and waits for it, serving the steps it hands over meanwhile.
     void StopTransfer();
+    // Frees a worker whose run has ended, so that its thread does not linger until the
+    // task's next start; a running worker is left alone.
+    void FreeEndedWorker();
     void Start();
     void Stop();
     void Enqueue();
@@ -114,6 +119,8 @@ public:
 private:
     // "SourceETag", "SourceModified" (a file time) and "SourceSize".
     void ReadSourceVersion(pugi::xml_node element);
+    // Milliseconds the temporary pause still lasts; 0 or less once it has run out.
+    int64_t PauseLeft() const;
 
     TTaskCollection& Owner_;
     mutable std::mutex NameLock_;

@@ -40,12 +40,17 @@ void TTaskThread::Launch()
 
 void TTaskThread::Cancel()
 {
+    bool running = false;
     {
         // A thread that never ran has nothing to end: it stays unlaunched.
         std::lock_guard lock(Lock_);
+        // A run that has ended, or is ending by itself, is freed rather than stopped: on
+        // a retry, a new start, the removal of a completed task. Only a stop is told.
+        running = Launched_ && !Finished_ && !StopRequested_;
         RequestStop();
     }
-    Item_->Environment().Shell.NotifyTaskStopped();
+    if (running)
+        Item_->Environment().Shell.NotifyTaskStopped();
 }
 
 void TTaskThread::RequestStop()
@@ -139,12 +144,10 @@ void TTaskThread::Execute()
     } catch (...) {
         RanToEnd_ = false;
         // A wait on a server that the user's stop gave up is a stop, not a failure to retry.
-        if (IsStopRequested()) {
+        if (IsStopRequested())
             Log(lcInformation, Translate("sUserCancelDownload"));
-            Synchronize(&TTaskThread::NotifyStopped);
-        } else {
+        else
             failure = std::current_exception();
-        }
     }
     // The end steps run whatever happened: every step that opened something is closed
     // again, in reverse order.
@@ -309,7 +312,6 @@ bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
                 t0 = t;
                 if (IsStopRequested()) {
                     Log(lcInformation, Translate("sUserCancelDownload"));
-                    Synchronize(&TTaskThread::NotifyStopped);
                     return false;
                 }
             }
@@ -477,11 +479,6 @@ void TTaskThread::PushProgress()
     Item_->DestinationCreated = DestinationCreated;
     // The version that the bytes counted as loaded belong to.
     Item_->SourceVersion = CurrentVersion_;
-}
-
-void TTaskThread::NotifyStopped()
-{
-    Item_->Environment().Shell.NotifyTaskStopped();
 }
 
 void TTaskThread::PushDestinationCreated()

@@ -79,7 +79,6 @@ private:
     void LoadTask();
     void AskDestinationDecision();
     void PushProgress();
-    void NotifyStopped();
     void PushDestinationCreated();
     void PushSizeFromLoaded();
     void FinishTask();
