@@ -22,6 +22,9 @@ struct TCliArguments {
     std::optional<int> Retries;
     std::optional<int> RetryPause;    // seconds
     std::optional<int> MaxPerHost;    // transfers at once on a server no host file names; 0: no limit
+    // Passive FTP unless the command line asks for active mode: the server then connects
+    // back, which firewalls and NAT routers mostly refuse.
+    bool PassiveFtp = true;
     bool Quiet = false;
     bool Help = false;
 };

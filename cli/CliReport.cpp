@@ -3,6 +3,7 @@
 #include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/DisplayFormats.h"
+#include "core/Links.h"
 #include "core/LogCodes.h"
 #include "core/MessageFormat.h"
 #include "tasks/TaskItem.h"
@@ -44,20 +45,51 @@ std::string Amount(const TTaskItem& task)
     return Size(task.Loaded) + " of " + Size(task.Size) + ", " + FormatPercent(task.Percent());
 }
 
+std::string TrimLineEnd(std::string line)
+{
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    return line;
+}
+
+// A server's reply as one line: an HTTP answer's status ("HTTP 404 Not Found"), not its
+// headers; the closing line of an FTP reply ("550 Failed to open file.").
+std::string ReplyStatus(const std::string& reply)
+{
+    if (reply.starts_with("HTTP/")) {
+        const std::string line = TrimLineEnd(reply.substr(0, reply.find('\n')));
+        const std::size_t space = line.find(' ');
+        return space == std::string::npos ? line : "HTTP" + line.substr(space);
+    }
+    const std::string text = TrimLineEnd(reply);
+    const std::size_t lastBreak = text.rfind('\n');
+    return lastBreak == std::string::npos ? text : text.substr(lastBreak + 1);
+}
+
 // The failure entries of the task's last run, without the general "stopped" one: what the
-// log says went wrong.
+// log says went wrong. A server's reply adds its status, unless a failure named it already.
 std::string FailureReason(const TTaskItem& task)
 {
     const std::vector<TLogListItem> entries = task.Log.Entries();
-    const std::string runStart = FormatLogText(Translate("sStartDownload"), {task.Source});
+    // As the log holds it: with the link's password masked.
+    const std::string runStart = MaskLinkPasswords(FormatLogText(Translate("sStartDownload"), {task.Source}));
     auto first = entries.end();
     while (first != entries.begin() && !(first[-1].Code == lcInformation && first[-1].Text == runStart))
         --first;
     const std::string stopped = Translate("sDownloadStopped");
     std::string reason;
-    for (auto entry = first; entry != entries.end(); ++entry)
-        if ((entry->Code == lcFailure || entry->Code == lcFailureReply) && entry->Text != stopped)
-            reason += (reason.empty() ? "" : "; ") + entry->Text;
+    for (auto entry = first; entry != entries.end(); ++entry) {
+        std::string text = entry->Text;
+        if (entry->Code == lcFailureReply) {
+            const std::string firstLine = TrimLineEnd(text.substr(0, text.find('\n')));
+            text = ReplyStatus(text);
+            if (reason.find(firstLine) != std::string::npos || reason.find(text) != std::string::npos)
+                continue;
+        } else if (entry->Code != lcFailure || text == stopped) {
+            continue;
+        }
+        reason += (reason.empty() ? "" : "; ") + text;
+    }
     return reason;
 }
 
@@ -108,7 +140,7 @@ std::string FinalLine(const TTaskItem& task)
 {
     std::string line = task.Name() + ": " + StateWord(task);
     if (task.Completed())
-        return line + ", " + Size(task.Size) + " in " + task.DestinationFileName();
+        return line + ", " + Size(task.Size) + " in " + MaskLinkPasswords(task.DestinationFileName());
     if (task.Loaded > 0 || task.State() == stateStarted)
         line += " at " + Amount(task);
     // An interrupted run has no failure to tell.

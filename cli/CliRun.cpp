@@ -134,6 +134,7 @@ void ApplyArguments(const TCliArguments& a, TOptions& o)
         o.bLimitConnectionNetbiosDef = o.bLimitConnectionFTPDef = o.bLimitConnectionHTTPDef = limit;
         o.iMaxConnectionNetbiosDef = o.iMaxConnectionFTPDef = o.iMaxConnectionHTTPDef = most;
     }
+    o.bUsePassiveFTP = a.PassiveFtp;
     // Nobody can be asked here ("ask" is 4): renaming never loses data.
     const int stored = o.AlraedyInDiskWhatToDo;
     o.AlraedyInDiskWhatToDo = a.OnExists.value_or(stored >= 0 && stored <= 3 ? stored : 0);
@@ -233,7 +234,8 @@ void PrintProgress(TManagerTask& manager)
 }
 
 // Ticks the queue and serves the workers until every task has ended; false when a stop
-// signal came first.
+// signal came first. Besides every period, a tick runs as soon as the manager asks for one
+// (a worker ended, so the next task starts without waiting for the period).
 bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals& signals, bool quiet)
 {
     auto nextTick = TSteadyClock::now();
@@ -246,6 +248,8 @@ bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals&
             manager.Tick();
             manager.PollAutoSave();
             nextTick = now + kTickPeriod;
+        } else if (manager.TickRequested()) {
+            manager.Tick();
         }
         // Checked between ticks as well, so the run ends as soon as the last worker has.
         if (AllEnded(manager))
@@ -255,7 +259,8 @@ bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals&
             nextProgress = now + kProgressPeriod;
         }
         const auto untilTick = std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - now);
-        mainThread.WaitAndServe(std::clamp<std::chrono::milliseconds>(untilTick, 0ms, kSignalPollPeriod));
+        const auto wait = manager.TickRequested() ? 0ms : untilTick;
+        mainThread.WaitAndServe(std::clamp<std::chrono::milliseconds>(wait, 0ms, kSignalPollPeriod));
     }
 }
 

@@ -1,10 +1,12 @@
 #include "cli/ConsolePorts.h"
 
+#include "core/Links.h"
+
 #include <iostream>
 
 void PrintMessage(const std::string& text)
 {
-    std::cerr << "quorvex-cli: " << text << std::endl;
+    std::cerr << "quorvex-cli: " << MaskLinkPasswords(text) << std::endl;
 }
 
 TModalResult TConsoleDialogs::MessageBox(const std::string& text, TMessageKind, unsigned buttons)

@@ -65,5 +65,5 @@ public:
     void ShowErrorBox(const std::string& caption, const std::string& text) override;
 };
 
-// Writes "quorvex-cli: " + text as one line to stderr.
+// Writes "quorvex-cli: " + text as one line to stderr, link passwords masked.
 void PrintMessage(const std::string& text);

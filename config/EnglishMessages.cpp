@@ -39,6 +39,7 @@ void LoadEnglishMessages()
         {"sWriteDataFailed", "Cannot write to %s"},
         {"sGetAttributesFailed", "Cannot read the attributes of %s"},
         {"sSetAttributesFailed", "Cannot set the attributes of %s"},
+        {"sStreamCreateFailed", "Cannot use %s"},
         // The transfer.
         {"sStartDownload", "Copying %s"},
         {"sInvalidLinkType", "Not a file path or link: %s"},
@@ -55,6 +56,8 @@ void LoadEnglishMessages()
         {"sDownloadStopped", "Copy stopped"},
         {"sNotAddedToDownload", "The destination is already complete; nothing to add"},
         {"sResumeNotSupported", "Resuming is not possible here; copying from the start"},
+        {"sSourceChanged", "The source has changed since the copy began: copying it again from the start"},
+        {"sDestinationLongerThanSource", "%s is longer than the source, so it is no part of it: copying again from the start"},
         {"sStartPosition", "Size %s, starting at %s"},
         {"sUserCancelDownload", "Stopped by the user"},
         {"sSizeReadNotEQSizeWrite", "Fewer bytes written than read"},

@@ -31,12 +31,13 @@ std::string FormatPercent(int percent)
 
 std::string FormatDuration(int64_t milliseconds)
 {
-    if (milliseconds == 0)
+    if (milliseconds <= 0)
         return {};
-    // Whole seconds as an unsigned 32-bit number, as the tick counts produce them.
-    const uint32_t s = uint32_t(uint64_t(milliseconds) / 1000);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%d:%.2d:%.2d", int(s / 3600), int(s % 3600 / 60), int(s % 60));
+    // Whole seconds, without a bound: a pause or a slow download may last beyond 2^32 of them.
+    const uint64_t s = uint64_t(milliseconds) / 1000;
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%llu:%.2d:%.2d", static_cast<unsigned long long>(s / 3600),
+                  int(s % 3600 / 60), int(s % 60));
     return buffer;
 }
 

@@ -18,7 +18,7 @@ enum TSizeUnit { suByte = 0, suKByte = 1, suMByte = 2, suGByte = 3, suAuto = 4 }
 
 // "42%".
 std::string FormatPercent(int percent);
-// "h:mm:ss" of the whole seconds; empty for 0.
+// "h:mm:ss" of the whole seconds, hours without bound; empty for 0 (and below).
 std::string FormatDuration(int64_t milliseconds);
 // A byte count in the given unit with the catalogue's unit word; "? <byte word>" when negative.
 std::string FormatSize(int unit, int64_t bytes);

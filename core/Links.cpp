@@ -3,6 +3,7 @@
 #include "config/Options.h"
 #include "core/TextCase.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -87,9 +88,46 @@ bool IsHostText(std::string_view s)
     if (s.size() > kMaxHost)
         return false;
     for (char c : s)
-        if (IsBlank(c) || c == '\\' || c == '[' || c == ']')
+        if (IsBlank(c) || c == '\\' || c == '[' || c == ']' || c == '?' || c == '#')
             return false;
     return true;
+}
+
+// A web link's query and fragment are the server's; an FTP link has none, so a "?" or "#"
+// in it is part of a file name.
+bool HasQueryPart(std::string_view link)
+{
+    return !IsFTPLink(link);
+}
+
+void AppendEscaped(std::string& out, char c)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    out += '%';
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0x0F];
+}
+
+// Bytes that a URL never holds as they are.
+bool IsUnsafeInUrl(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= 0x20 || byte >= 0x7F || std::string_view("\"<>\\^`{|}[]").find(c) != std::string_view::npos;
+}
+
+// Percent-encodes the unsafe bytes of s and the characters of also; a "%" that starts an
+// escape stays.
+void AppendUrlEncoded(std::string& out, std::string_view s, std::string_view also = {})
+{
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        const bool escape = c == '%' && i + 2 < s.size() && HexValue(s[i + 1]) >= 0 && HexValue(s[i + 2]) >= 0;
+        if (escape || (c != '%' && !IsUnsafeInUrl(c) && also.find(c) == std::string_view::npos))
+            out += c;
+        else
+            AppendEscaped(out, c);
+    }
 }
 
 std::uint16_t DefaultPort(std::string_view scheme)
@@ -346,7 +384,7 @@ bool CrackLink(std::string_view link, TLinkParts& parts)
     result.Scheme = std::string(link.substr(0, schemeEnd));
 
     std::string_view rest = link.substr(schemeEnd + 3);
-    const std::size_t extraStart = rest.find_first_of("?#");
+    const std::size_t extraStart = HasQueryPart(link) ? rest.find_first_of("?#") : std::string_view::npos;
     if (extraStart != std::string_view::npos) {
         if (rest.size() - extraStart > kMaxExtra)
             return false;
@@ -437,8 +475,92 @@ std::string DecodeLink(std::string_view s)
     if (!IsFTPLink(s) && !IsHTTPLink(s))
         return std::string(s);
     // The query and the fragment keep their escapes: they belong to the server.
-    const std::size_t extra = s.find_first_of("?#");
+    const std::size_t extra = HasQueryPart(s) ? s.find_first_of("?#") : std::string_view::npos;
     if (extra == std::string_view::npos)
         return PercentDecode(s);
     return PercentDecode(s.substr(0, extra)) + std::string(s.substr(extra));
+}
+
+std::string ExtractFileName(std::string_view s)
+{
+    if (!IsFTPLink(s) && !IsHTTPLink(s))
+        return ExtractName(ExcludeTrailingDelimiter(s));
+    std::string_view rest = s.substr(s.find("://") + 3);
+    if (HasQueryPart(s))
+        rest = rest.substr(0, rest.find_first_of("?#"));
+    const std::size_t pathStart = rest.find('/');
+    std::string_view path = pathStart == std::string_view::npos ? std::string_view() : rest.substr(pathStart);
+    if (!path.empty() && path.back() == '/')
+        path.remove_suffix(1);
+    // Taken before decoding: an encoded "/" belongs to the name, and must not lead the
+    // copy into another folder.
+    std::string name = PercentDecode(path.substr(path.rfind('/') + 1));
+    for (char& c : name)
+        if (IsPathDelimiter(c))
+            c = '_';
+    // "http://host/" names no file: its copy is named after the host.
+    return name.empty() ? ExtractHostName(s) : name;
+}
+
+std::string AppendFileName(std::string_view folder, std::string_view name)
+{
+    std::string result = IncludeTrailingDelimiter(folder);
+    if (!IsFTPLink(folder) && !IsHTTPLink(folder))
+        return result + std::string(name);
+    // What the link's path decodes, or what would end the name or its path early.
+    for (char c : name) {
+        if (std::string_view("%#?:\\").find(c) != std::string_view::npos)
+            AppendEscaped(result, c);
+        else
+            result += c;
+    }
+    return result;
+}
+
+std::string RequestLink(std::string_view link)
+{
+    const std::size_t schemeEnd = link.find("://");
+    if (schemeEnd == std::string_view::npos)
+        return std::string(link);
+    std::string result(link.substr(0, schemeEnd + 3));
+    const std::string_view rest = link.substr(schemeEnd + 3);
+    // "user:password@host:port"
+    const std::size_t authorityEnd = std::min(rest.find_first_of(HasQueryPart(link) ? "/?#" : "/"), rest.size());
+    const std::string_view authority = rest.substr(0, authorityEnd);
+    // The host stays as it is; only the last "@" may end the user part.
+    const std::size_t at = authority.rfind('@');
+    if (at != std::string_view::npos) {
+        AppendUrlEncoded(result, authority.substr(0, at), "@");
+        result += authority.substr(at);
+    } else {
+        result += authority;
+    }
+    AppendUrlEncoded(result, rest.substr(authorityEnd));
+    return result;
+}
+
+std::string MaskLinkPasswords(std::string_view text)
+{
+    constexpr std::string_view kMask = "***";
+    std::string result;
+    std::size_t done = 0;
+    for (std::size_t mark = text.find("://"); mark != std::string_view::npos; mark = text.find("://", done)) {
+        const std::size_t start = mark + 3;
+        std::size_t end = start;
+        // The authority ends at its path or, in running text, at a blank.
+        while (end < text.size() && text[end] != '/' && !IsBlank(text[end]))
+            ++end;
+        const std::string_view authority = text.substr(start, end - start);
+        const std::size_t at = authority.rfind('@');
+        const std::size_t colon = authority.substr(0, at == std::string_view::npos ? 0 : at).find(':');
+        if (colon != std::string_view::npos && colon + 1 < at) {
+            result += text.substr(done, start + colon + 1 - done);
+            result += kMask;
+            done = start + at;
+        }
+        result += text.substr(done, end - done);
+        done = end;
+    }
+    result += text.substr(done);
+    return result;
 }

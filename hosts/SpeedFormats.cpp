@@ -13,10 +13,10 @@ const char* const kPriorityNameIds[kTrafficPriorityCount] = {
 
 } // namespace
 
-std::string FormatBitSpeed(uint32_t bitsPerSecond, bool inBits, int unit)
+std::string FormatBitSpeed(uint64_t bitsPerSecond, bool inBits, int unit)
 {
     const double base = inBits ? 1000.0 : 1024.0;
-    const uint32_t plain = inBits ? bitsPerSecond : bitsPerSecond / 8;
+    const uint64_t plain = inBits ? bitsPerSecond : bitsPerSecond / 8;
     const double k = double(plain) / base;
     const double m = k / base;
     if (unit == spMega || (unit == spAuto && m > 1.0))

@@ -14,7 +14,7 @@ enum TSpeedUnit { spPlain = 0, spKilo = 1, spMega = 2, spAuto = 3 };
 // A speed given in bits per second, in bits (base 1000) or in bytes (base 1024) and the
 // unit given, with one decimal in the kilo and mega units and the catalogue's unit word.
 // The automatic unit steps up only above 1.0 of the next unit.
-std::string FormatBitSpeed(uint32_t bitsPerSecond, bool inBits, int unit);
+std::string FormatBitSpeed(uint64_t bitsPerSecond, bool inBits, int unit);
 
 // The names of the five priorities from the message catalogue; a priority's number is its
 // index.

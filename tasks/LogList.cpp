@@ -1,6 +1,7 @@
 #include "tasks/LogList.h"
 
 #include "config/Options.h"
+#include "core/Links.h"
 #include "core/XmlValues.h"
 
 #include <memory>
@@ -10,6 +11,8 @@ void TLogListItem::ReadFromNode(pugi::xml_node element)
     ReadChild(element, "Code", Code);
     ReadChild(element, "Time", Time);
     ReadChild(element, "Text", Text);
+    // A list written before passwords were masked loses them at its next save.
+    Text = MaskLinkPasswords(Text);
 }
 
 void TLogListItem::WriteToNode(pugi::xml_node parent) const
@@ -23,7 +26,9 @@ void TLogListItem::WriteToNode(pugi::xml_node parent) const
 TLogListItem TLogList::Add(int code, const std::string& text)
 {
     TLogListLock lock(*this);
-    const TLogListItem& entry = Items_.Add(std::make_unique<TLogListItem>(code, text, NowDateTime()));
+    // Entries name links, and the log is shown and saved: a password in a link never gets in.
+    const TLogListItem& entry =
+        Items_.Add(std::make_unique<TLogListItem>(code, MaskLinkPasswords(text), NowDateTime()));
     TLogListItem copy = entry;
     // Compared as unsigned: a negative limit means no limit.
     if (unsigned(Items_.Count()) > unsigned(Options().TaskLogLineMax))

@@ -32,8 +32,9 @@ public:
     void Lock() const { Mutex_.lock(); }
     void UnLock() const { Mutex_.unlock(); }
 
-    // Appends an entry stamped with the current local time; beyond Options().TaskLogLineMax
-    // entries the oldest one goes. Returns a copy of the new entry.
+    // Appends an entry stamped with the current local time, any link password in its text
+    // masked; beyond Options().TaskLogLineMax entries the oldest one goes. Returns a copy
+    // of the new entry.
     TLogListItem Add(int code, const std::string& text);
     int Count() const;
     // A copy: the entry may be removed by a worker's next Add.

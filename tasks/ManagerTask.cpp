@@ -16,6 +16,8 @@ TManagerTask::TManagerTask(TTaskEnvironment& environment, const std::string& fil
 
 TManagerTask::~TManagerTask()
 {
+    // Workers stopped below end with a request that nobody will serve.
+    OnTickRequested = nullptr;
     if (AutoSave_)
         SaveToFile({});
     ClearItems();
@@ -26,6 +28,7 @@ TTaskItem& TManagerTask::AddTask()
     TTaskItem& task = Tasks_.Add();
     task.TimeCreated = Env_.Clock.Now();
     Rows_.Add(&task);
+    RequestTick();
     return task;
 }
 
@@ -33,6 +36,7 @@ void TManagerTask::LoadFromFile(const std::string& name)
 {
     TXmlManager::LoadFromFile(name);
     RebuildRows();
+    RequestTick();
 }
 
 void TManagerTask::OpenFile(const std::string& name)
@@ -110,9 +114,27 @@ bool TManagerTask::PollAutoSave()
 
 void TManagerTask::Tick()
 {
+    if (Ticking_ > 0) {
+        // Run from a dialog inside this tick: the running tick asks again when it ends.
+        TickRequested_ = true;
+        return;
+    }
+    TickRequested_ = false;
+    {
+        TCountUp ticking(Ticking_);
+        TickOnce();
+    }
+    // Workers that ended during the tick may have freed places it had already passed.
+    if (TickRequested_ && OnTickRequested)
+        OnTickRequested();
+}
+
+void TManagerTask::TickOnce()
+{
     const int previous = ActiveCount_;
     int paused = 0;
-    if (DeleteCompletedTasks)
+    // A deletion that waits for the user's answer holds on to its tasks.
+    if (DeleteCompletedTasks && FreeingWalks_ == 0)
         RemoveCompleted();
     ActiveCount_ = 0;
     for (int i = 0; i < Tasks_.Count(); ++i) {
@@ -126,8 +148,11 @@ void TManagerTask::Tick()
         }
     }
     const uint32_t retryPause = uint32_t(Options().TaskRetriesPause) * 1000u;
-    // Starting a task frees its previous worker, which serves other workers' last steps.
+    // Freeing a worker serves other workers' last steps, which may move tasks in the list.
     for (TTaskItem* task : TasksInListOrder()) {
+        // An ended run keeps a thread (its stack, a place among the process's mappings) until
+        // it is freed: in a list of thousands of small files they would add up.
+        task->FreeEndedWorker();
         if (task->State() == stateWait) {
             if (ActiveCount_ < MaxActiveTasks && Env_.Hosts.CanConnect(task->Source)) {
                 Env_.Shell.NotifyTaskStarted(task->Name());
@@ -144,6 +169,15 @@ void TManagerTask::Tick()
     ApplyStatusFilter();
 }
 
+void TManagerTask::RequestTick()
+{
+    if (TickRequested_)
+        return;
+    TickRequested_ = true;
+    if (Ticking_ == 0 && OnTickRequested)
+        OnTickRequested();
+}
+
 void TManagerTask::WorkerEnded(TTaskThread& worker)
 {
     RunningWorkers_.Decrement();
@@ -151,10 +185,13 @@ void TManagerTask::WorkerEnded(TTaskThread& worker)
     if (task && task->State() == stateCompleted)
         Env_.History.AddHistoryRecord(TTaskRecord{task->Name(), task->Source, task->Destination, task->Size,
                                                   task->TimeDownloaded, task->TimeCompleted, task->TimeCreated});
+    // Its place is free: the next task need not wait for the timer.
+    RequestTick();
 }
 
 void TManagerTask::RemoveCompleted()
 {
+    TCountUp walk(FreeingWalks_);
     for (int row = Rows_.Count() - 1; row >= 0; --row)
         if (Rows_.Record(row)->Completed())
             DeleteRow(row);

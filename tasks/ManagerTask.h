@@ -7,6 +7,7 @@
 #include "tasks/TaskEnvironment.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,8 +57,16 @@ public:
     // the tick. True when it saved.
     bool PollAutoSave();
 
-    // The queue.
+    // The queue. The front end runs Tick every 500 ms, and also soon after the manager asks
+    // for one: when a worker has ended, tasks were added or queued, or the user's commands
+    // freed places.
     void Tick();
+    // A tick was asked for and has not run yet. A loop that polls serves it by calling Tick.
+    bool TickRequested() const { return TickRequested_; }
+    // Called once per request, never from inside a tick. It must not tick itself (it may
+    // run inside a hand-over from a worker): a front end with an event loop posts a call
+    // of Tick to that loop here.
+    std::function<void()> OnTickRequested;
     // End handler of every worker, on the main thread after its last step.
     void WorkerEnded(TTaskThread& worker);
     TSynchroInteger& RunningWorkers() { return RunningWorkers_; }
@@ -141,6 +150,22 @@ protected:
     void ClearItems() override;
 
 private:
+    // Holds a count up for as long as it lives.
+    class TCountUp {
+    public:
+        explicit TCountUp(int& count) : Count_(count) { ++Count_; }
+        ~TCountUp() { --Count_; }
+        TCountUp(const TCountUp&) = delete;
+        TCountUp& operator=(const TCountUp&) = delete;
+
+    private:
+        int& Count_;
+    };
+
+    // The tick's work, which Tick keeps from running inside itself.
+    void TickOnce();
+    // Asks the front end for a tick soon: a place may be free, or tasks wait to start.
+    void RequestTick();
     // Frees the task of a row after stopping its worker.
     void DeleteRow(int row);
     bool Confirm(const char* messageId, bool& dontAskFlag);
@@ -156,6 +181,13 @@ private:
     TTaskRows Rows_;
     TSynchroInteger RunningWorkers_;
     int ActiveCount_ = 0;
+    bool TickRequested_ = false;
+    // A tick is running. Stopping a worker serves other workers' steps, and a dialog of one
+    // of them runs the front end's loop: a tick from there waits for the running one to end.
+    int Ticking_ = 0;
+    // Walks over the list that free tasks (deleting, removing completed tasks) are under
+    // way; they keep pointers to tasks across dialogs, so a tick meanwhile frees none.
+    int FreeingWalks_ = 0;
     int StatusFilter_ = -1;
     const TTaskItem* LastFound_ = nullptr;
     bool AutoSave_ = false;

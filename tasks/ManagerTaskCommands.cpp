@@ -37,6 +37,7 @@ void TManagerTask::StartSelected()
     for (TTaskItem* task : Selected())
         task->Enqueue();
     Rows_.Changed();
+    RequestTick();
 }
 
 void TManagerTask::StartSelectedImmediately()
@@ -56,6 +57,8 @@ void TManagerTask::PauseSelected()
         if (Pausable(task))
             task->Stop();
     Rows_.Changed();
+    // A failed task that waited for its retry held a place.
+    RequestTick();
 }
 
 void TManagerTask::PauseSelectedTemporarily()
@@ -68,6 +71,7 @@ void TManagerTask::PauseSelectedTemporarily()
         if (!task->Completed())
             task->PauseTemporarily(minutes);
     Rows_.Changed();
+    RequestTick();
 }
 
 void TManagerTask::RestartSelected()
@@ -77,6 +81,7 @@ void TManagerTask::RestartSelected()
     for (TTaskItem* task : Selected())
         task->Restart();
     Rows_.Changed();
+    RequestTick();
 }
 
 void TManagerTask::StartAll()
@@ -84,6 +89,7 @@ void TManagerTask::StartAll()
     for (TTaskItem* task : TasksInListOrder())
         task->Enqueue();
     Rows_.Changed();
+    RequestTick();
 }
 
 void TManagerTask::PauseAll()
@@ -92,6 +98,7 @@ void TManagerTask::PauseAll()
         if (Pausable(task))
             task->Stop();
     Rows_.Changed();
+    RequestTick();
 }
 
 void TManagerTask::DeleteSelected()

@@ -82,13 +82,13 @@ private:
 
 void TManagerTask::DeleteTasks(bool selectedOnly)
 {
+    // The questions below may run the front end's loop and with it the tick, which frees no
+    // task while this walk lasts.
+    TCountUp walk(FreeingWalks_);
     // Only rows the user sees selected: a filter may hide rows that are still selected.
     const std::vector<TTaskItem*> tasks = selectedOnly ? Selected() : Rows_.Records();
     TUnfinishedCopies copies(Env_.Dialogs, int(std::count_if(tasks.begin(), tasks.end(), HasUnfinishedCopy)));
     for (TTaskItem* task : tasks) {
-        // The event loop of a dialog may have run the tick, which removes completed tasks.
-        if (Rows_.IndexOf(task) < 0)
-            continue;
         if (HasUnfinishedCopy(task) && !copies.Handle(*task))
             break;
         const TDateTime now = Env_.Clock.Now();
@@ -98,4 +98,6 @@ void TManagerTask::DeleteTasks(bool selectedOnly)
         Env_.RecycleBin.AddRecycleBinRecord(RecordOf(*task, now));
         DeleteRow(Rows_.IndexOf(task));
     }
+    // Completed tasks that a tick left alone meanwhile, and places the deleted tasks held.
+    RequestTick();
 }

@@ -29,7 +29,7 @@ std::string TTaskItem::Name() const
     std::lock_guard lock(NameLock_);
     if (!Name_.empty())
         return Name_;
-    return ExtractName(ExcludeTrailingDelimiter(Source));
+    return ExtractFileName(Source);
 }
 
 std::string TTaskItem::StoredName() const
@@ -81,46 +81,49 @@ int TTaskItem::Percent() const
     return int(std::nearbyint(double(Loaded) / double(Size) * 100.0));
 }
 
-uint32_t TTaskItem::Elapsed() const
+uint64_t TTaskItem::Elapsed() const
 {
     if (State_ == stateTemporaryPaused)
-        return uint32_t(MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now()));
+        return uint64_t(MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now()));
     if (StartTime == 0 || !IsRunning())
         return 0;
-    return Environment().Clock.TickCount() - StartTime;
+    // The tick count wraps at 32 bits: the difference stays right across the wrap.
+    return uint32_t(Environment().Clock.TickCount() - StartTime);
 }
 
-uint32_t TTaskItem::Speed() const
+uint64_t TTaskItem::Speed() const
 {
     if (Size == 0 || Loaded == 0 || StartTime == 0 || !IsRunning())
         return 0;
-    const uint32_t elapsed = Elapsed();
+    const uint64_t elapsed = Elapsed();
     if (elapsed == 0)
         return 0;
-    return uint32_t(int64_t(std::nearbyint(double((Loaded - StartSize) * 8) / elapsed * 1000.0)));
+    const double speed = std::nearbyint(double((Loaded - StartSize) * 8) / double(elapsed) * 1000.0);
+    return speed > 0 ? uint64_t(speed) : 0;
 }
 
-uint32_t TTaskItem::Left() const
+uint64_t TTaskItem::Left() const
 {
-    if (State_ == stateTemporaryPaused) {
+    if (State_ == stateTemporaryPaused)
         // A pause that has run out has nothing left, until the tick queues the task.
-        const int64_t left = int64_t(PauseTemporaryTimeout) * 60000 -
-                             MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now());
-        return uint32_t(std::max<int64_t>(left, 0));
-    }
+        return uint64_t(std::max<int64_t>(PauseLeft(), 0));
     if (Size == 0 || Loaded == 0 || StartTime == 0 || !IsRunning())
         return 0;
-    const uint32_t speed = Speed();
-    // An unknown size has no time left to tell.
-    if (speed == 0 || Size < 0)
+    const uint64_t speed = Speed();
+    // An unknown size has no time left to tell, nor has a copy that got more than it.
+    if (speed == 0 || Size < 0 || Loaded >= Size)
         return 0;
-    return uint32_t(int64_t(std::nearbyint(double((Size - Loaded) * 8) / speed * 1000.0)));
+    return uint64_t(std::nearbyint(double((Size - Loaded) * 8) / double(speed) * 1000.0));
+}
+
+int64_t TTaskItem::PauseLeft() const
+{
+    return int64_t(PauseTemporaryTimeout) * 60000 - MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now());
 }
 
 bool TTaskItem::TemporaryPauseExpired() const
 {
-    const int32_t timeout = int32_t(uint32_t(PauseTemporaryTimeout) * 60000u);
-    return int64_t(timeout) - MillisecondsBetween(PauseTemporaryStart, Environment().Clock.Now()) <= 0;
+    return PauseLeft() <= 0;
 }
 
 std::string TTaskItem::UserAgent() const
@@ -163,7 +166,7 @@ TTaskThread* TTaskItem::Worker() const
 
 std::string TTaskItem::DestinationFileName() const
 {
-    return IncludeTrailingDelimiter(Destination) + Name();
+    return AppendFileName(Destination, Name());
 }
 
 void TTaskItem::StartTransfer()
@@ -193,6 +196,17 @@ void TTaskItem::StopTransfer()
         Worker_->Cancel();
         // Freeing waits for the worker while serving its last steps, which read this task.
         Worker_->WaitFor();
+        worker = std::move(Worker_);
+    }
+}
+
+void TTaskItem::FreeEndedWorker()
+{
+    std::unique_ptr<TTaskThread> worker;
+    {
+        std::lock_guard lock(WorkerLock_);
+        if (!Worker_ || !Worker_->Finished())
+            return;
         worker = std::move(Worker_);
     }
 }
@@ -242,7 +256,12 @@ void TTaskItem::PauseTemporarily(int minutes)
 
 void TTaskItem::DeleteDestinationFile()
 {
-    StopTransfer();
+    // A running task is stopped for good: left started without its worker, it would hold a
+    // place of the queue for ever (when the user ends the deletion, the task stays).
+    if (State_ == stateStarted)
+        Stop();
+    else
+        StopTransfer();
     const int type = GetLinkType(Destination);
     if (type < 0)
         return;
@@ -293,11 +312,22 @@ void TTaskItem::ReadFromNode(pugi::xml_node element)
     ReadChild(element, "PauseTemporaryTimeout", PauseTemporaryTimeout);
     ReadChild(element, "PauseTemporaryStart", PauseTemporaryStart);
     ReadChild(element, "PauseTemporaryRetries", PauseTemporaryRetries);
+    ReadSourceVersion(element);
 
     if (TypeStart == tsShedule)
         State_ = stateScheduled;
     if (State_ == stateStarted)
         Start();
+}
+
+void TTaskItem::ReadSourceVersion(pugi::xml_node element)
+{
+    // Lists written before versions were kept have none of these: the version stays unknown.
+    ReadChild(element, "SourceETag", SourceVersion.ETag);
+    int64_t modified = 0;
+    if (ReadChild(element, "SourceModified", modified))
+        SourceVersion.Modified = TFileTime(modified);
+    ReadChild(element, "SourceSize", SourceVersion.Size);
 }
 
 void TTaskItem::WriteToNode(pugi::xml_node parent) const
@@ -325,6 +355,9 @@ void TTaskItem::WriteToNode(pugi::xml_node parent) const
     WriteChild(element, "PauseTemporaryTimeout", PauseTemporaryTimeout);
     WriteChild(element, "PauseTemporaryStart", PauseTemporaryStart);
     WriteChild(element, "PauseTemporaryRetries", PauseTemporaryRetries);
+    WriteChild(element, "SourceETag", SourceVersion.ETag);
+    WriteChild(element, "SourceModified", int64_t(SourceVersion.Modified));
+    WriteChild(element, "SourceSize", SourceVersion.Size);
     if (Options().TaskLogSaveToFile)
         Log.WriteToNode(element.append_child("LogList"));
 }

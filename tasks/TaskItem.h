@@ -4,6 +4,7 @@
 #include "core/XmlRecords.h"
 #include "tasks/LogList.h"
 #include "tasks/TaskTypes.h"
+#include "transfer/SourceVersion.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,7 +30,7 @@ public:
     TTaskItem(const TTaskItem&) = delete;
     TTaskItem& operator=(const TTaskItem&) = delete;
 
-    // The stored file name, or, when that is empty, the last component of Source.
+    // The stored file name, or, when that is empty, the one Source gives (ExtractFileName).
     std::string Name() const;
     // The value stored in the list file: empty while the name is derived from Source.
     std::string StoredName() const;
@@ -64,13 +65,17 @@ public:
     int PauseTemporaryTimeout = 0;      // minutes
     TDateTime PauseTemporaryStart;
     int PauseTemporaryRetries = 0;
+    // The version of the source that the loaded bytes came from: a resume checks it.
+    TSourceVersion SourceVersion;
     TLogList Log;
 
     // Derived values, computed at each read.
     int Percent() const;
-    uint32_t Elapsed() const;           // milliseconds
-    uint32_t Left() const;              // milliseconds
-    uint32_t Speed() const;             // bits per second
+    // 64 bits: local copies run faster than 2^32 bits per second, and pauses and slow
+    // downloads last longer than 2^32 milliseconds.
+    uint64_t Elapsed() const;           // milliseconds
+    uint64_t Left() const;              // milliseconds
+    uint64_t Speed() const;             // bits per second
     // Settings that come from the program options at each read.
     std::string UserAgent() const;
     TFTPDownloadMode FTPMode() const;
@@ -79,12 +84,15 @@ public:
 
     // True while a worker exists that was neither asked to stop nor has finished.
     bool IsRunning() const;
-    // IncludeTrailingDelimiter(Destination) + Name.
+    // Destination + delimiter + Name (escaped in a link, as the worker writes it).
     std::string DestinationFileName() const;
 
     void StartTransfer();
     // Asks the worker to stop and waits for it, serving the steps it hands over meanwhile.
     void StopTransfer();
+    // Frees a worker whose run has ended, so that its thread does not linger until the
+    // task's next start; a running worker is left alone.
+    void FreeEndedWorker();
     void Start();
     void Stop();
     void Enqueue();
@@ -109,6 +117,11 @@ public:
     TTaskThread* Worker() const;
 
 private:
+    // "SourceETag", "SourceModified" (a file time) and "SourceSize".
+    void ReadSourceVersion(pugi::xml_node element);
+    // Milliseconds the temporary pause still lasts; 0 or less once it has run out.
+    int64_t PauseLeft() const;
+
     TTaskCollection& Owner_;
     mutable std::mutex NameLock_;
     std::string Name_;

@@ -60,7 +60,7 @@ public:
 };
 
 // The box with "don't show again": OK at once while flag is true; otherwise shows the box
-// and stores the check box in flag, whichever button closed it.
+// and, when OK or Yes closed it, stores the check box in flag.
 TModalResult MessageBoxWithCheck(ITaskDialogs& dialogs, const std::string& text, TMessageKind kind,
                                  unsigned buttons, bool& flag);
 

@@ -41,12 +41,17 @@ void TTaskThread::Launch()
 
 void TTaskThread::Cancel()
 {
+    bool running = false;
     {
         // A thread that never ran has nothing to end: it stays unlaunched.
         std::lock_guard lock(Lock_);
+        // A run that has ended, or is ending by itself, is freed rather than stopped: on
+        // a retry, a new start, the removal of a completed task. Only a stop is told.
+        running = Launched_ && !Finished_ && !StopRequested_;
         RequestStop();
     }
-    Item_->Environment().Shell.NotifyTaskStopped();
+    if (running)
+        Item_->Environment().Shell.NotifyTaskStopped();
 }
 
 void TTaskThread::RequestStop()
@@ -113,7 +118,7 @@ void TTaskThread::Fail(const std::string& text)
 
 std::string TTaskThread::DestinationPath() const
 {
-    return IncludeTrailingDelimiter(Destination) + Name;
+    return AppendFileName(Destination, Name);
 }
 
 std::string TTaskThread::SizeText(int64_t bytes) const
@@ -124,7 +129,6 @@ std::string TTaskThread::SizeText(int64_t bytes) const
 void TTaskThread::Execute()
 {
     ResumeRequested = false;
-    OverwriteRequested = false;
     RanToEnd_ = false;
     RunFailed_ = false;
     const int64_t bufferSize = int64_t(std::clamp(Options().TaskBufferSize, 1, 10000)) * 1024;
@@ -132,7 +136,7 @@ void TTaskThread::Execute()
 
     Synchronize(&TTaskThread::LoadTask);
     if (Name.empty())
-        Name = ExtractName(Source);
+        Name = ExtractFileName(Source);
     Log(lcInformation, Translate("sStartDownload"), {Source});
 
     std::exception_ptr failure;
@@ -141,12 +145,10 @@ void TTaskThread::Execute()
     } catch (...) {
         RanToEnd_ = false;
         // A wait on a server that the user's stop gave up is a stop, not a failure to retry.
-        if (IsStopRequested()) {
+        if (IsStopRequested())
             Log(lcInformation, Translate("sUserCancelDownload"));
-            Synchronize(&TTaskThread::NotifyStopped);
-        } else {
+        else
             failure = std::current_exception();
-        }
     }
     // The end steps run whatever happened: every step that opened something is closed
     // again, in reverse order.
@@ -154,12 +156,6 @@ void TTaskThread::Execute()
     for (auto close = Closes_.rbegin(); close != Closes_.rend(); ++close)
         (*close)();
     Closes_.clear();
-    // Bytes the destination took but lost (a failed write-behind) were counted: the next
-    // attempt resumes before them. Such an attempt has failed (its write or close did).
-    if (const int64_t lost = DestStream ? DestStream->LostWrites() : 0; lost > 0) {
-        Loaded = std::max(StartSize, Loaded - lost);
-        Synchronize(&TTaskThread::PushProgress);
-    }
     // An upload the server did not confirm when it was closed is no complete copy.
     if (DestinationCloseFailed_ && !failure && RanToEnd_) {
         RanToEnd_ = false;
@@ -179,8 +175,19 @@ void TTaskThread::Execute()
 
 void TTaskThread::Copy(std::vector<char>& buffer)
 {
-    const TOptions& options = Options();
-    const int64_t bufferSize = int64_t(buffer.size());
+    OpenStreams();
+    Size = SourceStream->GetSize();
+    if (!PositionForResume())
+        return;
+    ReserveSpace();
+    Log(lcInformation, Translate("sStartPosition"), {SizeText(Size), SizeText(StartSize)});
+    Synchronize(&TTaskThread::PushProgress);
+    if (CopyBlocks(buffer))
+        FinishCopy();
+}
+
+void TTaskThread::OpenStreams()
+{
     SourceStream = CreateStream(Source, UserLoginToSource, UserPasswordToSource);
     DestStream = CreateStream(DestinationPath(), UserLoginToDestination, UserPasswordToDestination);
     TTransferStream& source = *SourceStream;
@@ -195,108 +202,137 @@ void TTaskThread::Copy(std::vector<char>& buffer)
     dest.OpenConnection();
     Closes_.push_back([&dest] { dest.CloseConnection(); });
     CheckDestination();
+    // A source that can start anywhere is asked for the part this attempt needs at once.
+    const bool resuming = DestinationExists && dest.CanResume() && Loaded > 0;
+    source.PlanRead(resuming ? Loaded : 0, SourceVersion);
     source.OpenRead();
     Closes_.push_back([&source] { source.Close(); });
     dest.OpenWrite();
     Closes_.push_back([&dest, this] { DestinationCloseFailed_ = !dest.Close(); });
+}
 
-    Size = source.GetSize();
-    // Adding to an existing file starts at its length, taken before any reservation
-    // stretches the file to the source's size and hides where its data ends.
-    const int64_t existingLength = ResumeRequested ? dest.GetSize() : 0;
+bool TTaskThread::PositionForResume()
+{
+    TTransferStream& source = *SourceStream;
+    TTransferStream& dest = *DestStream;
+    StartSize = 0;
+    if (dest.CanResume() && source.CanResume()) {
+        const int64_t length = dest.GetSize();
+        const int64_t start = ResumeStart(length);
+        if (start > 0 && start == Size) {
+            Log(lcDestinationNotice, Translate("sNotAddedToDownload"));
+            // The copy at the destination is already whole: the task learns so.
+            RanToEnd_ = true;
+            Loaded = StartSize = Size;
+            CurrentVersion_ = source.Version();
+            Synchronize(&TTaskThread::PushProgress);
+            return false;
+        }
+        source.SetPosition(start);
+        // A server that ignored the range starts over; a destination is never written
+        // past the data it holds.
+        dest.SetPosition(std::min(source.GetPosition(), length));
+        StartSize = dest.GetPosition();
+        if (StartSize != source.GetPosition())
+            source.SetPosition(StartSize);
+    } else {
+        Log(lcFailure, Translate("sResumeNotSupported"));
+        // Opened at a planned start that it cannot keep to: back to the beginning.
+        if (source.GetPosition() != 0)
+            source.SetPosition(0);
+    }
+    Loaded = StartSize;
+    // What lies past the start must not stay behind the new bytes: the tail of an
+    // overwritten longer file, or bytes a run wrote after it last counted.
+    if (dest.CanResume() && dest.GetSize() > StartSize)
+        dest.SetSize(StartSize);
+    CurrentVersion_ = source.Version();
+    return true;
+}
 
-    bool reserved = false;
-    if (dest.CanReserveSpace() && options.TaskReserveSpace && dest.GetSize() != Size && Size != 0) {
-        Log(lcInformation, Translate("sReserveSpace"), {SizeText(Size), DestinationPath()});
-        dest.SetSize(Size);
-        DestinationCreated = true;
-        reserved = dest.GetSize() == Size;
-        if (!reserved) {
-            Log(lcFailure, Translate("sReserveSpaceFailed"), {SizeText(Size), DestinationPath()});
-            if (options.TaskStopIfNotReserve) {
+int64_t TTaskThread::ResumeStart(int64_t length)
+{
+    // Never past the data the file really holds: a crash can leave less than was counted.
+    const int64_t start = ResumeRequested ? length : std::min(Loaded, length);
+    if (start <= 0)
+        return 0;
+    if (!SourceVersion.SameAs(SourceStream->Version()) || (start > Size && !ResumeRequested)) {
+        Log(lcFailure, Translate("sSourceChanged"));
+        return 0;
+    }
+    if (start > Size) {
+        Log(lcDestinationNotice, Translate("sDestinationLongerThanSource"), {Name});
+        return 0;
+    }
+    return start;
+}
+
+void TTaskThread::ReserveSpace()
+{
+    TTransferStream& dest = *DestStream;
+    Reserved_ = false;
+    if (!dest.CanReserveSpace() || !Options().TaskReserveSpace || Size <= StartSize)
+        return;
+    Log(lcInformation, Translate("sReserveSpace"), {SizeText(Size), DestinationPath()});
+    DestinationCreated = true;
+    // The file keeps its length, which goes on telling where its data ends.
+    Reserved_ = dest.ReserveSpace(Size);
+    if (Reserved_)
+        return;
+    if (Options().TaskStopIfNotReserve) {
+        Log(lcFailure, Translate("sDownloadStopped"));
+        Fail(Translate("sDownloadStopped"));
+    }
+    Log(lcInformation, Translate("sDownloadContinue"));
+}
+
+bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
+{
+    TTransferStream& source = *SourceStream;
+    TTransferStream& dest = *DestStream;
+    uint32_t t0 = Clock_.TickCount();
+    BytesSinceReport = 0;
+    DestinationCreated = true;
+    try {
+        for (;;) {
+            // Between two local files the kernel copies, without the buffer.
+            const std::optional<int64_t> copied = TryKernelCopy(source, dest, int64_t(buffer.size()));
+            const int64_t n = copied ? *copied : source.Read(buffer.data(), int64_t(buffer.size()));
+            if (n == 0)
+                break;
+            const int64_t w = copied ? n : dest.Write(buffer.data(), n);
+            Loaded += w;
+            BytesSinceReport += w;
+            if (w != n) {
+                Log(lcFailure, Translate("sSizeReadNotEQSizeWrite"));
                 Log(lcFailure, Translate("sDownloadStopped"));
                 Fail(Translate("sDownloadStopped"));
             }
-            Log(lcInformation, Translate("sDownloadContinue"));
-        }
-    }
-    // An overwritten file that no reservation sized exactly would keep the old file's
-    // tail behind a shorter copy. A destination that cannot be positioned (an FTP upload)
-    // is written anew from its start anyway.
-    if (OverwriteRequested && dest.CanResume() && !reserved && !(Size > 0 && dest.GetSize() == Size))
-        dest.SetSize(0);
-
-    if (dest.CanResume() && source.CanResume()) {
-        if (ResumeRequested) {
-            Loaded = existingLength;
-            if (source.GetSize() == Loaded) {
-                Log(lcDestinationNotice, Translate("sNotAddedToDownload"));
-                // The copy at the destination is already whole: the task learns so.
-                RanToEnd_ = true;
-                Size = Loaded;
-                StartSize = Loaded;
+            const uint32_t t = Clock_.TickCount();
+            if (uint32_t(t - t0) > 1) {
                 Synchronize(&TTaskThread::PushProgress);
-                return;
+                BytesSinceReport = 0;
+                t0 = t;
+                if (IsStopRequested()) {
+                    Log(lcInformation, Translate("sUserCancelDownload"));
+                    return false;
+                }
             }
         }
-        source.SetPosition(Loaded);
-        Loaded = source.GetPosition();
-        dest.SetPosition(Loaded);
-        StartSize = dest.GetPosition();
-        if (StartSize != Loaded)
-            source.SetPosition(StartSize);
-        Loaded = StartSize;
-    } else {
-        Log(lcFailure, Translate("sResumeNotSupported"));
-        StartSize = 0;
-        Loaded = 0;
+    } catch (...) {
+        // Every byte written counts, so that the retry goes on from there.
+        Synchronize(&TTaskThread::PushProgress);
+        throw;
     }
-
-    Log(lcInformation, Translate("sStartPosition"), {SizeText(Size), SizeText(StartSize)});
     Synchronize(&TTaskThread::PushProgress);
+    return true;
+}
 
-    uint32_t t0 = Clock_.TickCount();
-    BytesSinceReport = 0;
-    bool stopped = false;
-    for (;;) {
-        int64_t n = 0;
-        int64_t w = 0;
-        // Between two local files the kernel copies, without the buffer.
-        if (const std::optional<int64_t> copied = TryKernelCopy(source, dest, bufferSize)) {
-            n = w = *copied;
-        } else {
-            n = source.Read(buffer.data(), bufferSize);
-            w = dest.Write(buffer.data(), n);
-        }
-        Loaded += w;
-        DestinationCreated = true;
-        BytesSinceReport += w;
-        const uint32_t t = Clock_.TickCount();
-        if (uint32_t(t - t0) > 1) {
-            Synchronize(&TTaskThread::PushProgress);
-            BytesSinceReport = 0;
-            t0 = t;
-            if (IsStopRequested()) {
-                Log(lcInformation, Translate("sUserCancelDownload"));
-                Synchronize(&TTaskThread::NotifyStopped);
-                stopped = true;
-                break;
-            }
-        }
-        if (w != n) {
-            Log(lcFailure, Translate("sSizeReadNotEQSizeWrite"));
-            Log(lcFailure, Translate("sDownloadStopped"));
-            Fail(Translate("sDownloadStopped"));
-        }
-        if (n < bufferSize) {
-            Synchronize(&TTaskThread::PushProgress);
-            break;
-        }
-    }
-
-    Synchronize(&TTaskThread::PushDestinationCreated);
-    if (stopped)
-        return;
+void TTaskThread::FinishCopy()
+{
+    TTransferStream& source = *SourceStream;
+    TTransferStream& dest = *DestStream;
+    const TOptions& options = Options();
     if (Loaded < Size && !source.TranslatesLineEnds()) {
         // The source ended before its announced size: the attempt fails, so that it is
         // retried and resumed, rather than passing for complete.
@@ -315,8 +351,8 @@ void TTaskThread::Copy(std::vector<char>& buffer)
     // More than announced, or fewer after text-mode line ends were converted: the size is
     // what arrived.
     if (Loaded != Size) {
-        // Space reserved for the announced size must not leave a tail of zeros behind.
-        if (Loaded < Size && dest.CanReserveSpace())
+        // Space reserved past the end of what arrived is given back.
+        if (Loaded < Size && Reserved_)
             dest.SetSize(Loaded);
         Synchronize(&TTaskThread::PushSizeFromLoaded);
     }
@@ -329,7 +365,16 @@ std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& li
 {
     const int type = GetLinkType(link);
     const TStreamSettings settings{FTPMode == hmAscii, FTPPassive, UserAgent, UseCookies};
-    std::unique_ptr<TTransferStream> stream = MakeStream(type, link, user, password, settings);
+    std::unique_ptr<TTransferStream> stream;
+    try {
+        stream = MakeStream(type, link, user, password, settings);
+    } catch (const std::exception& error) {
+        // A link that cannot be taken apart fails alike on every attempt: no retries.
+        Log(lcFailure, Translate("sStreamCreateFailed"), {link});
+        Log(lcFailure, error.what());
+        LinkUnusable_ = true;
+        Fail(Translate("sDownloadStopped"));
+    }
     if (!stream) {
         // A link of a known kind whose protocol this build cannot speak gets its own words.
         Log(lcFailure, Translate(type < 0 ? "sInvalidLinkType" : "sLinkTypeNotSupported"), {link});
@@ -368,10 +413,9 @@ void TTaskThread::CheckDestination()
 void TTaskThread::ApplyDestinationDecision()
 {
     ResumeRequested = Decision == 2;
-    OverwriteRequested = Decision == 1;
     switch (Decision) {
     case 0:
-        Name = ExtractName(NewName);
+        Name = ExtractFileName(NewName);
         Item_->SetName(Name);
         DestStream->SetName(NewName);
         Log(lcInformation, Translate("sDestinationRenamed"), {Name});
@@ -410,11 +454,12 @@ void TTaskThread::LoadTask()
     Name = item.StoredName();
     UseCookies = item.UseCookies();
     DestinationCreated = item.DestinationCreated;
+    SourceVersion = item.SourceVersion;
 }
 
 void TTaskThread::AskDestinationDecision()
 {
-    std::string name = ExtractName(NewName);
+    std::string name = ExtractFileName(NewName);
     int decision = 0;
     bool remember = false;
     if (!Item_->Environment().Dialogs.AskExistingFile(decision, name, remember)) {
@@ -425,7 +470,7 @@ void TTaskThread::AskDestinationDecision()
     if (remember)
         Options().AlraedyInDiskWhatToDo = decision;
     if (decision == 0)
-        NewName = IncludeTrailingDelimiter(ExtractDir(NewName)) + name;
+        NewName = AppendFileName(ExtractDir(NewName), name);
 }
 
 void TTaskThread::PushProgress()
@@ -435,11 +480,8 @@ void TTaskThread::PushProgress()
     Item_->Size = Size;
     Item_->StartSize = StartSize;
     Item_->DestinationCreated = DestinationCreated;
-}
-
-void TTaskThread::NotifyStopped()
-{
-    Item_->Environment().Shell.NotifyTaskStopped();
+    // The version that the bytes counted as loaded belong to.
+    Item_->SourceVersion = CurrentVersion_;
 }
 
 void TTaskThread::PushDestinationCreated()
@@ -456,7 +498,9 @@ void TTaskThread::FinishTask()
 {
     TTaskItem& item = *Item_;
     item.TimeDownloaded += Clock_.TickCount() - item.StartTime;
-    if (!RunFailed_ && ((item.Loaded >= item.Size && item.Loaded > 0) || RanToEnd_)) {
+    // Only a run that reached the end of the source completes: a stopped one never does,
+    // whatever its counts say (a source of unknown size counts 0).
+    if (!RunFailed_ && RanToEnd_) {
         item.SetState(stateCompleted);
         item.Environment().Shell.NotifyTaskCompleted(item.Name());
     }
@@ -470,7 +514,7 @@ void TTaskThread::HandleError()
     TTaskEnvironment& env = item.Environment();
     item.ErrorTime = Clock_.TickCount();
     Log(lcFailure, Translate("sDownloadStopped"));
-    if (StoppedByDestination) {
+    if (StoppedByDestination || LinkUnusable_) {
         item.SetState(stateErrorStopped);
         env.Shell.NotifyTaskError(item.Name());
         return;

@@ -53,6 +53,19 @@ private:
     void Execute();
     // Opens, positions and copies; the closes it arms run in Execute whatever happens.
     void Copy(std::vector<char>& buffer);
+    // Sessions, connections, the destination check, then the files.
+    void OpenStreams();
+    // Moves both streams to where this attempt starts and cuts the destination there;
+    // false when the destination is whole already.
+    bool PositionForResume();
+    // The bytes of the destination (of that length) that the attempt keeps: those the task
+    // counted, or the whole file it is to add to; none when they are not of this source.
+    int64_t ResumeStart(int64_t length);
+    void ReserveSpace();
+    // Copies until the source ends (true) or a stop is asked for (false).
+    bool CopyBlocks(std::vector<char>& buffer);
+    // Checks the count and copies the file time and attributes.
+    void FinishCopy();
     std::unique_ptr<TTransferStream> CreateStream(const std::string& link, const std::string& user,
                                                   const std::string& password);
     void CheckDestination();
@@ -66,7 +79,6 @@ private:
     void LoadTask();
     void AskDestinationDecision();
     void PushProgress();
-    void NotifyStopped();
     void PushDestinationCreated();
     void PushSizeFromLoaded();
     void FinishTask();
@@ -102,9 +114,14 @@ private:
     int Decision = 0;
     std::string NewName;
     bool ResumeRequested = false;
-    // Decision 1 was taken for a file found at the destination (not one this task wrote).
-    bool OverwriteRequested = false;
     bool DestinationExists = false;
+    // The source's version that the task's loaded bytes came from, and the one read now.
+    TSourceVersion SourceVersion;
+    TSourceVersion CurrentVersion_;
+    // Space for the whole source is reserved at the destination.
+    bool Reserved_ = false;
+    // The link cannot be taken apart: the attempt fails without retries.
+    bool LinkUnusable_ = false;
     int64_t BytesSinceReport = 0;
     std::vector<std::function<void()>> Closes_;
     // The run reached the end of the source without a stop: the task is complete even

@@ -4,6 +4,7 @@
 #include "core/QuorvexError.h"
 #include "platform/inet/FtpConnection.h"
 
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,16 @@ TFileTime FileTimeFromUnix(time_t time)
     return FileTimeFromTimespec(timespec{time, 0});
 }
 
+// A server path split into its folder and the file's name. Only "/" divides it: a "\\" or
+// ":" is part of a name on the server.
+std::pair<std::string, std::string> SplitServerPath(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {"/", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
 } // namespace
 
 TTransferFTPStream::TTransferFTPStream(const std::string& name, const std::string& userName,
@@ -27,7 +38,7 @@ TTransferFTPStream::TTransferFTPStream(const std::string& name, const std::strin
       UseCookies_(settings.UseCookies)
 {
     ParseName();
-    // The task's credentials win over any the link carries.
+    // The task's login wins over the link's; a task without one uses the link's.
     SetCredentials(userName, password);
 }
 
@@ -80,12 +91,54 @@ void TTransferFTPStream::DoCloseConnection()
 
 void TTransferFTPStream::DoOpenRead()
 {
-    Connection().OpenFile(Path_, false, Ascii_);
-    Position_ = 0;
+    Reading_ = true;
+    ReadFrom(Ascii_ ? 0 : PlannedStart_);
+}
+
+void TTransferFTPStream::ReadFrom(int64_t start)
+{
+    AtEnd_ = false;
+    if (start <= 0) {
+        Connection().OpenFile(Path_, false, Ascii_);
+        Size_ = Connection().OpenFileSize();
+        Modified_ = Connection().OpenFileTime();
+        Position_ = 0;
+        return;
+    }
+    // Size and time first: the server refuses a start past the end, and one at the end
+    // leaves nothing to ask for.
+    const std::optional<platform::inet::TFtpEntry> entry = ListFile();
+    Size_ = entry ? entry->Size : -1;
+    Modified_ = entry ? entry->Time : -1;
+    if (Size_ >= 0 && start >= Size_)
+        AtEnd_ = true;
+    else
+        Connection().OpenFile(Path_, false, false, start);
+    Position_ = start;
+}
+
+void TTransferFTPStream::DoSetPosition(int64_t position)
+{
+    // The transfer goes on from there.
+    if (Reading_ && position == Position_)
+        return;
+    if (!Reading_ || Ascii_)
+        FailSilently();
+    ReadFrom(position);
+}
+
+TSourceVersion TTransferFTPStream::Version()
+{
+    TSourceVersion version;
+    version.Size = Size_;
+    if (Modified_ >= 0)
+        version.Modified = FileTimeFromUnix(Modified_);
+    return version;
 }
 
 void TTransferFTPStream::DoOpenWrite()
 {
+    Reading_ = false;
     Connection().OpenFile(Path_, true, Ascii_);
     Position_ = 0;
 }
@@ -98,6 +151,8 @@ void TTransferFTPStream::DoClose()
 
 int64_t TTransferFTPStream::DoRead(void* buffer, int64_t count)
 {
+    if (AtEnd_)
+        return 0;
     const int64_t done = Connection().Read(static_cast<char*>(buffer), count);
     Position_ += done;
     return done;
@@ -112,22 +167,18 @@ int64_t TTransferFTPStream::DoWrite(const void* buffer, int64_t count)
 
 int64_t TTransferFTPStream::DoGetSize()
 {
-    const int64_t size = Connection().FileOpen() ? Connection().OpenFileSize() : -1;
-    if (size < 0)
+    if (!Reading_ || Size_ < 0)
         FailSilently();
-    return size;
+    return Size_;
 }
 
 std::optional<platform::inet::TFtpEntry> TTransferFTPStream::ListFile()
 {
     if (Listed_)
         return *Listed_;
-    std::string dir = ExtractDir(Path_);
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
+    const auto [dir, name] = SplitServerPath(Path_);
     try {
-        Listed_ = std::make_unique<std::optional<platform::inet::TFtpEntry>>(
-            Connection().FindFile(dir, ExtractName(Path_)));
+        Listed_ = std::make_unique<std::optional<platform::inet::TFtpEntry>>(Connection().FindFile(dir, name));
         return *Listed_;
     } catch (const std::exception&) {
         // A folder that cannot be entered fails the query without words of its own.
@@ -137,6 +188,9 @@ std::optional<platform::inet::TFtpEntry> TTransferFTPStream::ListFile()
 
 TFileTime TTransferFTPStream::DoGetFileTime()
 {
+    // Learnt when the file was opened, without a second question.
+    if (Reading_ && Modified_ >= 0)
+        return FileTimeFromUnix(Modified_);
     const std::optional<platform::inet::TFtpEntry> entry = ListFile();
     if (!entry)
         return 0;
@@ -156,8 +210,10 @@ bool TTransferFTPStream::FileExists(const std::string& link)
     TLinkParts parts;
     if (!CrackLink(link, parts) || !Connection_)
         return false;
+    // The same decoded path that an upload to the link writes.
+    const auto [dir, name] = SplitServerPath(parts.Path);
     try {
-        return Connection_->FindFile(ExtractDir(parts.Path), ExtractName(parts.Path)).has_value();
+        return Connection_->FindFile(dir, name).has_value();
     } catch (const std::exception&) {
         return false;
     }
@@ -166,11 +222,6 @@ bool TTransferFTPStream::FileExists(const std::string& link)
 std::string TTransferFTPStream::GetResponseText()
 {
     return Connection_ ? Connection_->LastResponse() : std::string();
-}
-
-void TTransferFTPStream::DoSetPosition(int64_t)
-{
-    FailSilently();
 }
 
 void TTransferFTPStream::DoSetSize(int64_t)

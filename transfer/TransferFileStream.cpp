@@ -7,6 +7,7 @@
 #include "platform/smb/SmbFileAccess.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <unistd.h>
 
 TTransferFileStream::TTransferFileStream(const std::string& name) : TTransferStream(name)
@@ -125,6 +126,24 @@ void TTransferFileStream::DoSetSize(int64_t size)
     }
 }
 
+void TTransferFileStream::DoReserveSpace(int64_t size)
+{
+    if (!Files().Reserve(size))
+        RaiseLastError();
+}
+
+TSourceVersion TTransferFileStream::Version()
+{
+    TSourceVersion version;
+    try {
+        version.Size = DoGetSize();
+        version.Modified = DoGetFileTime();
+    } catch (const std::exception&) {
+        // What cannot be read stays unknown.
+    }
+    return version;
+}
+
 int64_t TTransferFileStream::DoRead(void* buffer, int64_t count)
 {
     const int64_t done = Files().Read(buffer, count);
@@ -177,9 +196,12 @@ std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& d
 {
     // Progress is still reported every few milliseconds at disk speeds.
     constexpr int64_t kLeastKernelCopy = 8 * 1024 * 1024;
-    auto* from = dynamic_cast<TTransferFileStream*>(&source);
-    auto* to = dynamic_cast<TTransferFileStream*>(&dest);
-    if (!from || !to || from->KernelCopyRefused_ || to->KernelCopyRefused_ || !from->Files_ || !to->Files_)
+    // Only plain file streams: one whose reads or writes a subclass changes copies through them.
+    if (typeid(source) != typeid(TTransferFileStream) || typeid(dest) != typeid(TTransferFileStream))
+        return std::nullopt;
+    auto* from = static_cast<TTransferFileStream*>(&source);
+    auto* to = static_cast<TTransferFileStream*>(&dest);
+    if (from->KernelCopyRefused_ || to->KernelCopyRefused_ || !from->Files_ || !to->Files_)
         return std::nullopt;
     const int64_t copied = platform::KernelCopy(*from->Files_, *to->Files_, std::max(block, kLeastKernelCopy));
     if (copied < 0) {

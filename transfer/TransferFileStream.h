@@ -17,12 +17,15 @@ public:
 
     bool CanSetFileInfo() override { return true; }
     bool CanResume() override { return true; }
-    bool CanReserveSpace() override { return true; }
+    // Shares cannot reserve space without lengthening the file, which would hide where a
+    // partial copy's data ends.
+    bool CanReserveSpace() override { return HostName_.empty(); }
     void SetName(const std::string& name) override { Name_ = name; }
     bool Exists() override { return FileExists(Name_); }
     bool FileExists(const std::string& name) override;
     std::string GetResponseText() override { return {}; }
-    int64_t LostWrites() override { return Files_ ? Files_->LostWrites() : 0; }
+    // Size and time of the open file.
+    TSourceVersion Version() override;
 
 protected:
     void ParseName() override;
@@ -30,6 +33,7 @@ protected:
     void DoSetPosition(int64_t position) override;
     int64_t DoGetSize() override;
     void DoSetSize(int64_t size) override;
+    void DoReserveSpace(int64_t size) override;
     TFileTime DoGetFileTime() override;
     void DoSetFileTime(TFileTime time) override;
     void DoOpenSession() override {}

@@ -8,11 +8,39 @@
 #include "core/QuorvexError.h"
 #include "platform/inet/HttpConnection.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
 namespace {
 
 [[noreturn]] void FailSilently()
 {
     throw QuorvexError("");
+}
+
+// An HTTP date ("Wed, 01 Jan 2020 00:00:00 GMT"), in English whatever the locale.
+std::string HttpDate(TFileTime fileTime)
+{
+    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const time_t time = TimespecFromFileTime(fileTime).tv_sec;
+    tm parts{};
+    gmtime_r(&time, &parts);
+    char text[64];
+    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", days[parts.tm_wday], parts.tm_mday,
+                  months[parts.tm_mon], parts.tm_year + 1900, parts.tm_hour, parts.tm_min, parts.tm_sec);
+    return text;
+}
+
+// What "If-Range" names a version by: its entity tag, unless that is weak (which the
+// header may not carry), else its modification time; empty when neither is known.
+std::string IfRangeValue(const TSourceVersion& version)
+{
+    if (!version.ETag.empty() && version.ETag.rfind("W/", 0) != 0)
+        return version.ETag;
+    return version.Modified != 0 ? HttpDate(version.Modified) : std::string();
 }
 
 } // namespace
@@ -22,7 +50,7 @@ TTransferHTTPStream::TTransferHTTPStream(const std::string& name, const std::str
     : TTransferStream(name), UserAgent_(settings.UserAgent), UseCookies_(settings.UseCookies)
 {
     ParseName();
-    // The task's credentials win over any the link carries.
+    // The task's login wins over the link's; a task without one uses the link's.
     SetCredentials(userName, password);
 }
 
@@ -63,29 +91,48 @@ void TTransferHTTPStream::RefuseErrorStatus()
     }
 }
 
+void TTransferHTTPStream::PlanRead(int64_t start, const TSourceVersion& known)
+{
+    PlannedStart_ = std::max<int64_t>(start, 0);
+    Expected_ = known;
+}
+
+void TTransferHTTPStream::Request(int64_t from)
+{
+    AtEnd_ = false;
+    // The whole link, its query and credentials included.
+    Connection().Open(Name_, from > 0 ? from : -1, from > 0 ? IfRangeValue(Expected_) : std::string());
+    if (from > 0 && Connection().Status() == 416) {
+        // Nothing lies at or after `from`: the resource ends there, or it is shorter now.
+        Connection().Close();
+        AtEnd_ = true;
+        Position_ = from;
+        return;
+    }
+    RefuseErrorStatus();
+    // A server that ignores ranges, or whose resource is another version now, sends it whole.
+    Position_ = Connection().Status() == 206 ? from : 0;
+    if (const TSourceVersion version = Version(); version.Known())
+        Expected_ = version;
+}
+
 void TTransferHTTPStream::DoOpenRead()
 {
-    // The whole link, its query and credentials included.
-    Connection().Open(Name_);
-    RefuseErrorStatus();
-    Position_ = 0;
+    Request(PlannedStart_);
 }
 
 void TTransferHTTPStream::DoSetPosition(int64_t position)
 {
-    if (Connection_ && Connection_->IsOpen())
-        Close();
-    // The same link again, query and https included, from the position onwards.
-    Connection().Open(Name_, position);
-    RefuseErrorStatus();
-    if (Connection().Status() == 206 || position == 0) {
-        Position_ = position;
+    // The current answer goes on from there.
+    if (position == Position_ && (AtEnd_ || Connection().IsOpen()))
         return;
+    if (Connection().IsOpen())
+        Close();
+    Request(position);
+    if (Position_ != position) {
+        // Its bytes must never land at the position: the copy starts over on this answer.
+        Log(lcFailure, Translate("sRangeIgnored"), {FormatSize(Options().iSizeType, position)});
     }
-    // The server sent the whole resource: its bytes must never land at the position, so
-    // the copy starts over from the beginning on this answer.
-    Log(lcFailure, Translate("sRangeIgnored"), {FormatSize(Options().iSizeType, position)});
-    Position_ = 0;
 }
 
 void TTransferHTTPStream::DoClose()
@@ -95,6 +142,8 @@ void TTransferHTTPStream::DoClose()
 
 int64_t TTransferHTTPStream::DoRead(void* buffer, int64_t count)
 {
+    if (AtEnd_)
+        return 0;
     if (!Connection().IsOpen())
         FailSilently();
     const int64_t done = Connection().Read(static_cast<char*>(buffer), count);
@@ -113,7 +162,19 @@ int64_t TTransferHTTPStream::DoGetSize()
 
 bool TTransferHTTPStream::CanResume()
 {
-    return Connection_ && Connection_->ContentLength() > 0;
+    return Connection_ && Connection_->ResourceSize() > 0;
+}
+
+TSourceVersion TTransferHTTPStream::Version()
+{
+    TSourceVersion version;
+    if (!Connection_)
+        return version;
+    version.ETag = Connection_->ETag();
+    if (const std::optional<time_t> time = Connection_->LastModified())
+        version.Modified = FileTimeFromTimespec(timespec{*time, 0});
+    version.Size = Connection_->ResourceSize();
+    return version;
 }
 
 TFileTime TTransferHTTPStream::DoGetFileTime()

@@ -11,8 +11,10 @@ class THttpConnection;
 }
 
 // A resource on a web server ("http://" or "https://"), read only. Opening asks for the
-// whole resource; positioning asks again for its tail with a "Range" request, so a copy
-// resumes whenever the server names the resource's length.
+// whole resource, or for its tail from the planned start with a "Range" request;
+// positioning elsewhere asks again, so a copy resumes whenever the server names the
+// resource's length. A ranged request carries "If-Range" with the version the bytes before
+// it came from, so that a changed resource comes whole instead of as a foreign tail.
 class TTransferHTTPStream : public TTransferStream {
 public:
     TTransferHTTPStream(const std::string& name, const std::string& userName, const std::string& password,
@@ -26,6 +28,9 @@ public:
     bool Exists() override;
     bool FileExists(const std::string& name) override;
     std::string GetResponseText() override;
+    void PlanRead(int64_t start, const TSourceVersion& known) override;
+    // ETag, Last-Modified and the resource's size of the current answer.
+    TSourceVersion Version() override;
 
     uint16_t Port() const { return Port_; }
 
@@ -51,6 +56,9 @@ protected:
 
 private:
     platform::inet::THttpConnection& Connection();
+    // Asks for the resource from `from` on (the whole one for 0) and sets Position to where
+    // the answer starts.
+    void Request(int64_t from);
     // Fails the step when the server refused the request (an error page is no file).
     void RefuseErrorStatus();
     [[noreturn]] void RefuseWriting() const;
@@ -59,5 +67,10 @@ private:
     bool UseCookies_ = true;
     uint16_t Port_ = 80;
     int64_t Position_ = 0;
+    int64_t PlannedStart_ = 0;
+    // The version that ranged requests ask for: the planned one, then that of the last answer.
+    TSourceVersion Expected_;
+    // The server has nothing at or after the position (a range past the end): reads give 0.
+    bool AtEnd_ = false;
     std::unique_ptr<platform::inet::THttpConnection> Connection_;
 };

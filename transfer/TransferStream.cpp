@@ -31,6 +31,9 @@ TTransferStream::TTransferStream(const std::string& name)
 
 void TTransferStream::SetCredentials(const std::string& userName, const std::string& password)
 {
+    // A task without a login of its own logs in as its link says ("ftp://user:pw@host/").
+    if (userName.empty())
+        return;
     UserName_ = userName;
     Password_ = password;
 }
@@ -184,6 +187,17 @@ int64_t TTransferStream::GetSize()
 void TTransferStream::SetSize(int64_t size)
 {
     RunStep({TStepKind::Query, nullptr, {}, "sSetSizeFailed", {Name_}, false}, [&] { DoSetSize(size); });
+}
+
+bool TTransferStream::ReserveSpace(int64_t size)
+{
+    return RunStep({TStepKind::Query, nullptr, {}, "sReserveSpaceFailed", {FormatSize(Options().iSizeType, size), Name_}, false},
+                   [&] { DoReserveSpace(size); });
+}
+
+void TTransferStream::DoReserveSpace(int64_t)
+{
+    throw QuorvexError("");
 }
 
 int64_t TTransferStream::Read(void* buffer, int64_t count)

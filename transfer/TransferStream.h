@@ -2,6 +2,7 @@
 
 #include "core/FileTime.h"
 #include "core/MessageFormat.h"
+#include "transfer/SourceVersion.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,6 +32,8 @@ public:
     void OpenConnection();
     void OpenRead();
     void OpenWrite();
+    // Files fill the buffer unless they end first; network streams hand over what has
+    // arrived. Either way a read gives at least 1 byte, and 0 only at the end of the data.
     int64_t Read(void* buffer, int64_t count);
     int64_t Write(const void* buffer, int64_t count);
 
@@ -44,6 +47,8 @@ public:
     void SetPosition(int64_t position);
     int64_t GetSize();
     void SetSize(int64_t size);
+    // Allocates the space of `size` bytes without changing the length; false when it failed.
+    bool ReserveSpace(int64_t size);
     uint32_t GetAttributes();
     void SetAttributes(uint32_t attributes);  // nothing for 0
 
@@ -58,9 +63,12 @@ public:
     // Line ends are converted on the way (an FTP text-mode transfer), so the byte count may
     // differ from the size the server announced.
     virtual bool TranslatesLineEnds() const { return false; }
-    // Bytes that Write took but that never reached the resource (writes sent together later,
-    // whose sending failed): the copy is not there, and a resume must start before them.
-    virtual int64_t LostWrites() { return 0; }
+    // Where the coming OpenRead should start reading, and the version of the source that
+    // the bytes before that came from. A stream that can start anywhere then asks for that
+    // part alone, in its first request; a later SetPosition to the same place asks nothing.
+    virtual void PlanRead(int64_t /*start*/, const TSourceVersion& /*known*/) {}
+    // The version of the open source, as far as it tells.
+    virtual TSourceVersion Version() { return {}; }
     // The system's text for the calling thread's last error (errno); also kept as LastErrorText.
     std::string GetLastErrorText();
     // dir + base + "[n]." + extension for the first n from 1 whose file does not exist.
@@ -86,7 +94,8 @@ protected:
     // Stores the name; an empty name fails with sEmptyFileName (nothing is logged: the
     // owner has not set OnLog yet). Subclass constructors then call their ParseName.
     explicit TTransferStream(const std::string& name);
-    // Credentials given to the constructor always win over those parsed from the name.
+    // A login given to the constructor wins over the one parsed from the name; without a
+    // user name it is no login, and the name's stays.
     void SetCredentials(const std::string& userName, const std::string& password);
     // Splits a link name into HostName, Path and the link's own credentials, and returns its
     // port; a name that is no link fails with sInvalidLinkType.
@@ -97,6 +106,8 @@ protected:
     virtual void DoSetPosition(int64_t position) = 0;
     virtual int64_t DoGetSize() = 0;
     virtual void DoSetSize(int64_t size) = 0;
+    // Fails without a message: only streams that can reserve space do.
+    virtual void DoReserveSpace(int64_t size);
     virtual TFileTime DoGetFileTime() = 0;
     virtual void DoSetFileTime(TFileTime time) = 0;
     virtual void DoOpenSession() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -38,11 +39,19 @@ public:
     virtual int64_t Seek(int64_t offset, int whence) = 0;
     // Fills the buffer unless the end of the file comes first; returns the count or -1.
     virtual int64_t Read(void* buffer, int64_t count) = 0;
-    // Writes all of the buffer (or keeps it to send later, see LostWrites); returns the
-    // count or -1.
+    // Writes all of the buffer (a share may keep it back and send it with later blocks; a
+    // failure to send then fails a later call and the close); returns the count or -1.
     virtual int64_t Write(const void* buffer, int64_t count) = 0;
-    // Sets the end of the open file: grows it (sparse where possible) or cuts it.
+    // Sets the end of the open file: grows it (sparse) or cuts it.
     virtual bool Truncate(int64_t size) = 0;
+    // Allocates the blocks of the open file's first `size` bytes without changing its length,
+    // so that a full disk shows now and not mid-copy, while the length still tells where
+    // the data ends. Fails with EOPNOTSUPP where the file system cannot do that.
+    virtual bool Reserve(int64_t /*size*/)
+    {
+        errno = EOPNOTSUPP;
+        return false;
+    }
 
     // Last-write time of the open file.
     virtual bool GetModifyTime(timespec& time) = 0;
@@ -58,10 +67,6 @@ public:
     virtual bool MakeDirectories(const std::string& dir) = 0;
     // Deletes a file.
     virtual bool Remove(const std::string& path) = 0;
-
-    // Bytes that Write reported as written but that never reached the file: writes kept
-    // back and sent later, whose sending failed. The copy goes on before them.
-    virtual int64_t LostWrites() const { return 0; }
 
     // The open local file's descriptor, for copies inside the kernel; -1 for none (a share).
     virtual int Descriptor() const { return -1; }

@@ -48,20 +48,9 @@ public:
                                [&](int64_t done, int64_t left) { return ::write(Fd_, in + done, size_t(left)); });
     }
 
-    bool Truncate(int64_t size) override
-    {
-        struct stat st {};
-        if (::fstat(Fd_, &st) != 0)
-            return false;
-        if (size > st.st_size) {
-            // Reserve the blocks for real, so that a full disk shows now and not mid-copy.
-            if (::fallocate(Fd_, 0, st.st_size, size - st.st_size) == 0)
-                return true;
-            if (errno != EOPNOTSUPP && errno != ENOSYS)
-                return false;
-        }
-        return ::ftruncate(Fd_, off_t(size)) == 0;
-    }
+    bool Truncate(int64_t size) override { return ::ftruncate(Fd_, off_t(size)) == 0; }
+
+    bool Reserve(int64_t size) override { return ::fallocate(Fd_, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0; }
 
     bool GetModifyTime(timespec& time) override
     {

@@ -40,6 +40,7 @@ void TFtpConnection::PrepareRequest(const std::string& path, bool ascii)
     if (!Login_.Passive)
         curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, ascii ? 1L : 0L);
+    curl_easy_setopt(easy, CURLOPT_RESUME_FROM_LARGE, curl_off_t(0));
 }
 
 void TFtpConnection::Login()
@@ -49,15 +50,19 @@ void TFtpConnection::Login()
     Handle_.Perform();
 }
 
-void TFtpConnection::OpenFile(const std::string& path, bool write, bool ascii)
+void TFtpConnection::OpenFile(const std::string& path, bool write, bool ascii, int64_t from)
 {
     CloseFile();
     PrepareRequest(path, ascii);
     Writing_ = write;
+    CURL* easy = Handle_.Easy();
     if (write) {
-        curl_easy_setopt(Handle_.Easy(), CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
         Handle_.StartUpload();
     } else {
+        // The time (MDTM) tells this version of the file from a later one.
+        curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
+        curl_easy_setopt(easy, CURLOPT_RESUME_FROM_LARGE, curl_off_t(from));
         Handle_.StartDownload([] { return false; });
     }
     Open_ = true;
@@ -77,6 +82,13 @@ int64_t TFtpConnection::OpenFileSize() const
             return std::stoll(match[1]);
     }
     return -1;
+}
+
+time_t TFtpConnection::OpenFileTime() const
+{
+    curl_off_t time = -1;
+    curl_easy_getinfo(Handle_.Easy(), CURLINFO_FILETIME_T, &time);
+    return time_t(time);
 }
 
 void TFtpConnection::CloseFile()

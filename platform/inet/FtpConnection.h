@@ -35,11 +35,15 @@ public:
 
     // Connects and logs in; a wrong password or an unreachable server fail here.
     void Login();
-    // Opens a remote file for reading (RETR) or writing (STOR) in ASCII or binary mode.
-    void OpenFile(const std::string& path, bool write, bool ascii);
+    // Opens a remote file for reading (RETR) or writing (STOR) in ASCII or binary mode. A
+    // binary read may start at an offset (REST); the server must hold more than that.
+    void OpenFile(const std::string& path, bool write, bool ascii, int64_t from = 0);
     bool FileOpen() const { return Open_; }
-    // The size of the file open for reading, as the server announced it; -1 when unknown.
+    // The size of the file open for reading from its start, as the server announced it;
+    // -1 when unknown.
     int64_t OpenFileSize() const;
+    // The modification time (UTC) of the file open for reading; -1 when the server does not say.
+    time_t OpenFileTime() const;
     int64_t Read(char* buffer, int64_t count) { return Handle_.Read(buffer, count); }
     void Write(const char* buffer, int64_t count) { Handle_.Write(buffer, count); }
     // Ends an upload (waiting for the server to confirm it) or drops what is left of a download.

@@ -1,5 +1,6 @@
 #include "platform/inet/HttpConnection.h"
 
+#include "core/Links.h"
 #include "platform/inet/ReplyText.h"
 
 #include <curl/curl.h>
@@ -17,18 +18,29 @@ THttpConnection::THttpConnection(const TInetSession& session, std::string user, 
 {
 }
 
-void THttpConnection::Open(const std::string& url, int64_t from)
+THttpConnection::~THttpConnection()
+{
+    // The handle goes first: it must not hold on to the header lines.
+    Handle_.Abort();
+    curl_slist_free_all(Headers_);
+}
+
+void THttpConnection::Open(const std::string& url, int64_t from, const std::string& ifRange)
 {
     Close();
     Handle_.ResetRequestOptions();
     CURL* easy = Handle_.Easy();
-    Handle_.SetUrl(url);
+    // A link may hold what a request line cannot (a blank in a name): escaped, not refused.
+    Handle_.SetUrl(RequestLink(url));
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
     Handle_.SetLogin(User_, Password_);
     const std::string range = std::to_string(from) + "-";
     if (from >= 0)
         curl_easy_setopt(easy, CURLOPT_RANGE, range.c_str());
+    curl_slist_free_all(Headers_);
+    Headers_ = from >= 0 && !ifRange.empty() ? curl_slist_append(nullptr, ("If-Range: " + ifRange).c_str()) : nullptr;
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, Headers_);
     Handle_.StartDownload([this] { return HttpHeadComplete(Handle_.Lines()); });
     Open_ = true;
 }
@@ -64,8 +76,8 @@ int64_t THttpConnection::ContentLength() const
 
 int64_t THttpConnection::ResourceSize() const
 {
-    if (Status() == 206) {
-        // "bytes 400-999/1000"
+    if (Status() == 206 || Status() == 416) {
+        // "bytes 400-999/1000", or "bytes */1000" for a range past the end
         const std::string range = HttpHeaderValue(Handle_.Lines(), "Content-Range");
         const size_t slash = range.rfind('/');
         if (slash != std::string::npos) {
@@ -78,6 +90,11 @@ int64_t THttpConnection::ResourceSize() const
         return -1;
     }
     return ContentLength();
+}
+
+std::string THttpConnection::ETag() const
+{
+    return HttpHeaderValue(Handle_.Lines(), "ETag");
 }
 
 std::optional<time_t> THttpConnection::LastModified() const

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+struct curl_slist;
+
 namespace platform::inet {
 
 // GET requests of one stream on one handle: the whole resource, or its tail from an offset
@@ -15,13 +17,16 @@ namespace platform::inet {
 class THttpConnection {
 public:
     THttpConnection(const TInetSession& session, std::string user, std::string password);
+    ~THttpConnection();
 
     // Given up by throwing from it while waiting on the network.
     void SetInterruptCheck(std::function<void()> check) { Handle_.CheckInterrupted = std::move(check); }
 
     // Sends a GET for url (from byte `from` onwards when it is 0 or more) and waits for the
     // answer's head. Throws when no answer came (unreachable host, certificate refused ...).
-    void Open(const std::string& url, int64_t from = -1);
+    // With ifRange (an entity tag or a date) the server sends the part only while the
+    // resource is still that version, and the whole new resource otherwise.
+    void Open(const std::string& url, int64_t from = -1, const std::string& ifRange = {});
     bool IsOpen() const { return Open_; }
     // Drops what is left of the answer.
     void Close();
@@ -31,9 +36,11 @@ public:
     std::string StatusLine() const;
     // Content-Length of the answer; -1 when it names none.
     int64_t ContentLength() const;
-    // The whole resource's size: the total of a partial answer's Content-Range, else the
-    // Content-Length; -1 when unknown.
+    // The whole resource's size: the total of a partial (or unsatisfiable range) answer's
+    // Content-Range, else the Content-Length; -1 when unknown.
     int64_t ResourceSize() const;
+    // The answer's ETag as sent; empty when absent.
+    std::string ETag() const;
     // Last-Modified (UTC); nothing when absent or unreadable.
     std::optional<time_t> LastModified() const;
     // The last answer's status line and headers.
@@ -44,6 +51,8 @@ private:
     std::string User_;
     std::string Password_;
     bool Open_ = false;
+    // The extra header lines of the current request; libcurl reads them while it runs.
+    curl_slist* Headers_ = nullptr;
 };
 
 } // namespace platform::inet

@@ -313,17 +313,21 @@ void TInetHandle::StartUpload()
 int64_t TInetHandle::Read(char* buffer, int64_t count)
 {
     const int64_t spilled = std::min<int64_t>(count, int64_t(Spill_.size() - SpillAt_));
-    if (spilled > 0)
+    if (spilled > 0) {
         std::memcpy(buffer, Spill_.data() + SpillAt_, size_t(spilled));
-    SpillAt_ += size_t(spilled);
-    if (SpillAt_ == Spill_.size()) {
-        Spill_.clear();
-        SpillAt_ = 0;
+        SpillAt_ += size_t(spilled);
+        if (SpillAt_ == Spill_.size()) {
+            Spill_.clear();
+            SpillAt_ = 0;
+        }
+        return spilled;
     }
-    Target_ = buffer + spilled;
-    TargetLeft_ = count - spilled;
+    if (count <= 0)
+        return 0;
+    Target_ = buffer;
+    TargetLeft_ = count;
     try {
-        DriveUntil([&] { return TargetLeft_ == 0; });
+        DriveUntil([&] { return TargetLeft_ < count; });
     } catch (...) {
         Target_ = nullptr;
         TargetLeft_ = 0;
@@ -332,7 +336,7 @@ int64_t TInetHandle::Read(char* buffer, int64_t count)
     const int64_t filled = count - TargetLeft_;
     Target_ = nullptr;
     TargetLeft_ = 0;
-    if (filled < count && Failed())
+    if (filled == 0 && Failed())
         RaiseFailure();
     return filled;
 }

@@ -47,9 +47,10 @@ public:
     void StartDownload(const std::function<bool()>& headReady);
     // Starts an upload and waits until the server takes data; throws when it refused.
     void StartUpload();
-    // Fills the block unless the body ends first. A transfer that failed throws once the
-    // bytes that came before the failure are used up, also when part of the block had
-    // arrived: a short block means the end, and a cut body must never pass for a whole one.
+    // Hands over what has arrived, up to count bytes, waiting until at least 1 byte has;
+    // 0 means that the body ended. A transfer that failed hands over every byte that came
+    // before the failure first and throws on the read after them, so a cut body never
+    // passes for a whole one and none of its bytes is lost.
     int64_t Read(char* buffer, int64_t count);
     // Hands the whole block to the upload; throws when the transfer failed.
     void Write(const char* buffer, int64_t count);

@@ -318,8 +318,9 @@ public:
     }
 
     // Small blocks are kept back and sent together (see kWriteBehind): a block counts as
-    // written once it is kept. Should sending fail, the kept bytes are lost (LostWrites),
-    // and this and every later call on the file fails, its close too.
+    // written once it is kept. Should sending fail, the kept bytes are lost, and this and
+    // every later call on the file fails, its close too; the file's length still tells
+    // where the data that arrived ends.
     int64_t Write(const void* buffer, int64_t count) override
     {
         const TLibraryLock lock(LibraryMutex());
@@ -340,8 +341,6 @@ public:
         Pending_.insert(Pending_.end(), in, in + count);
         return count;
     }
-
-    int64_t LostWrites() const override { return Lost_; }
 
     bool Truncate(int64_t size) override
     {
@@ -523,10 +522,8 @@ private:
         if (Pending_.empty())
             return true;
         const int64_t sent = SendWrite(Pending_.data(), int64_t(Pending_.size()));
-        if (sent < 0) {
+        if (sent < 0)
             WriteError_ = errno ? errno : EIO;
-            Lost_ += int64_t(Pending_.size());
-        }
         Pending_.clear();
         return sent >= 0 || Fail(WriteError_);
     }
@@ -637,7 +634,6 @@ private:
     TReadAhead ReadAhead_{kReadAhead};
     std::vector<char> Pending_;   // written, not yet sent
     int WriteError_ = 0;          // errno of a failed send; sticks until the next open
-    int64_t Lost_ = 0;            // bytes counted as written that never reached the file
     std::string FileUrl_;
     bool ReadOnly_ = false;                      // the open file was opened for reading only
     std::optional<struct stat> ReadOnlyStat_;    // its stat, taken at the first question

@@ -48,7 +48,7 @@ TEST(CliArgumentsTest, OptionsReachTheirFields)
     const TCliParseResult result = ParseCliArguments(
         {"-o", "copy.bin", "--source-user", "su", "--source-password", "sp", "--dest-user=du", "--dest-password",
          "dp", "-j", "7", "--list", "l.qtl", "--options", "o.xml", "--on-exists", "resume", "--retries", "0",
-         "--retry-pause", "10000", "-q", "a"},
+         "--retry-pause", "10000", "--ftp-mode", "active", "-q", "a"},
         kWorkingFolder);
     ASSERT_EQ(result.Error, "");
     const TCliArguments& a = result.Arguments;
@@ -64,10 +64,14 @@ TEST(CliArgumentsTest, OptionsReachTheirFields)
     EXPECT_EQ(a.Retries, 0);
     EXPECT_EQ(a.RetryPause, 10000);
     EXPECT_TRUE(a.Quiet);
+    EXPECT_FALSE(a.PassiveFtp);
 
     // Left out, the values come from the options file.
     const TCliArguments defaults = ParseCliArguments({"a"}, kWorkingFolder).Arguments;
     EXPECT_FALSE(defaults.MaxActive || defaults.OnExists || defaults.Retries || defaults.RetryPause);
+    // Passive FTP, as other command-line clients: active mode fails behind firewalls and NAT.
+    EXPECT_TRUE(defaults.PassiveFtp);
+    EXPECT_TRUE(ParseCliArguments({"--ftp-mode=passive", "a"}, kWorkingFolder).Arguments.PassiveFtp);
     EXPECT_TRUE(ParseCliArguments({"a", "--help", "--bogus"}, kWorkingFolder).Arguments.Help);
 }
 
@@ -96,6 +100,7 @@ TEST(CliArgumentsTest, BadCommandLinesSayWhatIsWrong)
         {{"--retry-pause=", "a"}, "--retry-pause"},
         {{"--retry-pause", "99999999999", "a"}, "--retry-pause"},
         {{"--on-exists", "ask", "a"}, "--on-exists"},
+        {{"--ftp-mode", "PASV", "a"}, "--ftp-mode"},
         {{"--bogus", "a"}, "unknown option: --bogus"},
         {{"-x", "a"}, "unknown option: -x"},
         {{"a", "-d"}, "-d needs a value"},

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -178,5 +179,37 @@ TEST_F(CliEndToEndTest, BadInputGivesAMessageAndAStatus)
         EXPECT_EQ(outcome.Signal, 0);
         EXPECT_EQ(outcome.ExitCode, c.ExitCode) << outcome.Errors;
         EXPECT_NE(outcome.Errors.find(c.Fragment), std::string::npos) << outcome.Errors;
+    }
+}
+
+TEST_F(CliEndToEndTest, LinksLogInAndTheirPasswordsAreNeverShown)
+{
+    TFtpServer* ftp = nullptr;
+    FindServerOrSkip(ftp);
+    if (!ftp)
+        return;
+    const std::string login = ftp->UserName() + ":" + ftp->Password() + "@";
+    const std::string port = std::to_string(ftp->Port());
+    const std::string source = WriteRandomFile("mine.bin", 5000);
+    const TOutcome upload =
+        Run({source, "-d", "ftp://" + login + "127.0.0.1:" + port + ftp->UserDir().string() + "/", "-q"});
+    EXPECT_EQ(upload.ExitCode, 0) << upload.Errors;
+    EXPECT_EQ(ReadFileBytes(ftp->UserDir() / "mine.bin"), ReadFileBytes(source));
+
+    // A refusal is told by its status alone, not by every header of the answer.
+    TFaultyHttpServer web;
+    TFaultyReply gone;
+    gone.Status = 404;
+    gone.Body = "<html>gone</html>";
+    web.Serve("/gone.bin", gone);
+    const std::string link = "http://" + login + web.Url("/gone.bin").substr(7);
+    const TOutcome refused = Run({link, "-d", Dir.File("out"), "-q", "--retries", "0"});
+    EXPECT_EQ(refused.ExitCode, 1) << refused.Errors;
+    EXPECT_NE(refused.Errors.find("404"), std::string::npos) << refused.Errors;
+    EXPECT_EQ(std::count(refused.Errors.begin(), refused.Errors.end(), '\n'), 1) << refused.Errors;
+
+    for (const TOutcome& outcome : {upload, refused}) {
+        EXPECT_NE(outcome.Errors.find(ftp->UserName() + ":***@"), std::string::npos) << outcome.Errors;
+        EXPECT_EQ(outcome.Errors.find(ftp->Password()), std::string::npos) << outcome.Errors;
     }
 }

@@ -75,6 +75,8 @@ TEST(DisplayFormatsDuration, WholeSecondsAsHoursMinutesSeconds)
         {59999, "0:00:59"},
         {3661000, "1:01:01"},
         {36000000LL * 100, "1000:00:00"},  // no upper bound on hours, no leading zero
+        {5000000000000LL, "1388888:53:20"}, // beyond 2^32 seconds
+        {-1, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatDuration(c.ms), c.expected) << c.ms << " ms";

@@ -29,7 +29,7 @@ protected:
 TEST_F(SpeedFormatsTest, FormatBitSpeedInBitsAndBytesAndEveryUnit)
 {
     struct TCase {
-        uint32_t Value;
+        uint64_t Value;
         bool InBits;
         int Unit;
         const char* Expected;
@@ -41,6 +41,7 @@ TEST_F(SpeedFormatsTest, FormatBitSpeedInBitsAndBytesAndEveryUnit)
         {1000000, true, spAuto, "1000.0 sSpeedKBit"},
         {1500000, true, spAuto, "1.5 sSpeedMbit"},
         {4294967295u, true, spPlain, "4294967295 sSpeedBit"},
+        {10000000000u, true, spAuto, "10000.0 sSpeedMbit"},  // a local copy beyond 2^32 bit/s
         {250, true, spKilo, "0.2 sSpeedKBit"},  // halves to even
         {750, true, spKilo, "0.8 sSpeedKBit"},
         {1250000, true, spMega, "1.2 sSpeedMbit"},

@@ -262,7 +262,11 @@ void TFaultyHttpServer::Answer(int fd)
     std::string headers;
     const auto rangeHeader = HeaderValue(head, "Range");
     const auto range = rangeHeader ? ParseRange(*rangeHeader) : std::nullopt;
-    if (status == 200 && reply.HonourRange && range) {
+    // A range of another version than the current one is answered with the whole body.
+    const auto ifRange = HeaderValue(head, "If-Range");
+    const bool sameVersion = !ifRange || (!reply.ETag.empty() && *ifRange == reply.ETag) ||
+                             (!reply.LastModified.empty() && *ifRange == reply.LastModified);
+    if (status == 200 && reply.HonourRange && range && sameVersion) {
         if (range->First >= total) {
             status = 416;
             length = 0;
@@ -280,6 +284,8 @@ void TFaultyHttpServer::Answer(int fd)
         headers += "Accept-Ranges: bytes\r\n";
     if (!reply.LastModified.empty())
         headers += "Last-Modified: " + reply.LastModified + "\r\n";
+    if (!reply.ETag.empty())
+        headers += "ETag: " + reply.ETag + "\r\n";
     if (reply.SendLength)
         headers += "Content-Length: " + std::to_string(length) + "\r\n";
     const std::string answerHead = "HTTP/1.1 " + std::to_string(status) + " " + ReasonPhrase(status) + "\r\n"

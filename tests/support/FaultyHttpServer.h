@@ -24,13 +24,15 @@ struct TFaultyReply {
     int SlowChunk = 0;                // > 0: send the body in chunks of this many bytes ...
     int SlowDelayMs = 0;              // ... with this pause before each chunk
     std::string LastModified;         // non-empty: sent as Last-Modified
+    std::string ETag;                 // non-empty: sent as ETag
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 and a free port for the misbehaving peers a real
 // server will not imitate: it lies about lengths, ignores ranges, cuts or slows bodies.
 // One thread per connection; every answer carries "Connection: close". A "Range: bytes=N-"
 // or "bytes=N-M" request gets 206 with Content-Range (416 past the end) when the reply
-// honours ranges; unknown paths get 404. The query part of a request is ignored.
+// honours ranges and an "If-Range" names the reply's ETag or Last-Modified (or is absent);
+// unknown paths get 404. The query part of a request is ignored.
 class TFaultyHttpServer {
 public:
     // Starts listening on 127.0.0.1 and a free port.

@@ -39,9 +39,23 @@ int TRecordingShell::Count(const std::string& call) const
     return int(std::count(Calls.begin(), Calls.end(), call));
 }
 
+void TRecordingShell::Record(const std::string& call)
+{
+    Calls.push_back(call);
+    if (OnCall)
+        OnCall(call);
+}
+
+void TScriptedDialogs::Ask(const std::string& question)
+{
+    Asked.push_back(question);
+    if (WhileAsking)
+        WhileAsking(question);
+}
+
 TModalResult TScriptedDialogs::MessageBox(const std::string& text, TMessageKind kind, unsigned)
 {
-    Asked.push_back(std::string(KindName(kind)) + ":" + text);
+    Ask(std::string(KindName(kind)) + ":" + text);
     if (kind == TMessageKind::Error && MessageBoxAnswers.empty())
         return TModalResult::OK;  // an error box has nothing to answer
     return Next(MessageBoxAnswers, text.c_str());
@@ -50,7 +64,7 @@ TModalResult TScriptedDialogs::MessageBox(const std::string& text, TMessageKind 
 TModalResult TScriptedDialogs::ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned,
                                                        bool& checked)
 {
-    Asked.push_back(std::string("Check") + KindName(kind) + ":" + text);
+    Ask(std::string("Check") + KindName(kind) + ":" + text);
     const TCheckAnswer answer = Next(CheckBoxAnswers, text.c_str());
     checked = answer.Checked;
     return answer.Result;
@@ -58,7 +72,7 @@ TModalResult TScriptedDialogs::ShowMessageBoxWithCheck(const std::string& text, 
 
 bool TScriptedDialogs::AskExistingFile(int& decision, std::string& name, bool& remember)
 {
-    Asked.push_back("ExistingFile:" + name);
+    Ask("ExistingFile:" + name);
     ProposedNames.push_back(name);
     const TExistingFileAnswer answer = Next(ExistingFileAnswers, "AskExistingFile");
     if (!answer.Confirmed)
@@ -72,13 +86,13 @@ bool TScriptedDialogs::AskExistingFile(int& decision, std::string& name, bool& r
 
 TIncompleteTaskAnswer TScriptedDialogs::AskIncompleteTask(const TTaskItem& task)
 {
-    Asked.push_back("IncompleteTask:" + task.Name());
+    Ask("IncompleteTask:" + task.Name());
     return Next(IncompleteTaskAnswers, "AskIncompleteTask");
 }
 
 bool TScriptedDialogs::AskPauseMinutes(int& minutes)
 {
-    Asked.push_back("PauseMinutes");
+    Ask("PauseMinutes");
     ProposedMinutes.push_back(minutes);
     const auto answer = Next(PauseAnswers, "AskPauseMinutes");
     if (answer.first)
@@ -131,6 +145,17 @@ bool TTaskBed::ServeUntil(const std::function<bool()>& done, std::chrono::millis
         MainThread.WaitAndServe(std::chrono::milliseconds(5));
     }
     return true;
+}
+
+bool TTaskBed::RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    return ServeUntil(
+        [&] {
+            if (Manager_ && Manager_->TickRequested())
+                Manager_->Tick();
+            return done();
+        },
+        timeout);
 }
 
 bool TTaskBed::WaitForWorker(TTaskItem& task, std::chrono::milliseconds timeout)

@@ -34,17 +34,22 @@ public:
 // Records the shell notifications as "Event" or "Event:name".
 class TRecordingShell : public ITaskShell {
 public:
-    void NotifyTaskStarted(const std::string& name) override { Calls.push_back("Started:" + name); }
-    void NotifyTaskCompleted(const std::string& name) override { Calls.push_back("Completed:" + name); }
-    void NotifyTaskPausedAfterError(const std::string& name) override { Calls.push_back("PausedAfterError:" + name); }
-    void NotifyTaskError(const std::string& name) override { Calls.push_back("Error:" + name); }
-    void NotifyTaskStopped() override { Calls.push_back("Stopped"); }
-    void NotifyAllCompleted() override { Calls.push_back("AllCompleted"); }
-    void PlaySoundTaskDeleted() override { Calls.push_back("SoundDeleted"); }
-    void ShowTaskPage() override { Calls.push_back("ShowTaskPage"); }
+    void NotifyTaskStarted(const std::string& name) override { Record("Started:" + name); }
+    void NotifyTaskCompleted(const std::string& name) override { Record("Completed:" + name); }
+    void NotifyTaskPausedAfterError(const std::string& name) override { Record("PausedAfterError:" + name); }
+    void NotifyTaskError(const std::string& name) override { Record("Error:" + name); }
+    void NotifyTaskStopped() override { Record("Stopped"); }
+    void NotifyAllCompleted() override { Record("AllCompleted"); }
+    void PlaySoundTaskDeleted() override { Record("SoundDeleted"); }
+    void ShowTaskPage() override { Record("ShowTaskPage"); }
 
     int Count(const std::string& call) const;
     std::vector<std::string> Calls;
+    // Runs after each call is recorded, as a front end's own code would.
+    std::function<void(const std::string&)> OnCall;
+
+private:
+    void Record(const std::string& call);
 };
 
 // Answers the questions from scripts filled by the test; a question without an answer
@@ -74,8 +79,14 @@ public:
     std::deque<TIncompleteTaskAnswer> IncompleteTaskAnswers;
     std::deque<std::pair<bool, int>> PauseAnswers;  // (OK, minutes)
     std::vector<std::string> Asked;
+    // Runs while each question is open, given its record: a modal dialog runs the front
+    // end's loop, and with it the tick.
+    std::function<void(const std::string&)> WhileAsking;
     std::vector<std::string> ProposedNames;  // names AskExistingFile was given
     std::vector<int> ProposedMinutes;
+
+private:
+    void Ask(const std::string& question);
 };
 
 class TRecordingDesktop : public IDesktop {
@@ -149,6 +160,9 @@ public:
     TTaskItem& AddTask(const std::string& source, const std::string& destination, TTaskState state = stateWait);
     // Serves the workers' main-thread steps until done() holds or timeout passes; false on timeout.
     bool ServeUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    // Serves like a front end's loop: the workers' steps, and a tick whenever the manager asks
+    // for one (never the periodic tick: the clock is the test's).
+    bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(60));
     // Serves until the task has no running worker any more and its end handler ran.
     bool WaitForWorker(TTaskItem& task, std::chrono::milliseconds timeout = std::chrono::seconds(60));
     // The codes and texts of a task's log as "code text" lines.

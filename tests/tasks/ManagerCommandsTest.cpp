@@ -246,7 +246,9 @@ TEST_F(ManagerCommandsTest, ConfirmedCommandsAskUnlessToldNotTo)
     } answers[] = {
         {true, {}, true, true},
         {false, {A{TModalResult::OK, false}}, true, false},
-        {false, {A{TModalResult::Cancel, true}}, false, true},  // no more questions from now on
+        {false, {A{TModalResult::OK, true}}, true, true},  // no more questions from now on
+        // A refusal never silences the question: the next time it would act unasked.
+        {false, {A{TModalResult::Cancel, true}}, false, false},
     };
     for (const Flagged& command : commands) {
         for (const auto& answer : answers) {
@@ -267,6 +269,19 @@ TEST_F(ManagerCommandsTest, ConfirmedCommandsAskUnlessToldNotTo)
             const bool sound = command.Command == &TManagerTask::DeleteSelected && answer.Acts;
             EXPECT_EQ(Bed.Shell.Count("SoundDeleted"), sound ? 1 : 0);
         }
+    }
+}
+
+TEST(MessageBoxWithCheckTest, OnlyAYesSilencesTheQuestion)
+{
+    using M = TModalResult;
+    for (auto [answer, silenced] : {std::pair{M::OK, true}, {M::Yes, true}, {M::Cancel, false}, {M::No, false},
+                                    {M::Abort, false}, {M::NoToAll, false}}) {
+        TScriptedDialogs dialogs;
+        dialogs.CheckBoxAnswers = {{answer, true}};
+        bool flag = false;
+        EXPECT_EQ(MessageBoxWithCheck(dialogs, "text", TMessageKind::Warning, mbOK | mbCancel, flag), answer);
+        EXPECT_EQ(flag, silenced) << int(answer);
     }
 }
 
@@ -363,5 +378,67 @@ TEST_F(ManagerCommandsTest, DeleteTasksHandlesUnfinishedCopiesAsTheUserAnswers)
         for (const TTaskRecord& record : Bed.Records.RecycleBin)
             EXPECT_EQ(record.TimeCompleted, Bed.Clock.Date);
         EXPECT_TRUE(Bed.Dialogs.IncompleteTaskAnswers.empty() && Bed.Dialogs.MessageBoxAnswers.empty());
+    }
+}
+
+TEST_F(ManagerCommandsTest, DeletionNeitherStrandsARunningTaskNorFreesOneMidway)
+{
+    using M = TModalResult;
+    struct Case {
+        const char* Name;
+        bool Running;                // a runs when the deletion starts
+        TIncompleteTaskAnswer ForA;
+        M ForTheRest;
+        bool CompletesWhileAsked;    // a's run completes, and the tick runs, while a's question is open
+        const char* Remaining;
+        TTaskState StateOfA;         // when a remains
+    };
+    const TIncompleteTaskAnswer del{true, true, false}, keep{true, false, false};
+    const Case cases[] = {
+        {"running, file deleted, abort", true, del, M::Abort, false, "abc", stateStopped},
+        {"running, file kept, abort", true, keep, M::Abort, false, "abc", stateStarted},
+        {"completed while asked", false, del, M::Yes, true, "", stateCompleted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTempDir dir;
+        Manager.NewList({});
+        Manager.DeleteCompletedTasks = true;
+        Options().IncompleteTaskWhatToDo = 2;
+        Add("ab", stateStopped, dir.Path().string());
+        Add("c", stateCompleted, dir.Path().string());
+        for (char name : std::string("ab")) {
+            WriteFileBytes(Task(name).DestinationFileName(), "part");
+            Task(name).DestinationCreated = true;
+        }
+        TTaskItem& a = Task('a');
+        if (c.Running)
+            a.Start();  // its worker waits for its first step on this thread
+        int tasksSeenByTheTick = -1;
+        Bed.Dialogs.WhileAsking = [&](const std::string& question) {
+            if (c.CompletesWhileAsked && question == "IncompleteTask:a") {
+                a.SetState(stateCompleted);
+                Manager.Tick();
+                tasksSeenByTheTick = Manager.Tasks().Count();
+            }
+        };
+        Bed.Dialogs.IncompleteTaskAnswers = {c.ForA};
+        Bed.Dialogs.MessageBoxAnswers = {c.ForTheRest};
+
+        Manager.DeleteTasks(false);
+
+        Bed.Dialogs.WhileAsking = nullptr;
+        EXPECT_EQ(ListOrder(), c.Remaining);
+        if (c.CompletesWhileAsked)
+            EXPECT_EQ(tasksSeenByTheTick, 3);
+        if (!std::string(c.Remaining).empty()) {
+            EXPECT_EQ(a.State(), c.StateOfA);
+            EXPECT_EQ(a.IsRunning(), c.StateOfA == stateStarted);
+            // Only a task with a worker holds a place of the queue.
+            Manager.Tick();
+            EXPECT_EQ(Manager.ActiveCount(), a.IsRunning() ? 1 : 0);
+            a.StopTransfer();
+        }
+        EXPECT_EQ(Manager.RunningWorkers().Value(), 0);
     }
 }

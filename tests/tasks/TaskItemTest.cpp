@@ -42,7 +42,8 @@ TEST(TaskItemTest, NameIsStoredOrDerivedFromTheSource)
         const char* Name;
     };
     for (const Case& c : {Case{"ftp://host/pub/a.zip", "", "a.zip"}, Case{"ftp://host/pub/dir/", "", "dir"},
-                          Case{"\\\\srv\\share\\d\\f.txt", "", "f.txt"}, Case{"/home/u/f.txt", "g.txt", "g.txt"}}) {
+                          Case{"\\\\srv\\share\\d\\f.txt", "", "f.txt"}, Case{"/home/u/f.txt", "g.txt", "g.txt"},
+                          Case{"https://h/K%C3%B6ln%20a.bin?token=a%20b", "", "Köln a.bin"}}) {
         TTaskBed bed;
         TTaskItem& task = bed.AddTask(c.Source, "/dst");
         task.SetName(c.Stored);
@@ -164,5 +165,50 @@ TEST(TaskItemTest, DeletingTheDestinationReportsWhatCannotBeDeleted)
         TTaskItem& task = bed.AddTask("/src/f.bin", c.Destination);
         task.DeleteDestinationFile();
         EXPECT_EQ(bed.Dialogs.Asked.size(), c.Boxes) << c.Destination;
+    }
+}
+
+TEST(TaskItemTest, SpeedsAndTimesDoNotWrapAt32Bits)
+{
+    constexpr int64_t GiB = int64_t(1) << 30;
+    struct Running {
+        int64_t Size, Loaded;
+        uint64_t Speed, Left;
+    };
+    // One second into a run that started from nothing.
+    for (const Running& c : {Running{4 * GiB, GiB, 8 * uint64_t(GiB), 3000},  // beyond 2^32 bit/s
+                             Running{100, 150, 1200, 0},                      // more than the known size came
+                             Running{-1, 1000, 8000, 0},                      // unknown size
+                             Running{int64_t(1e12), 1, 8, uint64_t(999999999999000)}}) {  // beyond 2^32 ms
+        SCOPED_TRACE(std::to_string(c.Size) + "/" + std::to_string(c.Loaded));
+        TTaskBed bed;
+        TTaskItem& task = bed.AddTask("/missing/a", "/b");
+        task.Start();  // its worker waits for its first step on this thread
+        task.Size = c.Size;
+        task.Loaded = c.Loaded;
+        task.StartTime = bed.Clock.Tick;
+        bed.Clock.Advance(1000);
+        EXPECT_EQ(task.Speed(), c.Speed);
+        EXPECT_EQ(task.Left(), c.Left);
+        ASSERT_TRUE(bed.WaitForWorker(task));
+    }
+
+    struct Paused {
+        int Minutes;
+        int64_t Passed;  // milliseconds
+        bool Expired;
+        uint64_t Left;
+    };
+    // 36000 minutes are beyond 2^31 milliseconds, 100000 beyond 2^32.
+    for (const Paused& c : {Paused{36000, 0, false, 2160000000}, Paused{36000, 2159999999, false, 1},
+                            Paused{36000, 2160000000, true, 0}, Paused{100000, 5000000000, false, 1000000000}}) {
+        SCOPED_TRACE(std::to_string(c.Minutes) + " min after " + std::to_string(c.Passed) + " ms");
+        TTaskBed bed;
+        TTaskItem& task = bed.AddTask("/a", "/b", stateStopped);
+        task.PauseTemporarily(c.Minutes);
+        bed.Clock.Date.Value += double(c.Passed) / kMillisecondsPerDay;
+        EXPECT_EQ(task.TemporaryPauseExpired(), c.Expired);
+        EXPECT_EQ(task.Left(), c.Left);
+        EXPECT_EQ(task.Elapsed(), uint64_t(c.Passed));
     }
 }

@@ -41,6 +41,7 @@ TEST(TaskListFileTest, SavedTasksReadBackWithTheirStoredValues)
     first.PauseTemporaryTimeout = 7;
     first.PauseTemporaryRetries = 3;
     first.Log.Add(4, "failed: 100%");
+    first.SourceVersion = {"\"5f0c-1a2b\"", 132223920450000000u, int64_t(5) << 32};
     TTaskItem& second = bed.AddTask("\\\\srv\\share\\b.bin", "/dst2", stateErrorStopped);
     ASSERT_TRUE(manager.SaveToFile({}));
 
@@ -61,6 +62,9 @@ TEST(TaskListFileTest, SavedTasksReadBackWithTheirStoredValues)
     EXPECT_EQ(a.TimeDownloaded, 4000000000u);
     EXPECT_EQ(a.TimeCreated, first.TimeCreated);
     EXPECT_EQ(a.PauseTemporaryRetries, 3);
+    EXPECT_EQ(a.SourceVersion.ETag, first.SourceVersion.ETag);
+    EXPECT_EQ(a.SourceVersion.Modified, first.SourceVersion.Modified);
+    EXPECT_EQ(a.SourceVersion.Size, first.SourceVersion.Size);
     ASSERT_EQ(a.Log.Count(), 1);
     EXPECT_EQ(a.Log.Items(0).Text, "failed: 100%");
     const TTaskItem& b = reread.Tasks()[1];
@@ -106,6 +110,8 @@ TEST(TaskListFileTest, MissingAndUnreadableElementsTakeTheirFallbacks)
         EXPECT_EQ(task.TypeStart, c.TypeStart);
         EXPECT_EQ(task.State(), c.State);
         EXPECT_EQ(task.TrafficPriority, c.Priority);
+        // Lists written before source versions were kept leave them unknown.
+        EXPECT_FALSE(task.SourceVersion.Known());
     }
 }
 

@@ -2,10 +2,13 @@
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
+#include "transfer/TaskThread.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -206,4 +209,93 @@ TEST_F(TickTest, SortingTheViewReordersTheQueue)
     EXPECT_EQ(Manager->Tasks()[0].Name(), "a");
     EXPECT_EQ(Bed.Shell.Calls, (std::vector<std::string>{"Started:a"}));
     FinishWorkers();
+}
+
+TEST_F(TickTest, EndedWorkersHaveTheNextTasksStartedWithoutWaitingForTheTimer)
+{
+    Manager->MaxActiveTasks = 2;
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        AddCopy(name);
+    int requests = 0;
+    Manager->OnTickRequested = [&] { ++requests; };
+    Manager->Tick();
+    // The clock stands still: only the ticks the manager asks for run.
+    ASSERT_TRUE(Bed.RunUntil([&] { return Manager->RunningWorkers().Value() == 0 && Manager->Tasks()[4].Completed(); }));
+    EXPECT_EQ(States(), std::vector<TTaskState>(5, stateCompleted));
+    EXPECT_EQ(ReadFileBytes(Dir.File("out/e")), "content of e");
+    EXPECT_GE(requests, 3);
+    // Ended runs do not keep their threads.
+    ASSERT_TRUE(Bed.ServeUntil([&] {
+        for (int i = 0; i < Manager->Tasks().Count(); ++i)
+            if (Manager->Tasks()[i].Worker() && !Manager->Tasks()[i].Worker()->Finished())
+                return false;
+        return true;
+    }));
+    Manager->Tick();
+    for (int i = 0; i < Manager->Tasks().Count(); ++i)
+        EXPECT_EQ(Manager->Tasks()[i].Worker(), nullptr) << i;
+}
+
+TEST_F(TickTest, ATickFromADialogInsideATickWaitsForTheRunningOne)
+{
+    Manager->MaxActiveTasks = 2;
+    AddCopy("a");
+    AddCopy("b");
+    int requests = 0;
+    Manager->OnTickRequested = [&] { ++requests; };
+    bool nested = false;
+    Bed.Shell.OnCall = [&](const std::string&) {
+        if (!std::exchange(nested, true))
+            Manager->Tick();
+    };
+    Manager->Tick();
+    Bed.Shell.OnCall = nullptr;
+    EXPECT_EQ(Bed.Shell.Calls, (std::vector<std::string>{"Started:a", "Started:b"}));
+    EXPECT_EQ(Manager->RunningWorkers().Value(), 2);
+    // Asked for again once the running tick ended.
+    EXPECT_TRUE(Manager->TickRequested());
+    EXPECT_EQ(requests, 1);
+    FinishWorkers();
+}
+
+TEST_F(TickTest, TaskStoppedIsToldOnlyWhenARunIsStopped)
+{
+    struct Case {
+        const char* Name;
+        std::function<void(TTaskItem&)> Run;
+        int Stopped;
+    };
+    const Case cases[] = {
+        {"completed task removed", [&](TTaskItem&) {
+             Manager->DeleteCompletedTasks = true;
+             Manager->Tick();
+         }, 0},
+        {"failed task retried", [&](TTaskItem&) {
+             Bed.Clock.Advance(5001);
+             Manager->Tick();
+         }, 0},
+        {"ended task stopped", [](TTaskItem& task) { task.Stop(); }, 0},
+        {"ended task started", [](TTaskItem& task) { task.Start(); }, 0},
+        {"running task stopped", [](TTaskItem& task) {
+             task.Start();
+             task.Stop();
+         }, 1},
+        {"running task restarted", [](TTaskItem& task) {
+             task.Start();
+             task.Restart();
+         }, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Manager->NewList({});
+        Manager->DeleteCompletedTasks = false;
+        // The first case's task completes; the others fail (and notice the stop themselves).
+        TTaskItem& task = &c == &cases[0] ? AddCopy("a") : AddFailing("x");
+        Manager->Tick();
+        FinishWorkers();
+        Bed.Shell.Calls.clear();
+        c.Run(task);
+        FinishWorkers();
+        EXPECT_EQ(Bed.Shell.Count("Stopped"), c.Stopped);
+    }
 }

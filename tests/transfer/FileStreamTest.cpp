@@ -87,17 +87,19 @@ TEST_F(FileStream, SizeAndPositionKeepEachOther)
     EXPECT_EQ(ReadFileBytes(Dir.File("f")), std::string(400, 'x'));
 }
 
-TEST_F(FileStream, SetSizeReservesTheBlocks)
+TEST_F(FileStream, ReservingAllocatesTheBlocksAndKeepsTheLength)
 {
+    // The length goes on telling where a partial copy's data ends.
     const int64_t size = 64 << 20;
     auto stream = Open(Dir.File("reserved"), true);
-    stream->SetSize(size);
-    EXPECT_EQ(stream->GetSize(), size);
-    EXPECT_EQ(stream->GetPosition(), 0);
+    ASSERT_EQ(stream->Write("abc", 3), 3);
+    EXPECT_TRUE(stream->ReserveSpace(size));
+    EXPECT_EQ(stream->GetSize(), 3);
+    EXPECT_EQ(stream->GetPosition(), 3);
     stream->Close();
     struct stat st {};
     ASSERT_EQ(stat(Dir.File("reserved").c_str(), &st), 0);
-    EXPECT_EQ(st.st_size, size);
+    EXPECT_EQ(st.st_size, 3);
     EXPECT_GE(int64_t(st.st_blocks) * 512, size) << "the space is allocated, not only announced";
 }
 

@@ -1,3 +1,5 @@
+#include "CutReads.h"
+
 #include "config/Options.h"
 #include "core/LogCodes.h"
 #include "support/FtpServer.h"
@@ -93,8 +95,8 @@ TEST_F(FtpTransfer, DownloadsByteForByteInEachMode)
         EXPECT_EQ(task.State(), stateCompleted);
         EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == expected);
         EXPECT_EQ(task.Size, int64_t(expected.size()));
-        // The data connection starts at the beginning only.
-        EXPECT_TRUE(TTaskBed::LogHas(task, "sResumeNotSupported"));
+        // Text mode cannot resume: its byte counts are not the server's.
+        EXPECT_EQ(TTaskBed::LogHas(task, "sResumeNotSupported"), c.FtpMode == 1);
     }
 }
 
@@ -215,10 +217,53 @@ TEST_F(FtpTransfer, CutConnectionFailsTheAttemptAndTheRetryCompletes)
     ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sReadDataFailed"));
+    const int64_t kept = task.Loaded;
+    EXPECT_GE(kept, 1 << 20);
     ASSERT_TRUE(Bed.RunOnce(task));
     SetStreamFactory(1, previous);
     EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_EQ(task.StartSize, kept);  // resumed (REST)
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
+}
+
+TEST_F(FtpTransfer, ResumesOnlyWhileTheFileIsTheSame)
+{
+    const int64_t cut = 1 << 20;
+    const timespec before[2] = {{1577934245, 0}, {1577934245, 0}};
+    const timespec later[2] = {{1577934300, 0}, {1577934300, 0}};
+    struct TCase {
+        const char* Change;
+        std::size_t NewSize;  // 0: the file stays as it was
+        const timespec* Time;
+    };
+    const TCase cases[] = {
+        {"none", 0, before},
+        {"time", 3 << 20, later},
+        {"size", (3 << 20) + 1, before},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Change);
+        const std::string name = std::string("pub/version-") + c.Change + ".bin";
+        const fs::path served = Server().AnonDir() / name;
+        const std::string old = RandomBytes(3 << 20, 20);
+        TTaskItem& task = AddDownload(name, old);
+        ASSERT_EQ(utimensat(AT_FDCWD, served.c_str(), before, 0), 0);
+        {
+            TCutReads<TTransferFTPStream> cutting(1, cut);
+            ASSERT_TRUE(Bed.RunOnce(task));
+        }
+        ASSERT_EQ(task.State(), stateError);
+        ASSERT_EQ(task.Loaded, cut);
+
+        const std::string expected = c.NewSize ? RandomBytes(c.NewSize, 21) : old;
+        WriteFileBytes(served, expected);
+        ASSERT_EQ(utimensat(AT_FDCWD, served.c_str(), c.Time, 0), 0);
+        ASSERT_TRUE(Bed.RunOnce(task));
+        EXPECT_EQ(task.State(), stateCompleted);
+        EXPECT_EQ(task.StartSize, c.NewSize ? 0 : cut);
+        EXPECT_EQ(TTaskBed::LogHas(task, "sSourceChanged"), c.NewSize != 0);
+        EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == expected);
+    }
 }
 
 TEST_F(FtpTransfer, ConnectionsCarryOverToLaterTasksWithTheSameLoginOnly)

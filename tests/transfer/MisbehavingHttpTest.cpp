@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -62,23 +63,76 @@ TEST_F(MisbehavingHttp, IgnoredRangeStartsTheCopyOverInsteadOfMisplacingData)
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
 }
 
-TEST_F(MisbehavingHttp, CutBodyFailsTheAttemptAndTheRetryResumes)
+TEST_F(MisbehavingHttp, ConnectionCutEveryMegabyteGetsTheFileAMegabyteAnAttempt)
 {
-    // Cut late enough that the worker has reported some progress by then.
-    const std::string bytes = RandomBytes(16 << 20, 3);
-    Options().TaskReserveSpace = false;
-    TTaskItem& task = AddDownload("/cut.bin", bytes, [](TFaultyReply& r) { r.CutAfterOnce = 12 << 20; });
-    ASSERT_TRUE(Bed.RunOnce(task));
-    EXPECT_EQ(task.State(), stateError);
-    const int64_t kept = task.Loaded;
-    EXPECT_GT(kept, 0);
-    EXPECT_LT(kept, int64_t(bytes.size()));
-    ASSERT_TRUE(Bed.RunOnce(task));
-    EXPECT_EQ(task.State(), stateCompleted);
-    EXPECT_EQ(task.StartSize, kept);
+    // Each attempt keeps every byte that came before its cut and asks for the rest alone.
+    const int64_t cut = 1 << 20;
+    const std::string bytes = RandomBytes(4 * (1 << 20) + 5000, 3);
+    Options().TaskMaxRetries = 100;
+    TTaskItem& task = AddDownload("/cut.bin", bytes, [&](TFaultyReply& r) {
+        r.CutAfter = cut;
+        r.ETag = "\"v1\"";
+    });
+    int attempts = 0;
+    while (task.State() != stateCompleted && attempts < 10) {
+        const int64_t kept = task.Loaded;
+        ASSERT_TRUE(Bed.RunOnce(task));
+        ++attempts;
+        EXPECT_EQ(task.StartSize, kept);
+        EXPECT_EQ(int64_t(std::filesystem::file_size(task.DestinationFileName())), task.Loaded);
+    }
+    EXPECT_EQ(attempts, 5);
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
+    // One request per attempt, each for the rest of the same version.
     const std::vector<std::string> requests = Server.Requests();
-    EXPECT_NE(requests.back().find("Range: bytes=" + std::to_string(kept) + "-"), std::string::npos);
+    ASSERT_EQ(requests.size(), 5u);
+    EXPECT_EQ(requests[0].find("Range:"), std::string::npos) << requests[0];
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_NE(requests[i].find("Range: bytes=" + std::to_string(i * cut) + "-"), std::string::npos) << requests[i];
+        EXPECT_NE(requests[i].find("If-Range: \"v1\""), std::string::npos) << requests[i];
+    }
+}
+
+TEST_F(MisbehavingHttp, SourceChangedBetweenAttemptsIsCopiedAgainFromTheStart)
+{
+    const int64_t cut = 1 << 20;
+    struct TCase {
+        const char* Kind;
+        std::string ETag[2];
+        std::string Modified[2];
+        std::size_t NewSize;
+    };
+    const TCase cases[] = {
+        {"etag", {"\"v1\"", "\"v2\""}, {}, 3 << 20},
+        {"last-modified", {}, {"Wed, 01 Jan 2020 00:00:00 GMT", "Thu, 02 Jan 2020 00:00:00 GMT"}, 3 << 20},
+        // Without validators the size still tells.
+        {"size", {}, {}, (3 << 20) + 1000},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Kind);
+        const std::string path = std::string("/changing-") + c.Kind;
+        const std::string old = RandomBytes(3 << 20, 10);
+        const std::string changed = RandomBytes(c.NewSize, 11);
+        TTaskItem& task = AddDownload(path, old, [&](TFaultyReply& r) {
+            r.CutAfter = cut;
+            r.ETag = c.ETag[0];
+            r.LastModified = c.Modified[0];
+        });
+        ASSERT_TRUE(Bed.RunOnce(task));
+        ASSERT_EQ(task.State(), stateError);
+        ASSERT_EQ(task.Loaded, cut);
+
+        TFaultyReply now;
+        now.Body = changed;
+        now.ETag = c.ETag[1];
+        now.LastModified = c.Modified[1];
+        Server.Serve(path, now);
+        ASSERT_TRUE(Bed.RunOnce(task));
+        EXPECT_EQ(task.State(), stateCompleted);
+        EXPECT_TRUE(TTaskBed::LogHas(task, "sSourceChanged"));
+        EXPECT_EQ(task.StartSize, 0);
+        EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == changed);
+    }
 }
 
 TEST_F(MisbehavingHttp, ErrorStatusesAreFailuresWithTheStatusLineLogged)
@@ -117,10 +171,27 @@ TEST_F(MisbehavingHttp, SlowBodyArrivesWholeAndAStopDoesNotWaitForIt)
         r.SlowDelayMs = 200;
     });
     crawling.Start();
-    ASSERT_TRUE(Bed.ServeUntil([&] { return crawling.Loaded > 0 || TTaskBed::LogHas(crawling, "sStartPosition"); }));
+    // Progress moves with what arrives, long before a block is full.
+    ASSERT_TRUE(Bed.ServeUntil([&] { return crawling.Loaded > 0; }, std::chrono::seconds(10)));
+    EXPECT_LT(crawling.Loaded, int64_t(Options().TaskBufferSize) * 1024);
     crawling.Stop();
     EXPECT_EQ(crawling.State(), stateStopped);
     EXPECT_TRUE(TTaskBed::LogHas(crawling, "sUserCancelDownload"));
+}
+
+TEST_F(MisbehavingHttp, StoppedDownloadOfUnknownSizeIsNoCompletion)
+{
+    TTaskItem& task = AddDownload("/unknown.bin", RandomBytes(100000, 6), [](TFaultyReply& r) {
+        r.SendLength = false;
+        r.SlowChunk = 1000;
+        r.SlowDelayMs = 20;
+    });
+    task.Start();
+    ASSERT_TRUE(Bed.ServeUntil([&] { return task.Loaded > 0; }));
+    task.Stop();
+    EXPECT_EQ(task.State(), stateStopped);
+    EXPECT_EQ(Bed.Shell.Count("Completed:unknown.bin"), 0);
+    EXPECT_TRUE(Bed.Records.History.empty());
 }
 
 TEST_F(MisbehavingHttp, AnnouncedSizeBeyondFourGigabytesIsReportedWhole)

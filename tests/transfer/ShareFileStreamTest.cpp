@@ -144,7 +144,7 @@ TEST_F(ShareFileStream, SizeAndPositionOnAShareFile)
     EXPECT_EQ(stream->GetPosition(), 1200);
     stream->SetSize(3000);  // cut
     EXPECT_EQ(stream->GetSize(), 3000);
-    stream->SetSize(1 << 20);  // reserve
+    stream->SetSize(1 << 20);  // grow
     EXPECT_EQ(stream->GetSize(), 1 << 20);
     EXPECT_EQ(stream->GetPosition(), 1200);
     stream->Write("AB", 2);

@@ -1,5 +1,8 @@
+#include "CutReads.h"
+
 #include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/LogCodes.h"
 #include "core/QuorvexError.h"
 #include "support/SambaServer.h"
 #include "support/TaskFakes.h"
@@ -98,6 +101,7 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         std::string FinalName;      // file that receives the copy
         TTaskState State;
         const char* LogId;
+        bool SourceResumes = true;
     };
     const std::string longer = RandomBytes(150000, 3);
     const Case cases[] = {
@@ -107,6 +111,9 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         {2, source.substr(0, 40000), false, "f.bin", stateCompleted, "sDestinationAdded"},
         {2, source.substr(0, 40000), true, "f.bin", stateCompleted, "sDestinationAdded"},
         {2, source, false, "f.bin", stateCompleted, "sNotAddedToDownload"},
+        // A longer file is no part of the source, and a copy from 0 leaves no old tail.
+        {2, longer, true, "f.bin", stateCompleted, "sDestinationLongerThanSource"},
+        {2, longer, false, "f.bin", stateCompleted, "sResumeNotSupported", false},
         {3, "old", true, "", stateErrorStopped, "sDownloadStoppedDestinationExist"},
     };
     for (const Case& c : cases) {
@@ -117,7 +124,19 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         Options().AlraedyInDiskWhatToDo = c.Decision;
         Options().TaskReserveSpace = c.Reserve;
         TTaskItem& task = Bed.AddTask(SourceDir + "/f.bin", dir.Path().string());
+        TStreamFactory previous;
+        if (!c.SourceResumes)
+            previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
+                                              const std::string& password, const TStreamSettings&) {
+                struct TNoResume : TTransferFileStream {
+                    using TTransferFileStream::TTransferFileStream;
+                    bool CanResume() override { return Direction() == 1; }
+                };
+                return std::make_unique<TNoResume>(link, user, password);
+            });
         ASSERT_TRUE(Bed.RunOnce(task));
+        if (previous)
+            SetStreamFactory(0, previous);
         EXPECT_EQ(task.State(), c.State);
         EXPECT_TRUE(TTaskBed::LogHas(task, c.LogId));
         if (c.FinalName.empty()) {
@@ -131,6 +150,59 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         if (c.Decision == 0) {
             EXPECT_EQ(ReadFileBytes(dir.File("f.bin")), c.Existing);
         }
+    }
+}
+
+TEST_F(TaskThreadTest, InterruptedCopyWithReservedSpaceIsAddedToWithoutAHole)
+{
+    const int64_t cut = 1 << 20;
+    const std::string bytes = RandomBytes(3 << 20, 30);
+    TTaskItem& first = AddCopy("r.bin", bytes);
+    {
+        TCutReads<TTransferFileStream> cutting(0, cut);
+        ASSERT_TRUE(Bed.RunOnce(first));
+    }
+    ASSERT_EQ(first.State(), stateError);
+    ASSERT_EQ(first.Loaded, cut);
+    EXPECT_TRUE(TTaskBed::LogHas(first, "sReserveSpace"));
+    // The reservation left the length telling where the data ends.
+    EXPECT_EQ(fs::file_size(first.DestinationFileName()), uint64_t(cut));
+
+    // A new run finds the partial file and is told to add to it.
+    Options().AlraedyInDiskWhatToDo = 2;
+    TTaskItem& again = Bed.AddTask(SourceDir + "/r.bin", DestDir);
+    ASSERT_TRUE(Bed.RunOnce(again));
+    EXPECT_EQ(again.State(), stateCompleted);
+    EXPECT_EQ(again.StartSize, cut);
+    EXPECT_TRUE(ReadFileBytes(again.DestinationFileName()) == bytes);
+}
+
+TEST_F(TaskThreadTest, ResumeKeepsOnlyTheDataTheDestinationHolds)
+{
+    // What a run killed at any moment leaves: its count and its file disagree.
+    const std::string source = RandomBytes(70000, 31);
+    struct Case {
+        int64_t Loaded;
+        std::string Existing;
+        int64_t StartSize;
+    };
+    const Case cases[] = {
+        {60000, source.substr(0, 40000), 40000},                        // counted more than it wrote
+        {30000, source.substr(0, 50000), 30000},                        // wrote more than it counted
+        {30000, source.substr(0, 30000) + RandomBytes(70000, 32), 30000},  // longer than the source
+    };
+    WriteFileBytes(SourceDir + "/k.bin", source);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Loaded) + " of " + std::to_string(c.Existing.size()));
+        TTempDir dir;
+        WriteFileBytes(dir.File("k.bin"), c.Existing);
+        TTaskItem& task = Bed.AddTask(SourceDir + "/k.bin", dir.Path().string());
+        task.Loaded = c.Loaded;
+        task.DestinationCreated = true;
+        ASSERT_TRUE(Bed.RunOnce(task));
+        EXPECT_EQ(task.State(), stateCompleted);
+        EXPECT_EQ(task.StartSize, c.StartSize);
+        EXPECT_TRUE(ReadFileBytes(dir.File("k.bin")) == source);
     }
 }
 
@@ -217,47 +289,6 @@ TEST_F(TaskThreadTest, DestinationThatFailsToCloseIsNoCompleteCopy)
         EXPECT_NE(call.rfind("Completed:", 0), 0u) << call;
 }
 
-TEST_F(TaskThreadTest, BytesTheDestinationLostAreCopiedAgainByTheNextAttempt)
-{
-    // Like a share that kept the last blocks back to send them together, and lost them
-    // with its connection at the close: the reserved file holds zeros there.
-    class TLosingStream : public TTransferFileStream {
-    public:
-        using TTransferFileStream::TTransferFileStream;
-        int64_t LostWrites() override { return Lost; }
-
-    protected:
-        void DoClose() override
-        {
-            if (Direction() == 1 && Lost == 0) {
-                Lost = 5000;
-                TTransferFileStream::DoSetPosition(TTransferFileStream::DoGetSize() - Lost);
-                TTransferFileStream::DoWrite(std::string(std::size_t(Lost), '\0').data(), Lost);
-            }
-            TTransferFileStream::DoClose();
-            if (Direction() == 1)
-                throw QuorvexError("not sent");
-        }
-
-    private:
-        int64_t Lost = 0;
-    };
-    TStreamFactory previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
-                                                     const std::string& password, const TStreamSettings&) {
-        return std::make_unique<TLosingStream>(link, user, password);
-    });
-    const std::string bytes = RandomBytes(300000, 4);
-    TTaskItem& task = AddCopy("lost.bin", bytes);
-    ASSERT_TRUE(Bed.RunOnce(task));
-    SetStreamFactory(0, previous);
-    EXPECT_EQ(task.State(), stateError);
-    EXPECT_EQ(task.Loaded, int64_t(bytes.size()) - 5000);
-    ASSERT_TRUE(Bed.RunOnce(task));
-    EXPECT_EQ(task.State(), stateCompleted);
-    EXPECT_EQ(task.StartSize, int64_t(bytes.size()) - 5000);
-    EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
-}
-
 TEST(TaskThreadOutcomeTest, FailedAttemptsFollowTheRetryRules)
 {
     struct Case {
@@ -321,6 +352,18 @@ TEST(TaskThreadOutcomeTest, UnknownLinkTypeFailsWithTheLinkInTheLog)
     EXPECT_TRUE(TTaskBed::LogHas(task, "Invalid link gopher://host/file"));
 }
 
+TEST(TaskThreadOutcomeTest, MalformedLinkStopsWithItsReasonAndNoRetry)
+{
+    TTaskBed bed;
+    TTempDir dir;
+    TTaskItem& task = bed.AddTask("ftp://host:99999/f", dir.Path().string());
+    ASSERT_TRUE(bed.RunOnce(task));
+    EXPECT_EQ(task.State(), stateErrorStopped);
+    EXPECT_TRUE(TTaskBed::LogHasEntry(task, lcFailure, "sStreamCreateFailed"));
+    EXPECT_TRUE(TTaskBed::LogHasEntry(task, lcFailure, "sInvalidLinkType"));
+    EXPECT_EQ(bed.Shell.Count("Error:f"), 1);
+}
+
 class ShareTaskThreadTest : public TSambaTest {
 protected:
     TTaskBed Bed{true};
@@ -341,16 +384,26 @@ TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
     }
 }
 
-TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLogin)
+TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLoginAndResumesThere)
 {
     TTempDir source;
-    const std::string bytes = RandomBytes(300000, 11);
+    const int64_t cut = 1 << 20;
+    const std::string bytes = RandomBytes(3 << 20, 11);
     WriteFileBytes(source.File("up.bin"), bytes);
     TTaskItem& task = Bed.AddTask(source.File("up.bin"), Server().PrivateUnc("incoming"));
     task.LoginToDestination = true;
     task.UserLoginToDestination = Server().UserName();
     task.UserPasswordToDestination = Server().Password();
+    const std::filesystem::path copy = Server().PrivateDir() / "incoming" / "up.bin";
+    {
+        TCutReads<TTransferFileStream> cutting(0, cut);
+        ASSERT_TRUE(Bed.RunOnce(task));
+    }
+    ASSERT_EQ(task.State(), stateError);
+    // No reservation may lengthen a share's file: its length tells where the data ends.
+    EXPECT_EQ(fs::file_size(copy), uint64_t(cut));
     ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
-    EXPECT_TRUE(ReadFileBytes(Server().PrivateDir() / "incoming" / "up.bin") == bytes);
+    EXPECT_EQ(task.StartSize, cut);
+    EXPECT_TRUE(ReadFileBytes(copy) == bytes);
 }
