@@ -2,7 +2,7 @@
 
 #include "cli/CliReport.h"
 #include "cli/ConsolePorts.h"
-#include "config/EnglishMessages.h"
+#include "config/Language.h"
 #include "config/Options.h"
 #include "config/OptionsFile.h"
 #include "core/AppFolders.h"
@@ -271,12 +271,14 @@ int RunCli(const TCliArguments& a)
     TStopSignals signals;
     // A closed stderr must not end the run before the list is saved.
     std::signal(SIGPIPE, SIG_IGN);
-    LoadEnglishMessages();
 
     TConsoleBoxes boxes;
     Options() = TOptions{};
     if (!LoadOptionsFile(a.OptionsFile, boxes))
         return ceUsage;
+    // The log lines in the language of the options (DefaultLang).
+    TLangChanger language;
+    LoadLanguage(language);
     ApplyArguments(a, Options());
     if (const std::string problem = LocalPathProblem(a); !problem.empty()) {
         PrintMessage(problem);

@@ -40,3 +40,11 @@ void ClearMessageTexts()
     std::unique_lock lock(c.Mutex);
     c.Texts.clear();
 }
+
+void SetMessageTexts(const std::vector<std::pair<std::string, std::string>>& texts)
+{
+    std::map<std::string, std::string, std::less<>> table(texts.begin(), texts.end());
+    Catalogue& c = TheCatalogue();
+    std::unique_lock lock(c.Mutex);
+    c.Texts.swap(table);
+}

@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The program-wide table of run-time texts, keyed by message identifier (sStartDownload, ...).
 // A message the table does not hold is its own identifier. Filled from the language file
@@ -10,3 +12,5 @@ std::string Translate(std::string_view id);
 
 void SetMessageText(std::string_view id, std::string_view text);
 void ClearMessageTexts();
+// Replaces the whole table at once, so a reader never sees a language half loaded.
+void SetMessageTexts(const std::vector<std::pair<std::string, std::string>>& texts);

@@ -5,6 +5,9 @@
 // Program-wide option values, named by their keys in "options.xml", each with its default.
 // Read once at start on the main thread; workers read them without a lock.
 struct TOptions {
+    // The language file in use, in LanguagesFolder.
+    std::string DefaultLang = "english.lng";
+
     // Display units.
     int iSizeType = 4;                // 0 bytes, 1 KB, 2 MB, 3 GB, 4 automatic
     int iSpeedType = 3;               // 0 per second, 1 kilo, 2 mega, 3 automatic

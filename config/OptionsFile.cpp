@@ -17,6 +17,7 @@ struct TSectionReader {
 void ReadOptions(const TXMLStorage& store, TOptions& o)
 {
     const TSectionReader defaults{store, "Defaults"};
+    defaults("DefaultLang", o.DefaultLang);
     defaults("iSizeType", o.iSizeType);
     defaults("iSpeedType", o.iSpeedType);
     defaults("MeasureSpeedInBits", o.MeasureSpeedInBits);

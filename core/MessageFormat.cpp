@@ -131,6 +131,29 @@ std::string FormatMessage(std::string_view format, const TFormatArgs& args)
     return out;
 }
 
+std::set<std::pair<size_t, char>> FormatArguments(std::string_view format)
+{
+    std::set<std::pair<size_t, char>> arguments;
+    size_t next = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%')
+            continue;
+        if (i + 1 < format.size() && format[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        Directive d;
+        const size_t end = ParseDirective(format, i + 1, d);
+        if (end == std::string_view::npos)
+            continue;
+        const size_t index = d.Index.value_or(next);
+        arguments.emplace(index, d.Type);
+        next = index + 1;
+        i = end - 1;
+    }
+    return arguments;
+}
+
 std::string FormatLogText(std::string_view format, const TFormatArgs& args)
 {
     return args.empty() ? std::string(format) : FormatMessage(format, args);

@@ -148,3 +148,13 @@ bool StartsText(std::string_view prefix, std::string_view text)
     }
     return true;
 }
+
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t c = DecodeAt(text, pos);
+        if (c >= kInvalidByteBase + 0x80 && c <= kInvalidByteBase + 0xFF)
+            return false;
+    }
+    return true;
+}

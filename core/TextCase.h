@@ -22,3 +22,6 @@ bool SameText(std::string_view a, std::string_view b);
 
 // True when text is at least as long as prefix and begins with it, ignoring case.
 bool StartsText(std::string_view prefix, std::string_view text);
+
+// True when text is well-formed UTF-8 throughout.
+bool IsValidUtf8(std::string_view text);
