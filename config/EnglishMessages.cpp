@@ -101,6 +101,17 @@ void LoadEnglishMessages()
         {"sUseForOtherIncompleteTask", "Do the same for the other unfinished tasks?"},
         {"sNoFindedItem", "Nothing found"},
         {"sFindedItemEnd", "The end of the list was reached. Search again from the top?"},
+        // History, recycle bin and scheduler.
+        {"sAllSelectedHistoryReloaded", "Copy the selected records again as new tasks?"},
+        {"sAllSelectedHistoryDelete", "Delete the selected records from the history?"},
+        {"sHistoryClear", "Delete every record of the history?"},
+        {"sAllSelectedRecycleBinReloaded", "Restore the selected records as new tasks?"},
+        {"sAllSelectedRecycleBinDelete", "Delete the selected records from the recycle bin?"},
+        {"sRecycleBinClear", "Empty the recycle bin?"},
+        {"sAllSelectedSchedulerDelete", "Delete the selected scheduled items?"},
+        {"sSchedulerClear", "Delete every scheduled item?"},
+        {"sSchedulerStartImmediatelly", "Run the selected scheduled items now?"},
+        {"sNotImplemented", "Not implemented in this version!"},
     };
     for (const auto& [id, text] : texts)
         SetMessageText(id, text);
