@@ -75,6 +75,7 @@ const std::vector<TValueOption>& ValueOptions()
         {"", "--retries", Number(&TCliArguments::Retries, 0, 1000)},
         {"", "--retry-pause", Number(&TCliArguments::RetryPause, 0, 10000)},
         {"", "--hosts", Text(&TCliArguments::HostsFile)},
+        {"", "--history", Text(&TCliArguments::HistoryFile)},
         {"", "--max-per-host", Number(&TCliArguments::MaxPerHost, 0, 100)},
         {"", "--ftp-mode", StoreFtpMode},
     };
@@ -207,6 +208,8 @@ link) into the destination folder.
   --hosts FILE               use the hosts of FILE (a hosts.xml): their connection limits, and the login
                              and priority of new tasks where no --source-user/--dest-user is given;
                              saved on exit with the hosts the run made permanent (bTemporaryHostDefault 0)
+  --history FILE             record every completed copy at the top of FILE (a history.xml), within its
+                             limits (bHistoryLineMax, HistoryLineMax, bHistoryTimeMax, HistoryTimeMax)
   --max-per-host N           transfers at once on a server that no host covers yet, 1 to 100, 0 for no
                              limit (iMaxConnection...Def; default: the options file's, else 1)
   --ftp-mode active|passive  how FTP data connections are made (default: passive, which works through

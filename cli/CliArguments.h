@@ -16,6 +16,7 @@ struct TCliArguments {
     std::string ListFile;             // empty: the tasks live only as long as the run
     std::string OptionsFile;          // empty: the factory defaults
     std::string HostsFile;            // empty: the hosts live only as long as the run
+    std::string HistoryFile;          // empty: the completed copies are not recorded
     // Left empty, the values come from the options file.
     std::optional<int> MaxActive;
     std::optional<int> OnExists;      // an AlraedyInDiskWhatToDo decision, 0 to 3

@@ -12,8 +12,9 @@
 #include "core/XMLStorage.h"
 #include "hosts/ManagerHost.h"
 #include "hosts/TrafficUsage.h"
+#include "records/HistoryManager.h"
+#include "records/RecycleBinManager.h"
 #include "tasks/ManagerTask.h"
-#include "tasks/TaskStandIns.h"
 
 #include <algorithm>
 #include <chrono>
@@ -78,11 +79,11 @@ TTrafficUsageCollection& LoadConnectionTypes(TTrafficUsageCollection& types)
     return types;
 }
 
-// The task environment of a terminal. The hosts outlive the task manager, whose workers
-// close their connections when they end.
+// The task environment of a terminal. The hosts and the records outlive the task manager,
+// whose workers close their connections and record their copies when they end.
 struct TConsoleEnvironment {
-    TConsoleEnvironment(int existingFileDecision, const std::string& hostsFile)
-        : Dialogs(existingFileDecision), Hosts(HostEnvironment, hostsFile)
+    TConsoleEnvironment(int existingFileDecision, const std::string& hostsFile, const std::string& historyFile)
+        : Dialogs(existingFileDecision), Hosts(HostEnvironment, hostsFile), History(RecordEnvironment, historyFile)
     {
     }
 
@@ -96,8 +97,13 @@ struct TConsoleEnvironment {
     TTrafficUsageCollection ConnectionTypes{Boxes};
     THostEnvironment HostEnvironment{Boxes, Dialogs, HostDialogs, Desktop, LoadConnectionTypes(ConnectionTypes)};
     TManagerHost Hosts;
-    TRecordedTasks Records;
-    TTaskEnvironment Environment{MainThread, Clock, Shell, Dialogs, Desktop, Boxes, Hosts, Records, Records};
+    TConsoleRecordDialogs RecordDialogs;
+    TConsoleTaskAdding Adding;
+    TRecordEnvironment RecordEnvironment{Boxes, Clock, Shell, Dialogs, RecordDialogs, Desktop, Adding};
+    THistoryManager History;
+    // Never saved: the run deletes no task.
+    TRecycleBinManager RecycleBin{RecordEnvironment, {}};
+    TTaskEnvironment Environment{MainThread, Clock, Shell, Dialogs, Desktop, Boxes, Hosts, History, RecycleBin};
 };
 
 // Reads the options file into Options(); false, with a message, when it cannot.
@@ -285,7 +291,7 @@ int RunCli(const TCliArguments& a)
         return ceUsage;
     }
 
-    TConsoleEnvironment console(Options().AlraedyInDiskWhatToDo, a.HostsFile);
+    TConsoleEnvironment console(Options().AlraedyInDiskWhatToDo, a.HostsFile, a.HistoryFile);
     TManagerTask manager(console.Environment, a.ListFile);
     // Completed tasks stay until their final lines are printed.
     manager.DeleteCompletedTasks = false;
@@ -321,5 +327,7 @@ int RunCli(const TCliArguments& a)
     // Written like the list: a file that cannot be written is a failure of the run.
     if (!a.HostsFile.empty())
         failed = !console.Hosts.SaveToFile({}) || failed;
+    if (!a.HistoryFile.empty())
+        failed = !console.History.SaveToFile({}) || failed;
     return failed ? ceFailed : ceCompleted;
 }

@@ -2,9 +2,11 @@
 
 #include "core/MessageBoxPort.h"
 #include "hosts/HostDialogs.h"
+#include "records/RecordPorts.h"
 #include "tasks/TaskPorts.h"
 
 #include <string>
+#include <vector>
 
 // The ports of the task subsystem on a terminal. Nobody is there to answer, so every
 // question gets the answer the command line chose, and every message goes to stderr.
@@ -58,6 +60,17 @@ public:
     bool ShowHostProperties(THostForm&) override { return false; }
     bool ShowNewConnection(std::string&, std::string&) override { return false; }
     bool ShowEditConnectionName(std::string&) override { return false; }
+};
+
+// Nobody browses the history or the recycle bin here: no record is shown or sent back.
+class TConsoleRecordDialogs : public IRecordDialogs {
+public:
+    void ShowRecordProperties(const TRecordPropertiesForm&) override {}
+    bool ShowCustomRangeDialog(TDateTime&, TDateTime&) override { return false; }
+};
+class TConsoleTaskAdding : public ITaskAdding {
+public:
+    void AddFileList(const std::vector<std::string>&, const std::vector<std::string>&, bool) override {}
 };
 
 class TConsoleBoxes : public IMessageBoxPort {

@@ -106,6 +106,8 @@ const char* const kMessageIds[] = {
     // Steps of the transfer engine beyond those above.
     "sLinkTypeNotSupported", "sSourceChanged", "sDestinationLongerThanSource", "sSourceEndedEarly",
     "sHttpStatusFailed", "sRangeIgnored", "sInetInterrupted",
+    // Commands that this version shows but does not carry out.
+    "sNotImplemented",
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Program-wide option values, named by their keys in "options.xml", each with its default.
 // Read once at start on the main thread; workers read them without a lock.
@@ -79,6 +80,29 @@ struct TOptions {
     bool bdsAllSelectedStartImmediatelly = false;
     bool bdsHostsClear = false;
     bool bdsAllSelectedHostsDelete = false;
+
+    // History, recycle bin and scheduler: their limits, list hints, remembered texts, and
+    // their confirmations (section "Confirmation").
+    bool bHistoryLineMax = true;
+    int HistoryLineMax = 300;         // records
+    bool bHistoryTimeMax = true;
+    int HistoryTimeMax = 30;          // days
+    bool bRecycleBinLineMax = true;
+    int iRecycleBinLineMax = 300;     // records
+    bool bShowHintForListView = true;
+    std::vector<std::string> ListFilter;   // recent name filters of the history, newest first
+    int ListFilter_MAxCount = 8;
+    std::vector<std::string> ListFinded;   // recent texts of the find dialog, newest first
+    int ListFinded_MAxCount = 8;
+    bool bdsAllHistoryDelete = false;
+    bool bdsAllSelectedHistoryDelete = false;
+    bool bdsAllSelectedHistoryReloaded = false;
+    bool bdsAllRecycleBinDelete = false;
+    bool bdsAllSelectedRecycleBinDelete = false;
+    bool bdsAllSelectedRecycleBinReloaded = false;
+    bool bdsSchedulerClear = false;
+    bool bdsAllSelectedSchedulerDelete = false;
+    bool bdsSchedulerStartImmediatelly = false;
 };
 
 // The one instance the whole program reads.

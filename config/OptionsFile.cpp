@@ -1,5 +1,7 @@
 #include "config/OptionsFile.h"
 
+#include <utility>
+
 namespace {
 
 // Reads one section's keys, each defaulting to the value it replaces.
@@ -10,6 +12,14 @@ struct TSectionReader {
     void operator()(const char* key, int& value) const { value = Store.ReadInteger(Section, key, value); }
     void operator()(const char* key, bool& value) const { value = Store.ReadBool(Section, key, value); }
     void operator()(const char* key, std::string& value) const { value = Store.ReadString(Section, key, value); }
+    // A list the store lacks reads empty, like one stored empty: either keeps the value.
+    void operator()(const char* key, std::vector<std::string>& value) const
+    {
+        std::vector<std::string> stored;
+        Store.ReadStrings(Section, key, stored);
+        if (!stored.empty())
+            value = std::move(stored);
+    }
 };
 
 } // namespace
@@ -73,4 +83,26 @@ void ReadOptions(const TXMLStorage& store, TOptions& o)
     confirmation("bdsAllSelectedStartImmediatelly", o.bdsAllSelectedStartImmediatelly);
     confirmation("bdsHostsClear", o.bdsHostsClear);
     confirmation("bdsAllSelectedHostsDelete", o.bdsAllSelectedHostsDelete);
+
+    // History, recycle bin and scheduler.
+    defaults("bHistoryLineMax", o.bHistoryLineMax);
+    defaults("HistoryLineMax", o.HistoryLineMax);
+    defaults("bHistoryTimeMax", o.bHistoryTimeMax);
+    defaults("HistoryTimeMax", o.HistoryTimeMax);
+    defaults("bRecycleBinLineMax", o.bRecycleBinLineMax);
+    defaults("iRecycleBinLineMax", o.iRecycleBinLineMax);
+    defaults("bShowHintForListView", o.bShowHintForListView);
+    defaults("ListFilter", o.ListFilter);
+    defaults("ListFilter_MAxCount", o.ListFilter_MAxCount);
+    defaults("ListFinded", o.ListFinded);
+    defaults("ListFinded_MAxCount", o.ListFinded_MAxCount);
+    confirmation("bdsAllHistoryDelete", o.bdsAllHistoryDelete);
+    confirmation("bdsAllSelectedHistoryDelete", o.bdsAllSelectedHistoryDelete);
+    confirmation("bdsAllSelectedHistoryReloaded", o.bdsAllSelectedHistoryReloaded);
+    confirmation("bdsAllRecycleBinDelete", o.bdsAllRecycleBinDelete);
+    confirmation("bdsAllSelectedRecycleBinDelete", o.bdsAllSelectedRecycleBinDelete);
+    confirmation("bdsAllSelectedRecycleBinReloaded", o.bdsAllSelectedRecycleBinReloaded);
+    confirmation("bdsSchedulerClear", o.bdsSchedulerClear);
+    confirmation("bdsAllSelectedSchedulerDelete", o.bdsAllSelectedSchedulerDelete);
+    confirmation("bdsSchedulerStartImmediatelly", o.bdsSchedulerStartImmediatelly);
 }

@@ -1,5 +1,6 @@
 #include "core/DateTime.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -22,6 +23,28 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int
 {
     const double time = ((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond;
     return TDateTime{double(DaysSinceEpoch(year, month, day)) + time / kMillisecondsPerDay};
+}
+
+TDateTimeParts DecodeDateTime(TDateTime value)
+{
+    using namespace std::chrono;
+    TDateTimeParts parts;
+    if (!std::isfinite(value.Value) || std::fabs(value.Value) > 1e7)
+        return parts;  // no calendar date: the epoch
+    const double days = std::trunc(value.Value);
+    // Rounded to the millisecond, but never up into the next day.
+    const long long ms = std::min(std::llround(std::fabs(value.Value - days) * kMillisecondsPerDay),
+                                  (long long)kMillisecondsPerDay - 1);
+    const sys_days epoch = year_month_day{std::chrono::year{1899}, December, std::chrono::day{30}};
+    const year_month_day date{epoch + std::chrono::days{(long long)days}};
+    parts.Year = int(date.year());
+    parts.Month = int(unsigned(date.month()));
+    parts.Day = int(unsigned(date.day()));
+    parts.Hour = int(ms / 3600000);
+    parts.Minute = int(ms / 60000 % 60);
+    parts.Second = int(ms / 1000 % 60);
+    parts.Millisecond = int(ms % 1000);
+    return parts;
 }
 
 TDateTime NowDateTime()

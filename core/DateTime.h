@@ -14,3 +14,11 @@ TDateTime NowDateTime();
 
 // A local date and time given by its parts.
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond = 0);
+
+// The calendar parts of a date-time. As stored, a value before the epoch keeps its time of
+// day in the fraction's magnitude (-1.25 is 29 December 1899, 6:00).
+struct TDateTimeParts {
+    int Year = 1899, Month = 12, Day = 30;
+    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+TDateTimeParts DecodeDateTime(TDateTime value);

@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <ctime>
 #include <langinfo.h>
 #include <locale.h>
 
@@ -71,4 +72,38 @@ std::string FormatSize(int unit, int64_t bytes)
     if (unit == suKByte || (unit == suAuto && k > 1))
         return FormatOneDecimal(k) + " " + Translate("sSizeKByte");
     return std::to_string(bytes) + " " + Translate("sSizeByte");
+}
+
+std::string FormatDateTime(TDateTime value)
+{
+    // Read once: the user's settings do not change while the program runs.
+    static const locale_t user = [] {
+        locale_t l = newlocale(LC_TIME_MASK, "", locale_t(0));
+        return l ? l : newlocale(LC_TIME_MASK, "C", locale_t(0));
+    }();
+    const TDateTimeParts parts = DecodeDateTime(value);
+    std::tm tm{};
+    tm.tm_year = parts.Year - 1900;
+    tm.tm_mon = parts.Month - 1;
+    tm.tm_mday = parts.Day;
+    tm.tm_hour = parts.Hour;
+    tm.tm_min = parts.Minute;
+    tm.tm_sec = parts.Second;
+    char buffer[128];
+    const std::size_t length = user ? strftime_l(buffer, sizeof buffer, "%x %X", &tm, user) : 0;
+    if (length > 0)
+        return std::string(buffer, length);
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", parts.Year, parts.Month, parts.Day,
+                  parts.Hour, parts.Minute, parts.Second);
+    return buffer;
+}
+
+std::string ListRowHint(const std::vector<std::string>& captions, const std::vector<std::string>& texts)
+{
+    std::string hint;
+    for (std::size_t column = 0; column < texts.size(); ++column) {
+        const std::string caption = column < captions.size() ? captions[column] : std::string();
+        hint += (column ? "\r\n" : "") + caption + ": " + texts[column];
+    }
+    return hint;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/DateTime.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Regional settings that the display formats follow.
 struct TFormatSettings {
@@ -26,3 +29,8 @@ std::string FormatSize(int unit, int64_t bytes);
 std::string LocalizeDecimalPoint(std::string number);
 // A number with one decimal, rounded to the nearest, with the regional separator.
 std::string FormatOneDecimal(double value);
+// A date and time as the user's regional settings (LC_TIME) write them, seconds included.
+std::string FormatDateTime(TDateTime value);
+// A list row's hint: one "caption: text" line per column, joined by CR LF; a column
+// without a caption shows an empty one.
+std::string ListRowHint(const std::vector<std::string>& captions, const std::vector<std::string>& texts);

@@ -311,6 +311,26 @@ bool MatchesExtensionList(std::string_view fileName, std::string_view list)
     return false;
 }
 
+bool MatchesFileMask(std::string_view name, std::string_view mask)
+{
+    return MatchesMask(FoldedCodePoints(name), FoldedCodePoints(mask));
+}
+
+bool IsWellFormedMask(std::string_view mask)
+{
+    const std::u32string folded = FoldedCodePoints(mask);
+    for (std::size_t m = 0; m < folded.size(); ++m) {
+        bool hit = false;
+        std::size_t next = m + 1;
+        if (folded[m] == U'[') {
+            if (!MatchSet(folded, m, U' ', hit, next))
+                return false;
+            m = next - 1;
+        }
+    }
+    return true;
+}
+
 std::string ExtractName(std::string_view s)
 {
     const std::size_t last = s.find_last_of(kDelimiters);

@@ -24,6 +24,10 @@ bool IsLinkMonitored(std::string_view s);
 // separated by blanks and control characters; a double-quoted word may hold blanks. The
 // words may use the wildcards "*", "?", "[set]" and "[!set]" (sets may hold ranges a-z).
 bool MatchesExtensionList(std::string_view fileName, std::string_view list);
+// True when name matches mask ignoring case, with the wildcards above.
+bool MatchesFileMask(std::string_view name, std::string_view mask);
+// False when a "[" of mask opens a set that never closes.
+bool IsWellFormedMask(std::string_view mask);
 
 // Splitting.
 std::string ExtractName(std::string_view s);

@@ -27,6 +27,14 @@ public:
         Rows_.push_back(TRow{record});
         Changed();
     }
+    // A row at index (0: the top); the focus stays on its row.
+    void Insert(int index, TRecord* record)
+    {
+        Rows_.insert(Rows_.begin() + index, TRow{record});
+        if (Focused_ >= index)
+            ++Focused_;
+        Changed();
+    }
     void Delete(int index)
     {
         if (Focused_ == index)

@@ -1,5 +1,6 @@
 #include "hosts/HostColumns.h"
 
+#include "core/DisplayFormats.h"
 #include "core/TextCase.h"
 
 std::string HostColumnText(const THost& host, int column)
@@ -38,10 +39,8 @@ int HostImageIndex(const THost& host)
 
 std::string HostRowHint(const THost& host, const std::vector<std::string>& captions)
 {
-    std::string hint;
-    for (int column = 0; column < kHostColumnCount; ++column) {
-        const std::string caption = column < int(captions.size()) ? captions[std::size_t(column)] : std::string();
-        hint += (column ? "\r\n" : "") + caption + ": " + HostColumnText(host, column);
-    }
-    return hint;
+    std::vector<std::string> texts;
+    for (int column = 0; column < kHostColumnCount; ++column)
+        texts.push_back(HostColumnText(host, column));
+    return ListRowHint(captions, texts);
 }

@@ -61,7 +61,7 @@ void TManagerTask::SaveListAs(const std::string& name)
 void TManagerTask::ClearItems()
 {
     Rows_.Clear();
-    LastFound_ = nullptr;
+    Finder_.ResetFind();
     // Workers end first: their last steps still read the tasks and the list.
     for (TTaskItem* task : TasksInListOrder())
         task->StopTransfer();
@@ -80,7 +80,7 @@ std::vector<TTaskItem*> TManagerTask::TasksInListOrder()
 void TManagerTask::RebuildRows()
 {
     Rows_.Assign(TasksInListOrder());
-    LastFound_ = nullptr;
+    Finder_.ResetFind();
     ApplyStatusFilter();
 }
 
@@ -200,8 +200,7 @@ void TManagerTask::RemoveCompleted()
 void TManagerTask::DeleteRow(int row)
 {
     TTaskItem* task = Rows_.Record(row);
-    if (LastFound_ == task)
-        LastFound_ = nullptr;
+    Finder_.Forget(task);
     Rows_.Delete(row);
     task->StopTransfer();
     Tasks_.Delete(task->Index());

@@ -3,6 +3,7 @@
 #include "core/RowList.h"
 #include "core/SynchroInteger.h"
 #include "core/XmlRecords.h"
+#include "tasks/RowFind.h"
 #include "tasks/TaskCollection.h"
 #include "tasks/TaskEnvironment.h"
 
@@ -12,9 +13,6 @@
 #include <vector>
 
 using TTaskRows = TRowList<TTaskItem>;
-
-// Where FindAll and FindNext look for their text.
-enum TFindFlags : int { ffName = 0x1, ffSource = 0x10, ffDestination = 0x100 };
 
 // The task manager: owns the task list and its file, runs the queue on a tick that the
 // front end calls every 500 ms, handles the end of every worker and carries out the
@@ -141,9 +139,9 @@ public:
     int64_t TotalLoadedSelected() const;
 
     // The find dialog. Flags are TFindFlags.
-    void FindAll(const std::string& text, int flags);
-    void FindNext(const std::string& text, int flags);
-    void ResetFind() { LastFound_ = nullptr; }
+    void FindAll(const std::string& text, int flags) { Finder_.FindAll(text, flags); }
+    void FindNext(const std::string& text, int flags) { Finder_.FindNext(text, flags); }
+    void ResetFind() { Finder_.ResetFind(); }
 
 protected:
     bool ClearOnLoad() const override { return false; }
@@ -174,11 +172,11 @@ private:
     std::vector<TTaskItem*> TasksInListOrder();
     // Tasks of the selected shown rows, top to bottom.
     std::vector<TTaskItem*> Selected() const { return Rows_.SelectedRecords(); }
-    bool RowMatches(const TTaskItem& task, const std::string& upperText, int flags) const;
 
     TTaskEnvironment& Env_;
     TTaskCollection Tasks_;
     TTaskRows Rows_;
+    TRowFinder<TTaskItem> Finder_{Rows_, Env_.Dialogs, Env_.Desktop};
     TSynchroInteger RunningWorkers_;
     int ActiveCount_ = 0;
     bool TickRequested_ = false;
@@ -189,7 +187,6 @@ private:
     // way; they keep pointers to tasks across dialogs, so a tick meanwhile frees none.
     int FreeingWalks_ = 0;
     int StatusFilter_ = -1;
-    const TTaskItem* LastFound_ = nullptr;
     bool AutoSave_ = false;
     uint32_t AutoSaveInterval_ = 0;
     uint32_t LastAutoSave_ = 0;

@@ -89,8 +89,9 @@ TEST_F(CliEndToEndTest, CopiesALocalFileAndRenamesWhenTheCopyExists)
 {
     const std::string source = WriteRandomFile("a.bin", 3 * 1024 * 1024 + 5);
     const fs::path out = Dir.Path() / "out";
+    const std::string history = Dir.File("history.xml");
     for (int run = 0; run < 2; ++run) {
-        const TOutcome outcome = Run({source, "-d", out.string(), "-q"});
+        const TOutcome outcome = Run({source, "-d", out.string(), "-q", "--history", history});
         EXPECT_EQ(outcome.ExitCode, 0) << outcome.Errors;
         EXPECT_NE(outcome.Errors.find("completed"), std::string::npos) << outcome.Errors;
     }
@@ -102,6 +103,11 @@ TEST_F(CliEndToEndTest, CopiesALocalFileAndRenamesWhenTheCopyExists)
         ++files;
     }
     EXPECT_EQ(files, 2);
+    // Each run recorded its copy at the top of the history.
+    const std::string records = ReadFileBytes(history);
+    const std::size_t renamed = records.find("<Name>a[1].bin</Name>");
+    EXPECT_NE(renamed, std::string::npos) << records;
+    EXPECT_GT(records.find("<Name>a.bin</Name>"), renamed);
 }
 
 TEST_F(CliEndToEndTest, AnInterruptedCopyResumesFromItsList)

@@ -34,3 +34,25 @@ TEST(OptionsFileTest, ReadsStoredKeysAndKeepsTheRest)
     EXPECT_TRUE(options.bdsAllSelectedTaskRestart);
     EXPECT_TRUE(boxes.Shown.empty());
 }
+
+TEST(OptionsFileTest, ReadsRecentTextListsAndRecordLimits)
+{
+    TTempDir dir;
+    WriteFileBytes(dir.Path() / "options.xml",
+                   "<Options><Defaults><ListFilter><ListFilter0>*.iso</ListFilter0><ListFilter1>bin</ListFilter1>"
+                   "</ListFilter><HistoryLineMax>50</HistoryLineMax><ListFinded/></Defaults>"
+                   "<Confirmation><bdsAllHistoryDelete>1</bdsAllHistoryDelete></Confirmation></Options>");
+    TRecordingBoxes boxes;
+    TXMLStorage store(dir.File("options.xml"), boxes);
+    store.Open();
+    TOptions options;
+    options.ListFinded = {"kept"};  // stored empty: stays
+
+    ReadOptions(store, options);
+
+    EXPECT_EQ(options.ListFilter, (std::vector<std::string>{"*.iso", "bin"}));
+    EXPECT_EQ(options.ListFinded, std::vector<std::string>{"kept"});
+    EXPECT_EQ(options.HistoryLineMax, 50);
+    EXPECT_TRUE(options.bdsAllHistoryDelete);
+    EXPECT_EQ(options.iRecycleBinLineMax, 300);
+}

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 class DisplayFormats : public ::testing::Test {
@@ -120,3 +122,27 @@ TEST(MessageFormat, TextsWithoutArgumentsAreStoredLiterally)
 }
 
 } // namespace
+
+TEST(DisplayFormatsDateTime, StoredDaysDecodeToTheirCalendarParts)
+{
+    struct TCase {
+        double Days;
+        TDateTimeParts Parts;
+    };
+    const TCase cases[] = {
+        {0.0, {1899, 12, 30, 0, 0, 0, 0}},
+        {2.75, {1900, 1, 1, 18, 0, 0, 0}},
+        {-1.25, {1899, 12, 29, 6, 0, 0, 0}},  // before the epoch the fraction is still the time
+        {EncodeDateTime(2024, 2, 29, 23, 59, 59, 999).Value, {2024, 2, 29, 23, 59, 59, 999}},
+        {45000.0 + 0.99999999999, {2023, 3, 15, 23, 59, 59, 999}},  // never rounds into the next day
+    };
+    for (const TCase& c : cases) {
+        const TDateTimeParts p = DecodeDateTime(TDateTime{c.Days});
+        EXPECT_EQ(std::tie(p.Year, p.Month, p.Day, p.Hour, p.Minute, p.Second, p.Millisecond),
+                  std::tie(c.Parts.Year, c.Parts.Month, c.Parts.Day, c.Parts.Hour, c.Parts.Minute, c.Parts.Second,
+                           c.Parts.Millisecond))
+            << c.Days;
+    }
+    // Shown with the seconds, in whatever form the user's settings give.
+    EXPECT_NE(FormatDateTime(EncodeDateTime(2024, 2, 29, 23, 58, 57)).find("58:57"), std::string::npos);
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "config/MessageCatalogue.h"
+#include "core/RowList.h"
+#include "core/XmlRecords.h"
+#include "records/RecordPorts.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A stored list of records with its file and the rows of its page: what the history, the
+// recycle bin and the scheduler share. Rows refer to the records and own none; every
+// record has exactly one row. Main thread only.
+template <class TItem>
+class TRecordManager : public TCollectionManager<TOwnedCollection<TItem>> {
+    using TBase = TCollectionManager<TOwnedCollection<TItem>>;
+
+public:
+    explicit TRecordManager(TRecordEnvironment& environment) : TBase(environment.Boxes), Env_(environment) {}
+
+    TRecordEnvironment& Environment() const { return Env_; }
+    TRowList<TItem>& Rows() { return Rows_; }
+    const TRowList<TItem>& Rows() const { return Rows_; }
+
+    // Empties the list, reads the file (when it exists), trims it, and gives every record
+    // a row in list order.
+    void LoadFromFile(const std::string& name) override
+    {
+        TBase::LoadFromFile(name);
+        Loaded();
+        std::vector<TItem*> records;
+        for (int i = 0; i < this->Items().Count(); ++i)
+            records.push_back(&this->Items()[i]);
+        Rows_.Assign(records);
+        RowsRebuilt();
+    }
+
+    // For the enabled states of the page's commands and for the status bar: selected means
+    // selected and shown.
+    bool HasRecords() const { return this->Items().Count() > 0; }
+    bool HasShown() const { return Rows_.CountShown() > 0; }
+    bool HasSelection() const { return Rows_.CountSelected() > 0; }
+    int CountShown() const { return Rows_.CountShown(); }
+    int CountSelected() const { return Rows_.CountSelected(); }
+
+    void SelectAll() { Rows_.SelectAllShown(); }
+    // Frees the records of the selected shown rows with their rows.
+    void DeleteSelected()
+    {
+        for (TItem* record : Rows_.SelectedRecords())
+            DeleteRecord(record);
+    }
+    // Empties the list and the page.
+    void Clear()
+    {
+        ClearItems();
+        Rows_.Changed();
+    }
+    // A click on a column header: the rows in that column's order.
+    void SortRows(int column, bool descending)
+    {
+        Rows_.Sort([this, column, descending](const TItem& a, const TItem& b) {
+            return descending ? ColumnLess(b, a, column) : ColumnLess(a, b, column);
+        });
+    }
+
+protected:
+    // The order of a column, ascending.
+    virtual bool ColumnLess(const TItem& a, const TItem& b, int column) const = 0;
+    // A record is about to be freed: nothing may keep pointing at it.
+    virtual void Forget(const TItem*) {}
+    // Runs once the file is read, before the rows are made.
+    virtual void Loaded() {}
+    // Runs once every record has its row again.
+    virtual void RowsRebuilt() {}
+
+    void ClearItems() override
+    {
+        Rows_.Clear();
+        for (int i = 0; i < this->Items().Count(); ++i)
+            Forget(&this->Items()[i]);
+        TBase::ClearItems();
+    }
+
+    // A new record at the top of the list and of the page.
+    TItem& InsertNewest(std::unique_ptr<TItem> item)
+    {
+        TItem& record = this->Items().Insert(0, std::move(item));
+        Rows_.Insert(0, &record);
+        return record;
+    }
+    // Frees the last records (the oldest ones) while there are more than limit. A limit
+    // below one record is taken as one: a mistyped option must not wipe the list.
+    void DropOldest(int limit)
+    {
+        while (this->Items().Count() > std::max(limit, 1))
+            DeleteRecord(&this->Items()[this->Items().Count() - 1]);
+    }
+    void DeleteRecord(TItem* record)
+    {
+        Forget(record);
+        if (const int row = Rows_.IndexOf(record); row >= 0)
+            Rows_.Delete(row);
+        this->Items().Delete(this->Items().IndexOf(record));
+    }
+    // The page's question before a command, skipped while its "don't ask again" flag is set.
+    bool Confirm(const char* messageId, bool& dontAskFlag)
+    {
+        return MessageBoxWithCheck(Env_.Dialogs, Translate(messageId), TMessageKind::Warning, mbOK | mbCancel,
+                                   dontAskFlag) == TModalResult::OK;
+    }
+
+    TRecordEnvironment& Env_;
+    TRowList<TItem> Rows_;
+};
