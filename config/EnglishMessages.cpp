@@ -1,6 +1,6 @@
 #include "config/EnglishMessages.h"
 
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 
 #include <utility>
 

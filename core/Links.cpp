@@ -1,6 +1,5 @@
 #include "core/Links.h"
 
-#include "config/Options.h"
 #include "core/TextCase.h"
 
 #include <algorithm>
@@ -268,20 +267,6 @@ int GetLinkType(std::string_view s)
     if (IsLocalPath(s) || IsUNCPath(s))
         return 0;
     return -1;
-}
-
-bool IsLinkMonitored(std::string_view s)
-{
-    const TOptions& options = Options();
-    if (IsFTPLink(s))
-        return options.bMonitorFTP;
-    if (IsHTTPLink(s))
-        return options.bMonitorHTTP;
-    if (IsUNCPath(s))
-        return options.bMonitorNetbios;
-    if (IsLocalPath(s))
-        return options.bMonitorLocal;
-    return false;
 }
 
 bool MatchesExtensionList(std::string_view fileName, std::string_view list)

@@ -14,7 +14,8 @@ std::string HostColumnText(const THost& host, int column);
 // The order of a click on the column's header, ascending: texts ignore case, the
 // connections column orders by running count, then limit, then name.
 bool HostColumnLess(const THost& a, const THost& b, int column);
-// Temporary hosts show icon 1 of the host images, the others icon 0.
+// Temporary hosts show icon 1 of the host images, the others icon 0. Presentation: it moves
+// to the qt/ side once the window exists.
 int HostImageIndex(const THost& host);
 // A row's hint: one "caption: text" line per column, joined by CR LF.
 std::string HostRowHint(const THost& host, const std::vector<std::string>& captions);

@@ -1,8 +1,8 @@
 #include "hosts/ManagerHost.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/Links.h"
+#include "core/MessageCatalogue.h"
 #include "core/TextCase.h"
 #include "hosts/HostColumns.h"
 #include "hosts/SpeedFormats.h"

@@ -1,7 +1,7 @@
 #include "tasks/ManagerTask.h"
 
 #include "config/Options.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
 #include <algorithm>
 #include <unordered_map>

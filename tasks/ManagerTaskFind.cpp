@@ -1,6 +1,6 @@
 #include "tasks/ManagerTask.h"
 
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 
 #include <algorithm>
 

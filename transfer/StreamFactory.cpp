@@ -1,10 +1,14 @@
 #include "transfer/StreamFactory.h"
 
+#include "core/Links.h"
+#include "platform/files/FileAccess.h"
+#include "platform/smb/SmbFileAccess.h"
 #include "transfer/TransferFTPStream.h"
 #include "transfer/TransferFileStream.h"
 #include "transfer/TransferHTTPStream.h"
 
 #include <array>
+#include <exception>
 
 namespace {
 
@@ -45,4 +49,16 @@ TStreamFactory SetStreamFactory(int linkType, TStreamFactory factory)
     TStreamFactory previous = std::move(Factories().at(std::size_t(linkType)));
     Factories()[std::size_t(linkType)] = std::move(factory);
     return previous;
+}
+
+bool DeleteLinkedFile(const std::string& link, const std::string& user, const std::string& password)
+{
+    try {
+        if (IsUNCPath(link))
+            return platform::MakeSmbFileAccess(link, user, password)->Remove(link);
+        if (IsLocalPath(link) && !IsDrivePath(link))
+            return platform::MakeLocalFileAccess()->Remove(link);
+    } catch (const std::exception&) {
+    }
+    return false;
 }

@@ -29,3 +29,8 @@ bool HasStreamFactory(int linkType);
 // register themselves here, and tests wrap a stream to make it misbehave. Set before any
 // worker runs.
 TStreamFactory SetStreamFactory(int linkType, TStreamFactory factory);
+
+// Deletes the file that a local path or a share path names, logging in to the share with
+// user and password; false when that failed, and for links whose files this program does
+// not delete (FTP, HTTP, drive paths).
+bool DeleteLinkedFile(const std::string& link, const std::string& user, const std::string& password);

@@ -3,7 +3,7 @@
 #include "hosts/HostColumns.h"
 #include "hosts/PriorityCommands.h"
 #include "support/TempDir.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "HostBed.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/MessageCatalogue.h"
 #include "hosts/HostColumns.h"
 #include "support/TempDir.h"
 

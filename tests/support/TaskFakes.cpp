@@ -1,7 +1,7 @@
 #include "support/TaskFakes.h"
 
 #include "config/Options.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // File names with characters that links treat specially, logins written into links, and
 // links that a request line cannot carry as they are, against real servers.
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/MessageCatalogue.h"
 #include "support/FtpServer.h"
 #include "support/NginxServer.h"
 #include "support/TaskFakes.h"

@@ -1,15 +1,15 @@
 #include "CutReads.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/LogCodes.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "support/SambaServer.h"
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
 #include "tasks/TaskItem.h"
+#include "tasks/TaskThread.h"
 #include "transfer/StreamFactory.h"
-#include "transfer/TaskThread.h"
 #include "transfer/TrafficCounter.h"
 #include "transfer/TransferFileStream.h"
 
