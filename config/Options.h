@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/ExistingFileDecision.h"
+
 #include <string>
 
 // Program-wide option values, named by their keys in "options.xml", each with its default.
@@ -33,7 +35,7 @@ struct TOptions {
     bool TaskStopIfNotReserve = false;
     bool TaskGetDateFromServer = true;
     bool bSetAtributes = true;
-    int AlraedyInDiskWhatToDo = 4;
+    TExistingFileDecision AlraedyInDiskWhatToDo = efAsk;
 
     // Task logs.
     bool TaskLogSaveToFile = true;

@@ -1,5 +1,7 @@
 #include "config/OptionsFile.h"
 
+#include <type_traits>
+
 namespace {
 
 // Reads one section's keys, each defaulting to the value it replaces.
@@ -10,6 +12,13 @@ struct TSectionReader {
     void operator()(const char* key, int& value) const { value = Store.ReadInteger(Section, key, value); }
     void operator()(const char* key, bool& value) const { value = Store.ReadBool(Section, key, value); }
     void operator()(const char* key, std::string& value) const { value = Store.ReadString(Section, key, value); }
+    // Enumerations are stored as their ordinal.
+    template <class E>
+        requires std::is_enum_v<E>
+    void operator()(const char* key, E& value) const
+    {
+        value = static_cast<E>(Store.ReadInteger(Section, key, static_cast<int>(value)));
+    }
 };
 
 } // namespace

@@ -258,15 +258,15 @@ bool IsHTTPLink(std::string_view s)
     return StartsText("http://", s) || StartsText("https://", s);
 }
 
-int GetLinkType(std::string_view s)
+TLinkType GetLinkType(std::string_view s)
 {
     if (IsHTTPLink(s))
-        return 2;
+        return ltHTTP;
     if (IsFTPLink(s))
-        return 1;
+        return ltFTP;
     if (IsLocalPath(s) || IsUNCPath(s))
-        return 0;
-    return -1;
+        return ltFile;
+    return ltNone;
 }
 
 bool MatchesExtensionList(std::string_view fileName, std::string_view list)

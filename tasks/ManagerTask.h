@@ -8,10 +8,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 using TTaskRows = TRowList<TTaskItem>;
+
+// The state filter of the downloads page: without a state every task is shown, with one
+// only the tasks in that state (stateErrorStopped shows failed tasks that retry too).
+using TStatusFilter = std::optional<TTaskState>;
 
 // Where FindAll and FindNext look for their text.
 enum TFindFlags : int { ffName = 0x1, ffSource = 0x10, ffDestination = 0x100 };
@@ -121,9 +126,8 @@ public:
     bool CanPauseAll() const;
     bool HasCompleted() const;
 
-    // -1 shows every task, otherwise a TTaskState; 4 shows failed tasks that retry too.
-    void SetStatusFilter(int state);
-    int StatusFilter() const { return StatusFilter_; }
+    void SetStatusFilter(TStatusFilter filter);
+    TStatusFilter StatusFilter() const { return StatusFilter_; }
     void ApplyStatusFilter();
     // After the view was sorted by a column, the list takes the view's order.
     void SyncListOrderToView();
@@ -188,7 +192,7 @@ private:
     // Walks over the list that free tasks (deleting, removing completed tasks) are under
     // way; they keep pointers to tasks across dialogs, so a tick meanwhile frees none.
     int FreeingWalks_ = 0;
-    int StatusFilter_ = -1;
+    TStatusFilter StatusFilter_;
     const TTaskItem* LastFound_ = nullptr;
     bool AutoSave_ = false;
     uint32_t AutoSaveInterval_ = 0;

@@ -261,7 +261,7 @@ void TTaskItem::DeleteDestinationFile()
         Stop();
     else
         StopTransfer();
-    if (GetLinkType(Destination) < 0)
+    if (GetLinkType(Destination) == ltNone)
         return;
     const std::string fileName = DestinationFileName();
     const bool deleted = DeleteLinkedFile(fileName, UserLoginToDestination, UserPasswordToDestination);

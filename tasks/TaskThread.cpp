@@ -360,8 +360,9 @@ void TTaskThread::FinishCopy()
 std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& link, const std::string& user,
                                                            const std::string& password)
 {
-    const int type = GetLinkType(link);
-    const TStreamSettings settings{FTPMode == hmAscii, FTPPassive, UserAgent, UseCookies};
+    const TLinkType type = GetLinkType(link);
+    const TStreamSettings settings{
+        .Ascii = FTPMode == hmAscii, .Passive = FTPPassive, .UserAgent = UserAgent, .UseCookies = UseCookies};
     std::unique_ptr<TTransferStream> stream;
     try {
         stream = MakeStream(type, link, user, password, settings);
@@ -374,7 +375,7 @@ std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& li
     }
     if (!stream) {
         // A link of a known kind whose protocol this build cannot speak gets its own words.
-        Log(lcFailure, Translate(type < 0 ? "sInvalidLinkType" : "sLinkTypeNotSupported"), {link});
+        Log(lcFailure, Translate(type == ltNone ? "sInvalidLinkType" : "sLinkTypeNotSupported"), {link});
         Fail(Translate("sDownloadStopped"));
     }
     stream->OnLog = [this](int code, const std::string& format, const TFormatArgs& args) { Log(code, format, args); };
@@ -397,7 +398,7 @@ void TTaskThread::CheckDestination()
         if (DestinationExists) {
             Log(lcDestinationNotice, Translate("sDestinationAlreadyExists"), {Name});
             NewName = DestStream->MakeUniqueName();
-            if (Decision == 4)
+            if (Decision == efAsk)
                 Synchronize(&TTaskThread::AskDestinationDecision);
             ApplyDestinationDecision();
         }
@@ -409,21 +410,21 @@ void TTaskThread::CheckDestination()
 
 void TTaskThread::ApplyDestinationDecision()
 {
-    ResumeRequested = Decision == 2;
+    ResumeRequested = Decision == efAddTo;
     switch (Decision) {
-    case 0:
+    case efRename:
         Name = ExtractFileName(NewName);
         Item_->SetName(Name);
         DestStream->SetName(NewName);
         Log(lcInformation, Translate("sDestinationRenamed"), {Name});
         break;
-    case 1:
+    case efOverwrite:
         Log(lcInformation, Translate("sDestinationOverWrited"), {Name});
         break;
-    case 2:
+    case efAddTo:
         Log(lcInformation, Translate("sDestinationAdded"), {Name});
         break;
-    case 3:
+    case efStop:
         StoppedByDestination = true;
         Log(lcFailure, Translate("sDownloadStoppedDestinationExist"), {Name});
         Fail(FormatMessage(Translate("sDownloadStoppedDestinationExist"), {Name}));
@@ -457,16 +458,16 @@ void TTaskThread::LoadTask()
 void TTaskThread::AskDestinationDecision()
 {
     std::string name = ExtractFileName(NewName);
-    int decision = 0;
+    TExistingFileDecision decision = efRename;
     bool remember = false;
     if (!Item_->Environment().Dialogs.AskExistingFile(decision, name, remember)) {
-        Decision = 3;
+        Decision = efStop;
         return;
     }
     Decision = decision;
     if (remember)
         Options().AlraedyInDiskWhatToDo = decision;
-    if (decision == 0)
+    if (decision == efRename)
         NewName = AppendFileName(ExtractDir(NewName), name);
 }
 

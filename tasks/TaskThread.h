@@ -1,6 +1,8 @@
 #pragma once
 
+#include "config/ExistingFileDecision.h"
 #include "core/MessageFormat.h"
+#include "tasks/TaskTypes.h"
 #include "transfer/TransferStream.h"
 
 #include <atomic>
@@ -107,11 +109,11 @@ private:
     std::string UserPasswordToDestination;
     std::string UserAgent;
     bool FTPPassive = false;
-    int FTPMode = 0;
+    TFTPDownloadMode FTPMode = hmBinary;
     bool UseCookies = true;
     bool DestinationCreated = false;
     bool StoppedByDestination = false;
-    int Decision = 0;
+    TExistingFileDecision Decision = efRename;
     std::string NewName;
     bool ResumeRequested = false;
     bool DestinationExists = false;

@@ -1,6 +1,5 @@
 #include "transfer/StreamFactory.h"
 
-#include "core/Links.h"
 #include "platform/files/FileAccess.h"
 #include "platform/smb/SmbFileAccess.h"
 #include "transfer/TransferFTPStream.h"
@@ -31,12 +30,12 @@ std::array<TStreamFactory, 3>& Factories()
 
 } // namespace
 
-bool HasStreamFactory(int linkType)
+bool HasStreamFactory(TLinkType linkType)
 {
     return linkType >= 0 && linkType < int(Factories().size()) && Factories()[std::size_t(linkType)];
 }
 
-std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& link, const std::string& user,
+std::unique_ptr<TTransferStream> MakeStream(TLinkType linkType, const std::string& link, const std::string& user,
                                             const std::string& password, const TStreamSettings& settings)
 {
     if (!HasStreamFactory(linkType))
@@ -44,7 +43,7 @@ std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& lin
     return Factories()[std::size_t(linkType)](link, user, password, settings);
 }
 
-TStreamFactory SetStreamFactory(int linkType, TStreamFactory factory)
+TStreamFactory SetStreamFactory(TLinkType linkType, TStreamFactory factory)
 {
     TStreamFactory previous = std::move(Factories().at(std::size_t(linkType)));
     Factories()[std::size_t(linkType)] = std::move(factory);
