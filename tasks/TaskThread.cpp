@@ -15,6 +15,21 @@
 #include <exception>
 #include <vector>
 
+TTaskThreadSettings TTaskThreadSettings::FromOptions(const TOptions& options)
+{
+    return {
+        .TaskBufferSize = options.TaskBufferSize,
+        .iSizeType = options.iSizeType,
+        .bDetailedInfo = options.bDetailedInfo,
+        .TaskReserveSpace = options.TaskReserveSpace,
+        .TaskStopIfNotReserve = options.TaskStopIfNotReserve,
+        .TaskGetDateFromServer = options.TaskGetDateFromServer,
+        .bSetAtributes = options.bSetAtributes,
+        .AlraedyInDiskWhatToDo = options.AlraedyInDiskWhatToDo,
+        .TaskLogLineMax = options.TaskLogLineMax,
+    };
+}
+
 TTaskThread::TTaskThread(TTaskItem& item)
     : Item_(&item), MainThread_(item.Environment().MainThread), Clock_(item.Environment().Clock)
 {
@@ -122,7 +137,7 @@ std::string TTaskThread::DestinationPath() const
 
 std::string TTaskThread::SizeText(int64_t bytes) const
 {
-    return FormatSize(Options().iSizeType, bytes);
+    return FormatSize(Settings_.iSizeType, bytes);
 }
 
 void TTaskThread::Execute()
@@ -130,10 +145,9 @@ void TTaskThread::Execute()
     ResumeRequested = false;
     RanToEnd_ = false;
     RunFailed_ = false;
-    const int64_t bufferSize = int64_t(std::clamp(Options().TaskBufferSize, 1, 10000)) * 1024;
-    std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
-
     Synchronize(&TTaskThread::LoadTask);
+    const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
+    std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())
         Name = ExtractFileName(Source);
     Log(lcInformation, Translate("sStartDownload"), {Source});
@@ -270,7 +284,7 @@ void TTaskThread::ReserveSpace()
 {
     TTransferStream& dest = *DestStream;
     Reserved_ = false;
-    if (!dest.CanReserveSpace() || !Options().TaskReserveSpace || Size <= StartSize)
+    if (!dest.CanReserveSpace() || !Settings_.TaskReserveSpace || Size <= StartSize)
         return;
     Log(lcInformation, Translate("sReserveSpace"), {SizeText(Size), DestinationPath()});
     DestinationCreated = true;
@@ -278,7 +292,7 @@ void TTaskThread::ReserveSpace()
     Reserved_ = dest.ReserveSpace(Size);
     if (Reserved_)
         return;
-    if (Options().TaskStopIfNotReserve) {
+    if (Settings_.TaskStopIfNotReserve) {
         Log(lcFailure, Translate("sDownloadStopped"));
         Fail(Translate("sDownloadStopped"));
     }
@@ -329,7 +343,6 @@ void TTaskThread::FinishCopy()
 {
     TTransferStream& source = *SourceStream;
     TTransferStream& dest = *DestStream;
-    const TOptions& options = Options();
     if (Loaded < Size && !source.TranslatesLineEnds()) {
         // The source ended before its announced size: the attempt fails, so that it is
         // retried and resumed, rather than passing for complete.
@@ -337,11 +350,11 @@ void TTaskThread::FinishCopy()
         Log(lcFailure, Translate("sDownloadStopped"));
         Fail(Translate("sDownloadStopped"));
     }
-    if (options.TaskGetDateFromServer && dest.CanSetFileInfo()) {
+    if (Settings_.TaskGetDateFromServer && dest.CanSetFileInfo()) {
         Log(lcInformation, Translate("sSetData"));
         dest.SetFileTime(source.GetFileTime());
     }
-    if (options.bSetAtributes && dest.CanSetFileInfo()) {
+    if (Settings_.bSetAtributes && dest.CanSetFileInfo()) {
         Log(lcInformation, Translate("sSetAttributes"));
         dest.SetAttributes(source.GetAttributes());
     }
@@ -379,14 +392,15 @@ std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& li
         Fail(Translate("sDownloadStopped"));
     }
     stream->OnLog = [this](int code, const std::string& format, const TFormatArgs& args) { Log(code, format, args); };
-    stream->DetailedInfo = Options().bDetailedInfo;
+    stream->DetailedInfo = Settings_.bDetailedInfo;
+    stream->SizeUnit = TSizeUnit(Settings_.iSizeType);
     stream->Interrupted = [this] { return IsStopRequested(); };
     return stream;
 }
 
 void TTaskThread::CheckDestination()
 {
-    Decision = Options().AlraedyInDiskWhatToDo;
+    Decision = Settings_.AlraedyInDiskWhatToDo;
     try {
         DestinationExists = DestStream->Exists();
     } catch (const std::exception& error) {
@@ -436,6 +450,8 @@ void TTaskThread::ApplyDestinationDecision()
 void TTaskThread::LoadTask()
 {
     TTaskItem& item = *Item_;
+    Settings_ = TTaskThreadSettings::FromOptions(Options());
+    item.Log.SetLineMax(Settings_.TaskLogLineMax);
     item.SetState(stateStarted);
     item.StartTime = Clock_.TickCount();
     item.Retry += 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ExistingFileDecision.h"
+#include "core/DisplayFormats.h"
 #include "core/MessageFormat.h"
 #include "tasks/TaskTypes.h"
 #include "transfer/TransferStream.h"
@@ -17,6 +18,25 @@
 class TTaskItem;
 class TMainThread;
 class IClock;
+struct TOptions;
+
+// The option values that a run reads on its worker thread, named as the options. The run
+// copies them on the main thread when it starts, because the main thread changes options
+// while workers run (the existing-file question stores the user's choice); its main-thread
+// steps read the options themselves.
+struct TTaskThreadSettings {
+    int TaskBufferSize = 0;           // KiB
+    int iSizeType = suAuto;           // the unit of size texts
+    bool bDetailedInfo = false;
+    bool TaskReserveSpace = false;
+    bool TaskStopIfNotReserve = false;
+    bool TaskGetDateFromServer = false;
+    bool bSetAtributes = false;
+    TExistingFileDecision AlraedyInDiskWhatToDo = efAsk;
+    int TaskLogLineMax = 0;
+
+    static TTaskThreadSettings FromOptions(const TOptions& options);
+};
 
 // One attempt to copy one task's source to its destination, in its own thread. It reads
 // the task's settings at its start, opens both streams, deals with an existing
@@ -94,6 +114,7 @@ private:
     bool Launched_ = false;
     std::atomic<bool> Finished_{false};
     std::thread Thread_;
+    TTaskThreadSettings Settings_;
 
     std::unique_ptr<TTransferStream> SourceStream;
     std::unique_ptr<TTransferStream> DestStream;

@@ -1,6 +1,5 @@
 #include "transfer/TransferStream.h"
 
-#include "config/Options.h"
 #include "core/DisplayFormats.h"
 #include "core/Links.h"
 #include "core/LogCodes.h"
@@ -172,7 +171,7 @@ int64_t TTransferStream::GetPosition()
 
 void TTransferStream::SetPosition(int64_t position)
 {
-    RunStep({TStepKind::Query, nullptr, {}, "sSetPositionFailed", {Name_, FormatSize(Options().iSizeType, position)}, false},
+    RunStep({TStepKind::Query, nullptr, {}, "sSetPositionFailed", {Name_, FormatSize(SizeUnit, position)}, false},
             [&] { DoSetPosition(position); });
 }
 
@@ -191,7 +190,7 @@ void TTransferStream::SetSize(int64_t size)
 
 bool TTransferStream::ReserveSpace(int64_t size)
 {
-    return RunStep({TStepKind::Query, nullptr, {}, "sReserveSpaceFailed", {FormatSize(Options().iSizeType, size), Name_}, false},
+    return RunStep({TStepKind::Query, nullptr, {}, "sReserveSpaceFailed", {FormatSize(SizeUnit, size), Name_}, false},
                    [&] { DoReserveSpace(size); });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DisplayFormats.h"
 #include "core/FileTime.h"
 #include "core/MessageFormat.h"
 #include "transfer/SourceVersion.h"
@@ -86,6 +87,8 @@ public:
     TLogSink OnLog;
     // When true, successful steps also log the server's last reply.
     bool DetailedInfo = true;
+    // The unit of the sizes its log entries name.
+    TSizeUnit SizeUnit = suAuto;
     // Asked while a network stream waits on its peer: true gives the wait up, so that a
     // user's stop never waits for a slow or silent server.
     std::function<bool()> Interrupted;

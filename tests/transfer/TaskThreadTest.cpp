@@ -226,6 +226,15 @@ TEST_F(TaskThreadTest, AskedDecisionRenamesToTheEditedNameOrStopsOnCancel)
     EXPECT_EQ(ReadFileBytes(DestDir + "/a.txt"), "old");
 }
 
+TEST_F(TaskThreadTest, ARunKeepsTheTaskLogWithinTheLineLimit)
+{
+    Options().TaskLogLineMax = 3;
+    TTaskItem& task = AddCopy("l.bin", "data");
+    ASSERT_TRUE(Bed.RunOnce(task));
+    EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_EQ(task.Log.Count(), 3);
+}
+
 TEST_F(TaskThreadTest, VanishedDestinationIsWrittenAgainFromTheStart)
 {
     const std::string source = RandomBytes(70000);
