@@ -141,6 +141,7 @@ protected:
 
 private:
     // Logout: closing a session or connection, which logs no server reply on failure.
+    // Failures of openings and of data steps pass on; the others are absorbed.
     enum class TStepKind { Opening, Closing, Logout, Query, Data };
     struct TStep {
         TStepKind Kind;
@@ -148,7 +149,6 @@ private:
         TFormatArgs SuccessArgs;
         const char* FailureId;
         TFormatArgs FailureArgs;
-        bool PassOn;
     };
     // Runs a primitive as a logged step; false when it failed and the failure was absorbed.
     bool RunStep(const TStep& step, const std::function<void()>& primitive);
