@@ -45,11 +45,11 @@ TTaskThread::~TTaskThread()
 
 void TTaskThread::Launch()
 {
-    std::lock_guard lock(Lock_);
+    std::lock_guard lock(Lock);
     if (Launched_)
         return;
     Launched_ = true;
-    StopRequested_ = false;
+    StopRequested = false;
     Thread_ = std::thread([this] { Run(); });
 }
 
@@ -58,10 +58,10 @@ void TTaskThread::Cancel()
     bool running = false;
     {
         // A thread that never ran has nothing to end: it stays unlaunched.
-        std::lock_guard lock(Lock_);
+        std::lock_guard lock(Lock);
         // A run that has ended, or is ending by itself, is freed rather than stopped: on
         // a retry, a new start, the removal of a completed task. Only a stop is told.
-        running = Launched_ && !Finished_ && !StopRequested_;
+        running = Launched_ && !Finished_ && !StopRequested;
         RequestStop();
     }
     if (running)
@@ -70,18 +70,18 @@ void TTaskThread::Cancel()
 
 void TTaskThread::RequestStop()
 {
-    StopRequested_ = true;
+    StopRequested = true;
 }
 
 bool TTaskThread::IsStopRequested() const
 {
-    return StopRequested_;
+    return StopRequested;
 }
 
 void TTaskThread::SetStopRequested(bool value)
 {
-    std::lock_guard lock(Lock_);
-    StopRequested_ = value;
+    std::lock_guard lock(Lock);
+    StopRequested = value;
 }
 
 void TTaskThread::WaitFor()
@@ -217,7 +217,7 @@ void TTaskThread::OpenStreams()
     CheckDestination();
     // A source that can start anywhere is asked for the part this attempt needs at once.
     const bool resuming = DestinationExists && dest.CanResume() && Loaded > 0;
-    source.PlanRead(resuming ? Loaded : 0, SourceVersion);
+    source.PlanRead(resuming ? Loaded : 0, SourceVersion_);
     source.OpenRead();
     Closes_.push_back([&source] { source.Close(); });
     dest.OpenWrite();
@@ -269,7 +269,7 @@ int64_t TTaskThread::ResumeStart(int64_t length)
     const int64_t start = ResumeRequested ? length : std::min(Loaded, length);
     if (start <= 0)
         return 0;
-    if (!SourceVersion.SameAs(SourceStream->Version()) || (start > Size && !ResumeRequested)) {
+    if (!SourceVersion_.SameAs(SourceStream->Version()) || (start > Size && !ResumeRequested)) {
         Log(lcFailure, Translate("sSourceChanged"));
         return 0;
     }
@@ -468,7 +468,7 @@ void TTaskThread::LoadTask()
     Name = item.StoredName();
     UseCookies = item.UseCookies();
     DestinationCreated = item.DestinationCreated;
-    SourceVersion = item.SourceVersion;
+    SourceVersion_ = item.SourceVersion;
 }
 
 void TTaskThread::AskDestinationDecision()

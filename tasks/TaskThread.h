@@ -109,8 +109,8 @@ private:
     TTaskItem* Item_;
     TMainThread& MainThread_;
     IClock& Clock_;
-    mutable std::mutex Lock_;
-    std::atomic<bool> StopRequested_{false};
+    mutable std::mutex Lock;
+    std::atomic<bool> StopRequested{false};
     bool Launched_ = false;
     std::atomic<bool> Finished_{false};
     std::thread Thread_;
@@ -139,7 +139,7 @@ private:
     bool ResumeRequested = false;
     bool DestinationExists = false;
     // The source's version that the task's loaded bytes came from, and the one read now.
-    TSourceVersion SourceVersion;
+    TSourceVersion SourceVersion_;
     TSourceVersion CurrentVersion_;
     // Space for the whole source is reserved at the destination.
     bool Reserved_ = false;
