@@ -5,7 +5,8 @@
 #include <string>
 
 // Program-wide option values, named by their keys in "options.xml", each with its default.
-// Read once at start on the main thread; workers read them without a lock.
+// Read at start and changed by the user's choices, on the main thread only: a worker copies
+// the values it needs when its run starts.
 struct TOptions {
     // Display units.
     int iSizeType = 4;                // 0 bytes, 1 KB, 2 MB, 3 GB, 4 automatic
