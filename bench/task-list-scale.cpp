@@ -60,7 +60,7 @@ int main()
     TMainThread mainThread;
     TSystemClock clock;
     TConsoleShell shell;
-    TConsoleDialogs dialogs(0);
+    TConsoleDialogs dialogs(efRename);
     TConsoleDesktop desktop;
     TConsoleBoxes boxes;
     TNoHostLimits hosts;

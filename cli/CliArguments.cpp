@@ -6,6 +6,7 @@
 #include <charconv>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -41,11 +42,11 @@ std::function<std::string(TCliArguments&, const std::string&)> Number(std::optio
 
 std::string StoreOnExists(TCliArguments& a, const std::string& value)
 {
-    // The order of the decisions of AlraedyInDiskWhatToDo.
-    static const char* const words[] = {"rename", "overwrite", "resume", "stop"};
-    for (int i = 0; i < 4; ++i)
-        if (value == words[i]) {
-            a.OnExists = i;
+    static const std::pair<const char*, TExistingFileDecision> words[] = {
+        {"rename", efRename}, {"overwrite", efOverwrite}, {"resume", efAddTo}, {"stop", efStop}};
+    for (const auto& [word, decision] : words)
+        if (value == word) {
+            a.OnExists = decision;
             return {};
         }
     return "'" + value + "' is none of rename, overwrite, resume, stop";
@@ -94,7 +95,7 @@ const TValueOption* FindValueOption(const std::string& name)
 // path relative to the working folder.
 std::string Absolute(const std::string& path, const std::string& workingFolder)
 {
-    if (GetLinkType(path) >= 0 || path.find("://") != std::string::npos)
+    if (GetLinkType(path) != ltNone || path.find("://") != std::string::npos)
         return path;
     return (std::filesystem::path(workingFolder) / path).lexically_normal().string();
 }
@@ -106,7 +107,7 @@ std::string PathProblem(const std::string& path)
         return "an empty path";
     if (IsDrivePath(path))
         return "drive paths do not exist on this system: " + path;
-    if (GetLinkType(path) < 0)
+    if (GetLinkType(path) == ltNone)
         return "unknown link type: " + path;
     if (!HasStreamFactory(GetLinkType(path)))
         return "this build cannot copy such links yet: " + path;
@@ -182,7 +183,7 @@ TCliParseResult ParseCliArguments(const std::vector<std::string>& args, const st
     a.Destination = Absolute(a.Destination.empty() ? workingFolder : a.Destination, workingFolder);
     if (const std::string error = PathProblem(a.Destination); !error.empty())
         return fail("--dest: " + error);
-    if (GetLinkType(a.Destination) == 2)
+    if (GetLinkType(a.Destination) == ltHTTP)
         return fail("--dest: web servers take no uploads: " + a.Destination);
     return result;
 }

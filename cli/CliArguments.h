@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/ExistingFileDecision.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,7 +21,7 @@ struct TCliArguments {
     std::string HistoryFile;          // empty: the completed copies are not recorded
     // Left empty, the values come from the options file.
     std::optional<int> MaxActive;
-    std::optional<int> OnExists;      // an AlraedyInDiskWhatToDo decision, 0 to 3
+    std::optional<TExistingFileDecision> OnExists;  // any decision but efAsk
     std::optional<int> Retries;
     std::optional<int> RetryPause;    // seconds
     std::optional<int> MaxPerHost;    // transfers at once on a server no host file names; 0: no limit

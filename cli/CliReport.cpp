@@ -1,10 +1,10 @@
 #include "cli/CliReport.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/DisplayFormats.h"
 #include "core/Links.h"
 #include "core/LogCodes.h"
+#include "core/MessageCatalogue.h"
 #include "core/MessageFormat.h"
 #include "tasks/TaskItem.h"
 

@@ -82,7 +82,7 @@ TTrafficUsageCollection& LoadConnectionTypes(TTrafficUsageCollection& types)
 // The task environment of a terminal. The hosts and the records outlive the task manager,
 // whose workers close their connections and record their copies when they end.
 struct TConsoleEnvironment {
-    TConsoleEnvironment(int existingFileDecision, const std::string& hostsFile, const std::string& historyFile)
+    TConsoleEnvironment(TExistingFileDecision existingFileDecision, const std::string& hostsFile, const std::string& historyFile)
         : Dialogs(existingFileDecision), Hosts(HostEnvironment, hostsFile), History(RecordEnvironment, historyFile)
     {
     }
@@ -141,9 +141,9 @@ void ApplyArguments(const TCliArguments& a, TOptions& o)
         o.iMaxConnectionNetbiosDef = o.iMaxConnectionFTPDef = o.iMaxConnectionHTTPDef = most;
     }
     o.bUsePassiveFTP = a.PassiveFtp;
-    // Nobody can be asked here ("ask" is 4): renaming never loses data.
-    const int stored = o.AlraedyInDiskWhatToDo;
-    o.AlraedyInDiskWhatToDo = a.OnExists.value_or(stored >= 0 && stored <= 3 ? stored : 0);
+    // Nobody can be asked here: renaming never loses data.
+    const TExistingFileDecision stored = o.AlraedyInDiskWhatToDo;
+    o.AlraedyInDiskWhatToDo = a.OnExists.value_or(stored >= efRename && stored <= efStop ? stored : efRename);
 }
 
 // Why the local paths cannot be copied from or into, or empty. Share paths and links are

@@ -24,7 +24,7 @@ TModalResult TConsoleDialogs::ShowMessageBoxWithCheck(const std::string& text, T
     return MessageBox(text, kind, buttons);
 }
 
-bool TConsoleDialogs::AskExistingFile(int& decision, std::string&, bool& remember)
+bool TConsoleDialogs::AskExistingFile(TExistingFileDecision& decision, std::string&, bool& remember)
 {
     decision = ExistingFileDecision_;
     remember = false;

@@ -26,22 +26,24 @@ public:
 
 class TConsoleDialogs : public ITaskDialogs {
 public:
-    // existingFileDecision: the answer for a destination file that exists (0 rename,
-    // 1 overwrite, 2 resume, 3 stop).
-    explicit TConsoleDialogs(int existingFileDecision) : ExistingFileDecision_(existingFileDecision) {}
+    // existingFileDecision: the answer for a destination file that exists (any but efAsk).
+    explicit TConsoleDialogs(TExistingFileDecision existingFileDecision)
+        : ExistingFileDecision_(existingFileDecision)
+    {
+    }
 
     // Prints the text and confirms: OK, or Yes where there is no OK.
     TModalResult MessageBox(const std::string& text, TMessageKind kind, unsigned buttons) override;
     TModalResult ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned buttons,
                                          bool& checked) override;
-    bool AskExistingFile(int& decision, std::string& name, bool& remember) override;
+    bool AskExistingFile(TExistingFileDecision& decision, std::string& name, bool& remember) override;
     // Leaves the unfinished file where it is.
     TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) override;
     // No pause: nobody would resume the task.
     bool AskPauseMinutes(int&) override { return false; }
 
 private:
-    int ExistingFileDecision_;
+    TExistingFileDecision ExistingFileDecision_;
 };
 
 // Nothing to open and no clipboard on a terminal.

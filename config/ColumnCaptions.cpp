@@ -1,6 +1,6 @@
 #include "config/ColumnCaptions.h"
 
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "config/Language.h"
 
 #include "config/BuiltInLanguage.h"
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "config/MessageIdentifiers.h"
 #include "config/Options.h"
 #include "core/AppFolders.h"

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "config/ExistingFileDecision.h"
+
 #include <string>
 #include <vector>
 
 // Program-wide option values, named by their keys in "options.xml", each with its default.
-// Read once at start on the main thread; workers read them without a lock.
+// Read at start and changed by the user's choices, on the main thread only: a worker copies
+// the values it needs when its run starts.
 struct TOptions {
     // The language file in use, in LanguagesFolder.
     std::string DefaultLang = "english.lng";
@@ -37,7 +40,7 @@ struct TOptions {
     bool TaskStopIfNotReserve = false;
     bool TaskGetDateFromServer = true;
     bool bSetAtributes = true;
-    int AlraedyInDiskWhatToDo = 4;
+    TExistingFileDecision AlraedyInDiskWhatToDo = efAsk;
 
     // Task logs.
     bool TaskLogSaveToFile = true;

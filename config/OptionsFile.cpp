@@ -1,5 +1,6 @@
 #include "config/OptionsFile.h"
 
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -19,6 +20,13 @@ struct TSectionReader {
         Store.ReadStrings(Section, key, stored);
         if (!stored.empty())
             value = std::move(stored);
+    }
+    // Enumerations are stored as their ordinal.
+    template <class E>
+        requires std::is_enum_v<E>
+    void operator()(const char* key, E& value) const
+    {
+        value = static_cast<E>(Store.ReadInteger(Section, key, static_cast<int>(value)));
     }
 };
 

@@ -1,6 +1,6 @@
 #include "core/DisplayFormats.h"
 
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 
 #include <clocale>
 #include <cstdio>

@@ -1,6 +1,5 @@
 #include "core/Links.h"
 
-#include "config/Options.h"
 #include "core/TextCase.h"
 
 #include <algorithm>
@@ -259,29 +258,15 @@ bool IsHTTPLink(std::string_view s)
     return StartsText("http://", s) || StartsText("https://", s);
 }
 
-int GetLinkType(std::string_view s)
+TLinkType GetLinkType(std::string_view s)
 {
     if (IsHTTPLink(s))
-        return 2;
+        return ltHTTP;
     if (IsFTPLink(s))
-        return 1;
+        return ltFTP;
     if (IsLocalPath(s) || IsUNCPath(s))
-        return 0;
-    return -1;
-}
-
-bool IsLinkMonitored(std::string_view s)
-{
-    const TOptions& options = Options();
-    if (IsFTPLink(s))
-        return options.bMonitorFTP;
-    if (IsHTTPLink(s))
-        return options.bMonitorHTTP;
-    if (IsUNCPath(s))
-        return options.bMonitorNetbios;
-    if (IsLocalPath(s))
-        return options.bMonitorLocal;
-    return false;
+        return ltFile;
+    return ltNone;
 }
 
 bool MatchesExtensionList(std::string_view fileName, std::string_view list)

@@ -16,10 +16,14 @@ bool IsLocalPath(std::string_view s);   // "c:\..." or "/..."
 bool IsUNCPath(std::string_view s);
 bool IsFTPLink(std::string_view s);
 bool IsHTTPLink(std::string_view s);    // http:// or https://
-// 0 local or share path, 1 FTP link, 2 HTTP(S) link, -1 anything else.
-int GetLinkType(std::string_view s);
-// The clipboard-monitoring option for the kind of s; false for other strings.
-bool IsLinkMonitored(std::string_view s);
+// The kinds of string that GetLinkType tells apart.
+enum TLinkType : int {
+    ltNone = -1,   // anything else
+    ltFile = 0,    // a local path or a share path
+    ltFTP = 1,
+    ltHTTP = 2,    // http:// or https://
+};
+TLinkType GetLinkType(std::string_view s);
 // True when fileName matches "*." + one of the words of list, ignoring case. Words are
 // separated by blanks and control characters; a double-quoted word may hold blanks. The
 // words may use the wildcards "*", "?", "[set]" and "[!set]" (sets may hold ranges a-z).

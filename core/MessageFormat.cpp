@@ -9,7 +9,7 @@
 namespace {
 
 struct Directive {
-    std::optional<size_t> Index;
+    std::optional<size_t> Index{};
     bool LeftAlign = false;
     int Width = -1;
     int Precision = -1;
@@ -89,7 +89,7 @@ std::string FormatArgument(const Directive& d, const TFormatArg& arg)
         if (const auto* s = std::get_if<std::string>(&arg))
             text = d.Precision >= 0 ? s->substr(0, size_t(d.Precision)) : *s;
         else
-            text = FormatNumber(Directive{{}, false, -1, -1, std::holds_alternative<double>(arg) ? 'g' : 'd'}, arg);
+            text = FormatNumber(Directive{.Type = std::holds_alternative<double>(arg) ? 'g' : 'd'}, arg);
     } else {
         text = FormatNumber(d, arg);
     }

@@ -1,8 +1,8 @@
 #include "hosts/ConnectionTypesEditor.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/DisplayFormats.h"
+#include "core/MessageCatalogue.h"
 #include "core/MessageFormat.h"
 #include "hosts/HostDialogs.h"
 #include "tasks/TaskPorts.h"

@@ -1,6 +1,6 @@
 #include "hosts/Host.h"
 
-#include "tasks/XmlFallbacks.h"
+#include "core/XmlFallbacks.h"
 
 void THost::ReadFromNode(pugi::xml_node element)
 {

@@ -3,31 +3,31 @@
 #include "core/DisplayFormats.h"
 #include "core/TextCase.h"
 
-std::string HostColumnText(const THost& host, int column)
+std::string HostColumnText(const THost& host, THostColumn column)
 {
     switch (column) {
-    case 0: return host.Name;
-    case 1:
+    case hcName: return host.Name;
+    case hcConnections:
         if (host.AllowUnlimitedConnection)
             return std::to_string(host.ActiveConnection);
         return std::to_string(host.ActiveConnection) + "/" + std::to_string(host.MaxConnection);
-    case 2: return host.Address;
-    case 3: return host.Description;
+    case hcAddress: return host.Address;
+    case hcDescription: return host.Description;
     default: return {};
     }
 }
 
-bool HostColumnLess(const THost& a, const THost& b, int column)
+bool HostColumnLess(const THost& a, const THost& b, THostColumn column)
 {
     switch (column) {
-    case 1:
+    case hcConnections:
         if (a.ActiveConnection != b.ActiveConnection)
             return a.ActiveConnection < b.ActiveConnection;
         if (a.MaxConnection != b.MaxConnection)
             return a.MaxConnection < b.MaxConnection;
         return CompareText(a.Name, b.Name) < 0;
-    case 2: return CompareText(a.Address, b.Address) < 0;
-    case 3: return CompareText(a.Description, b.Description) < 0;
+    case hcAddress: return CompareText(a.Address, b.Address) < 0;
+    case hcDescription: return CompareText(a.Description, b.Description) < 0;
     default: return CompareText(a.Name, b.Name) < 0;
     }
 }
@@ -41,6 +41,6 @@ std::string HostRowHint(const THost& host, const std::vector<std::string>& capti
 {
     std::vector<std::string> texts;
     for (int column = 0; column < kHostColumnCount; ++column)
-        texts.push_back(HostColumnText(host, column));
+        texts.push_back(HostColumnText(host, THostColumn(column)));
     return ListRowHint(captions, texts);
 }

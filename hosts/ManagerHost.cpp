@@ -1,8 +1,8 @@
 #include "hosts/ManagerHost.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/Links.h"
+#include "core/MessageCatalogue.h"
 #include "core/TextCase.h"
 #include "hosts/HostColumns.h"
 #include "hosts/SpeedFormats.h"
@@ -41,9 +41,9 @@ TConnectionDefaults GetLinkConnectionDefaults(std::string_view link)
 {
     const TOptions& o = Options();
     switch (GetLinkType(link)) {
-    case 0: return LimitFromOptions(o.bLimitConnectionNetbiosDef, o.iMaxConnectionNetbiosDef);
-    case 1: return LimitFromOptions(o.bLimitConnectionFTPDef, o.iMaxConnectionFTPDef);
-    case 2: return LimitFromOptions(o.bLimitConnectionHTTPDef, o.iMaxConnectionHTTPDef);
+    case ltFile: return LimitFromOptions(o.bLimitConnectionNetbiosDef, o.iMaxConnectionNetbiosDef);
+    case ltFTP: return LimitFromOptions(o.bLimitConnectionFTPDef, o.iMaxConnectionFTPDef);
+    case ltHTTP: return LimitFromOptions(o.bLimitConnectionHTTPDef, o.iMaxConnectionHTTPDef);
     default: return {false, 1};
     }
 }
@@ -293,7 +293,7 @@ void TManagerHost::OpenSelectedHosts()
         Env_.Desktop.OpenInBackground(host->Address);
 }
 
-void TManagerHost::SortRows(int column, bool descending)
+void TManagerHost::SortRows(THostColumn column, bool descending)
 {
     Rows_.Sort([column, descending](const THost& a, const THost& b) {
         return descending ? HostColumnLess(b, a, column) : HostColumnLess(a, b, column);

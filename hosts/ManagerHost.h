@@ -4,6 +4,7 @@
 #include "core/RowList.h"
 #include "core/XmlRecords.h"
 #include "hosts/Host.h"
+#include "hosts/HostColumns.h"
 #include "hosts/HostDialogs.h"
 #include "tasks/TaskPorts.h"
 
@@ -103,7 +104,7 @@ public:
     void PasteHostsFromClipboard();
     void OpenSelectedHosts();
     // A click on a column header.
-    void SortRows(int column, bool descending);
+    void SortRows(THostColumn column, bool descending);
 
 protected:
     void ClearItems() override;

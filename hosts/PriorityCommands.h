@@ -19,7 +19,8 @@ struct TPriorityCommandsState {
     int ChangeTrafUseImage = 0;
 };
 
-// The first image of the priorities in the main window's image list.
+// The first image of the priorities in the main window's image list. Image indices are
+// presentation: they move to the qt/ side once the window exists.
 inline constexpr int kPriorityImageBase = 31;
 
 TPriorityCommandsState GetPriorityCommandsState(const TManagerTask& manager, const TTrafficUsageCollection& types);

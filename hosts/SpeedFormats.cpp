@@ -1,8 +1,8 @@
 #include "hosts/SpeedFormats.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/DisplayFormats.h"
+#include "core/MessageCatalogue.h"
 #include "hosts/TrafficUsage.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "hosts/TrafficUsage.h"
 
-#include "tasks/XmlFallbacks.h"
+#include "core/XmlFallbacks.h"
 
 #include <algorithm>
 #include <cmath>

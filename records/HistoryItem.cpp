@@ -1,7 +1,7 @@
 #include "records/HistoryItem.h"
 
 #include "core/Links.h"
-#include "tasks/XmlFallbacks.h"
+#include "core/XmlFallbacks.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "core/RowList.h"
 #include "core/XmlRecords.h"
 #include "records/RecordPorts.h"

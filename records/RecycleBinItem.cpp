@@ -1,7 +1,7 @@
 #include "records/RecycleBinItem.h"
 
 #include "core/Links.h"
-#include "tasks/XmlFallbacks.h"
+#include "core/XmlFallbacks.h"
 
 TRecycleBinItem::TRecycleBinItem(const TTaskRecord& record)
     : Source(record.Source), Destination(record.Destination), TimeCreated(record.TimeCreated), Size(record.Size),

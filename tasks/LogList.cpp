@@ -1,6 +1,5 @@
 #include "tasks/LogList.h"
 
-#include "config/Options.h"
 #include "core/Links.h"
 #include "core/XmlValues.h"
 
@@ -31,9 +30,15 @@ TLogListItem TLogList::Add(int code, const std::string& text)
         Items_.Add(std::make_unique<TLogListItem>(code, MaskLinkPasswords(text), NowDateTime()));
     TLogListItem copy = entry;
     // Compared as unsigned: a negative limit means no limit.
-    if (unsigned(Items_.Count()) > unsigned(Options().TaskLogLineMax))
+    if (unsigned(Items_.Count()) > unsigned(LineMax_))
         Items_.Delete(0);
     return copy;
+}
+
+void TLogList::SetLineMax(int lineMax)
+{
+    TLogListLock lock(*this);
+    LineMax_ = lineMax;
 }
 
 int TLogList::Count() const

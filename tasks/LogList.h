@@ -33,9 +33,11 @@ public:
     void UnLock() const { Mutex_.unlock(); }
 
     // Appends an entry stamped with the current local time, any link password in its text
-    // masked; beyond Options().TaskLogLineMax entries the oldest one goes. Returns a copy
-    // of the new entry.
+    // masked; beyond LineMax entries the oldest one goes. Returns a copy of the new entry.
     TLogListItem Add(int code, const std::string& text);
+    // The limit of Add; a negative one means none. A worker sets it from TaskLogLineMax when
+    // its run starts, so that workers never read an option that the main thread may change.
+    void SetLineMax(int lineMax);
     int Count() const;
     // A copy: the entry may be removed by a worker's next Add.
     TLogListItem Items(int index) const;
@@ -51,6 +53,7 @@ public:
 private:
     mutable std::recursive_mutex Mutex_;
     TOwnedCollection<TLogListItem> Items_;
+    int LineMax_ = 300;  // the default of TaskLogLineMax
 };
 
 // Holds a log's lock for a scope.

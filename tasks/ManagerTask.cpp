@@ -1,7 +1,7 @@
 #include "tasks/ManagerTask.h"
 
 #include "config/Options.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -210,16 +210,16 @@ void TManagerTask::ApplyStatusFilter()
 {
     for (int row = 0; row < Rows_.Count(); ++row) {
         const TTaskState state = Rows_.Record(row)->State();
-        const bool shown = StatusFilter_ < 0 || state == StatusFilter_ ||
-                           (StatusFilter_ == stateErrorStopped && state == stateError);
+        const bool shown = !StatusFilter_ || state == *StatusFilter_ ||
+                           (*StatusFilter_ == stateErrorStopped && state == stateError);
         Rows_.Row(row).Hidden = !shown;
     }
     Rows_.Changed();
 }
 
-void TManagerTask::SetStatusFilter(int state)
+void TManagerTask::SetStatusFilter(TStatusFilter filter)
 {
-    StatusFilter_ = state;
+    StatusFilter_ = filter;
     ApplyStatusFilter();
 }
 

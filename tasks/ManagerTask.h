@@ -9,10 +9,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 using TTaskRows = TRowList<TTaskItem>;
+
+// The state filter of the downloads page: without a state every task is shown, with one
+// only the tasks in that state (stateErrorStopped shows failed tasks that retry too).
+using TStatusFilter = std::optional<TTaskState>;
 
 // The task manager: owns the task list and its file, runs the queue on a tick that the
 // front end calls every 500 ms, handles the end of every worker and carries out the
@@ -119,9 +124,8 @@ public:
     bool CanPauseAll() const;
     bool HasCompleted() const;
 
-    // -1 shows every task, otherwise a TTaskState; 4 shows failed tasks that retry too.
-    void SetStatusFilter(int state);
-    int StatusFilter() const { return StatusFilter_; }
+    void SetStatusFilter(TStatusFilter filter);
+    TStatusFilter StatusFilter() const { return StatusFilter_; }
     void ApplyStatusFilter();
     // After the view was sorted by a column, the list takes the view's order.
     void SyncListOrderToView();
@@ -186,7 +190,7 @@ private:
     // Walks over the list that free tasks (deleting, removing completed tasks) are under
     // way; they keep pointers to tasks across dialogs, so a tick meanwhile frees none.
     int FreeingWalks_ = 0;
-    int StatusFilter_ = -1;
+    TStatusFilter StatusFilter_;
     bool AutoSave_ = false;
     uint32_t AutoSaveInterval_ = 0;
     uint32_t LastAutoSave_ = 0;

@@ -1,8 +1,8 @@
 #include "tasks/ManagerTask.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/Links.h"
+#include "core/MessageCatalogue.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "tasks/ManagerTask.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/MessageCatalogue.h"
 
 #include <algorithm>
 

@@ -1,17 +1,16 @@
 #include "tasks/TaskItem.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/Clock.h"
 #include "core/Links.h"
+#include "core/MessageCatalogue.h"
 #include "core/MessageFormat.h"
+#include "core/XmlFallbacks.h"
 #include "core/XmlValues.h"
-#include "platform/files/FileAccess.h"
-#include "platform/smb/SmbFileAccess.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskCollection.h"
-#include "tasks/XmlFallbacks.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
+#include "transfer/StreamFactory.h"
 #include "transfer/UserAgent.h"
 
 #include <algorithm>
@@ -262,20 +261,10 @@ void TTaskItem::DeleteDestinationFile()
         Stop();
     else
         StopTransfer();
-    const int type = GetLinkType(Destination);
-    if (type < 0)
+    if (GetLinkType(Destination) == ltNone)
         return;
     const std::string fileName = DestinationFileName();
-    bool deleted = false;
-    try {
-        if (type == 0 && IsUNCPath(fileName))
-            deleted = platform::MakeSmbFileAccess(fileName, UserLoginToDestination, UserPasswordToDestination)
-                          ->Remove(fileName);
-        else if (type == 0 && IsLocalPath(fileName) && !IsDrivePath(fileName))
-            deleted = platform::MakeLocalFileAccess()->Remove(fileName);
-    } catch (const std::exception&) {
-        deleted = false;
-    }
+    const bool deleted = DeleteLinkedFile(fileName, UserLoginToDestination, UserPasswordToDestination);
     if (!deleted)
         Environment().Dialogs.MessageBox(FormatMessage(Translate("sErrorDeleteDestination"), {fileName}),
                                          TMessageKind::Error, mbOK);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ExistingFileDecision.h"
 #include "core/DateTime.h"
 #include "tasks/TaskTypes.h"
 
@@ -50,10 +51,10 @@ public:
     // Shows a box with a "don't show again" check box; checked receives its final state.
     virtual TModalResult ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned buttons,
                                                  bool& checked) = 0;
-    // The destination file already exists. True with a decision (0 rename to name,
-    // 1 overwrite, 2 add to it, 3 stop) and remember set to store it as the default; false
+    // The destination file already exists. True with a decision (efRename to name,
+    // efOverwrite, efAddTo or efStop) and remember set to store it as the default; false
     // for Cancel. name comes in as the proposed new name.
-    virtual bool AskExistingFile(int& decision, std::string& name, bool& remember) = 0;
+    virtual bool AskExistingFile(TExistingFileDecision& decision, std::string& name, bool& remember) = 0;
     virtual TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) = 0;
     // minutes comes in as the proposal; true with the chosen number, false for Cancel.
     virtual bool AskPauseMinutes(int& minutes) = 0;

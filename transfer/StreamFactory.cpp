@@ -1,10 +1,13 @@
 #include "transfer/StreamFactory.h"
 
+#include "platform/files/FileAccess.h"
+#include "platform/smb/SmbFileAccess.h"
 #include "transfer/TransferFTPStream.h"
 #include "transfer/TransferFileStream.h"
 #include "transfer/TransferHTTPStream.h"
 
 #include <array>
+#include <exception>
 
 namespace {
 
@@ -27,12 +30,12 @@ std::array<TStreamFactory, 3>& Factories()
 
 } // namespace
 
-bool HasStreamFactory(int linkType)
+bool HasStreamFactory(TLinkType linkType)
 {
     return linkType >= 0 && linkType < int(Factories().size()) && Factories()[std::size_t(linkType)];
 }
 
-std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& link, const std::string& user,
+std::unique_ptr<TTransferStream> MakeStream(TLinkType linkType, const std::string& link, const std::string& user,
                                             const std::string& password, const TStreamSettings& settings)
 {
     if (!HasStreamFactory(linkType))
@@ -40,9 +43,21 @@ std::unique_ptr<TTransferStream> MakeStream(int linkType, const std::string& lin
     return Factories()[std::size_t(linkType)](link, user, password, settings);
 }
 
-TStreamFactory SetStreamFactory(int linkType, TStreamFactory factory)
+TStreamFactory SetStreamFactory(TLinkType linkType, TStreamFactory factory)
 {
     TStreamFactory previous = std::move(Factories().at(std::size_t(linkType)));
     Factories()[std::size_t(linkType)] = std::move(factory);
     return previous;
+}
+
+bool DeleteLinkedFile(const std::string& link, const std::string& user, const std::string& password)
+{
+    try {
+        if (IsUNCPath(link))
+            return platform::MakeSmbFileAccess(link, user, password)->Remove(link);
+        if (IsLocalPath(link) && !IsDrivePath(link))
+            return platform::MakeLocalFileAccess()->Remove(link);
+    } catch (const std::exception&) {
+    }
+    return false;
 }

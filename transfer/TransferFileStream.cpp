@@ -1,7 +1,7 @@
 #include "transfer/TransferFileStream.h"
 
-#include "config/MessageCatalogue.h"
 #include "core/Links.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "platform/files/KernelCopy.h"
 #include "platform/smb/SmbFileAccess.h"

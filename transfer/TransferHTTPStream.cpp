@@ -1,10 +1,9 @@
 #include "transfer/TransferHTTPStream.h"
 
-#include "config/MessageCatalogue.h"
-#include "config/Options.h"
 #include "core/DisplayFormats.h"
 #include "core/Links.h"
 #include "core/LogCodes.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "platform/inet/HttpConnection.h"
 
@@ -131,7 +130,7 @@ void TTransferHTTPStream::DoSetPosition(int64_t position)
     Request(position);
     if (Position_ != position) {
         // Its bytes must never land at the position: the copy starts over on this answer.
-        Log(lcFailure, Translate("sRangeIgnored"), {FormatSize(Options().iSizeType, position)});
+        Log(lcFailure, Translate("sRangeIgnored"), {FormatSize(SizeUnit, position)});
     }
 }
 

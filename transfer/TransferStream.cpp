@@ -1,10 +1,9 @@
 #include "transfer/TransferStream.h"
 
-#include "config/MessageCatalogue.h"
-#include "config/Options.h"
 #include "core/DisplayFormats.h"
 #include "core/Links.h"
 #include "core/LogCodes.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 
 #include <cerrno>
@@ -75,7 +74,8 @@ bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& pr
         // A failed logout has no reply worth showing.
         if (step.Kind != TStepKind::Logout)
             LogResponse(lcFailureReply);
-        if (step.PassOn)
+        // Opening and moving data are what the copy cannot go on without.
+        if (step.Kind == TStepKind::Opening || step.Kind == TStepKind::Data)
             throw;
         return false;
     }
@@ -105,31 +105,31 @@ bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& pr
 
 void TTransferStream::OpenSession()
 {
-    RunStep({TStepKind::Opening, IfHost("sSessionInitialized"), {HostName_}, "sSessionInitializeFailed", {HostName_}, true},
+    RunStep({TStepKind::Opening, IfHost("sSessionInitialized"), {HostName_}, "sSessionInitializeFailed", {HostName_}},
             [&] { DoOpenSession(); });
 }
 
 void TTransferStream::CloseSession()
 {
-    RunStep({TStepKind::Logout, IfHost("sSessionFinalized"), {HostName_}, "sSessionFinalizeFailed", {HostName_}, false},
+    RunStep({TStepKind::Logout, IfHost("sSessionFinalized"), {HostName_}, "sSessionFinalizeFailed", {HostName_}},
             [&] { DoCloseSession(); });
 }
 
 void TTransferStream::OpenConnection()
 {
-    RunStep({TStepKind::Opening, IfHost("sConnectionInitialized"), {HostName_}, "sConnectionInitializeFailed", {HostName_}, true},
+    RunStep({TStepKind::Opening, IfHost("sConnectionInitialized"), {HostName_}, "sConnectionInitializeFailed", {HostName_}},
             [&] { DoOpenConnection(); });
 }
 
 void TTransferStream::CloseConnection()
 {
-    RunStep({TStepKind::Logout, IfHost("sConnectionFinalized"), {HostName_}, "sConnectionFinalizeFailed", {HostName_}, false},
+    RunStep({TStepKind::Logout, IfHost("sConnectionFinalized"), {HostName_}, "sConnectionFinalizeFailed", {HostName_}},
             [&] { DoCloseConnection(); });
 }
 
 void TTransferStream::OpenRead()
 {
-    RunStep({TStepKind::Opening, "sReadStreamOpened", {Name_}, "sReadStreamOpenFailed", {Name_}, true}, [&] {
+    RunStep({TStepKind::Opening, "sReadStreamOpened", {Name_}, "sReadStreamOpenFailed", {Name_}}, [&] {
         DoOpenRead();
         Direction_ = 0;
     });
@@ -137,7 +137,7 @@ void TTransferStream::OpenRead()
 
 void TTransferStream::OpenWrite()
 {
-    RunStep({TStepKind::Opening, "sWriteStreamOpened", {Name_}, "sWriteStreamOpenFailed", {Name_}, true}, [&] {
+    RunStep({TStepKind::Opening, "sWriteStreamOpened", {Name_}, "sWriteStreamOpenFailed", {Name_}}, [&] {
         DoOpenWrite();
         Direction_ = 1;
     });
@@ -145,13 +145,13 @@ void TTransferStream::OpenWrite()
 
 bool TTransferStream::Close()
 {
-    return RunStep({TStepKind::Closing, "sStreamClosed", {Name_}, "sStreamCloseFailed", {Name_}, false}, [&] { DoClose(); });
+    return RunStep({TStepKind::Closing, "sStreamClosed", {Name_}, "sStreamCloseFailed", {Name_}}, [&] { DoClose(); });
 }
 
 TFileTime TTransferStream::GetFileTime()
 {
     TFileTime time = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetDateFailed", {Name_}, false}, [&] { time = DoGetFileTime(); }))
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetDateFailed", {Name_}}, [&] { time = DoGetFileTime(); }))
         return 0;
     return time;
 }
@@ -159,39 +159,39 @@ TFileTime TTransferStream::GetFileTime()
 void TTransferStream::SetFileTime(TFileTime time)
 {
     if (time != 0)
-        RunStep({TStepKind::Query, nullptr, {}, "sSetDateFailed", {Name_}, false}, [&] { DoSetFileTime(time); });
+        RunStep({TStepKind::Query, nullptr, {}, "sSetDateFailed", {Name_}}, [&] { DoSetFileTime(time); });
 }
 
 int64_t TTransferStream::GetPosition()
 {
     int64_t position = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetPositionFailed", {Name_}, false}, [&] { position = DoGetPosition(); }))
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetPositionFailed", {Name_}}, [&] { position = DoGetPosition(); }))
         return 0;
     return position;
 }
 
 void TTransferStream::SetPosition(int64_t position)
 {
-    RunStep({TStepKind::Query, nullptr, {}, "sSetPositionFailed", {Name_, FormatSize(Options().iSizeType, position)}, false},
+    RunStep({TStepKind::Query, nullptr, {}, "sSetPositionFailed", {Name_, FormatSize(SizeUnit, position)}},
             [&] { DoSetPosition(position); });
 }
 
 int64_t TTransferStream::GetSize()
 {
     int64_t size = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetSizeFailed", {Name_}, false}, [&] { size = DoGetSize(); }))
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetSizeFailed", {Name_}}, [&] { size = DoGetSize(); }))
         return 0;
     return size;
 }
 
 void TTransferStream::SetSize(int64_t size)
 {
-    RunStep({TStepKind::Query, nullptr, {}, "sSetSizeFailed", {Name_}, false}, [&] { DoSetSize(size); });
+    RunStep({TStepKind::Query, nullptr, {}, "sSetSizeFailed", {Name_}}, [&] { DoSetSize(size); });
 }
 
 bool TTransferStream::ReserveSpace(int64_t size)
 {
-    return RunStep({TStepKind::Query, nullptr, {}, "sReserveSpaceFailed", {FormatSize(Options().iSizeType, size), Name_}, false},
+    return RunStep({TStepKind::Query, nullptr, {}, "sReserveSpaceFailed", {FormatSize(SizeUnit, size), Name_}},
                    [&] { DoReserveSpace(size); });
 }
 
@@ -203,21 +203,21 @@ void TTransferStream::DoReserveSpace(int64_t)
 int64_t TTransferStream::Read(void* buffer, int64_t count)
 {
     int64_t done = 0;
-    RunStep({TStepKind::Data, nullptr, {}, "sReadDataFailed", {Name_}, true}, [&] { done = DoRead(buffer, count); });
+    RunStep({TStepKind::Data, nullptr, {}, "sReadDataFailed", {Name_}}, [&] { done = DoRead(buffer, count); });
     return done;
 }
 
 int64_t TTransferStream::Write(const void* buffer, int64_t count)
 {
     int64_t done = 0;
-    RunStep({TStepKind::Data, nullptr, {}, "sWriteDataFailed", {Name_}, true}, [&] { done = DoWrite(buffer, count); });
+    RunStep({TStepKind::Data, nullptr, {}, "sWriteDataFailed", {Name_}}, [&] { done = DoWrite(buffer, count); });
     return done;
 }
 
 uint32_t TTransferStream::GetAttributes()
 {
     uint32_t attributes = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetAttributesFailed", {Name_}, false},
+    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetAttributesFailed", {Name_}},
                  [&] { attributes = DoGetAttributes(); }))
         return 0;
     return attributes;
@@ -226,7 +226,7 @@ uint32_t TTransferStream::GetAttributes()
 void TTransferStream::SetAttributes(uint32_t attributes)
 {
     if (attributes != 0)
-        RunStep({TStepKind::Query, nullptr, {}, "sSetAttributesFailed", {Name_}, false},
+        RunStep({TStepKind::Query, nullptr, {}, "sSetAttributesFailed", {Name_}},
                 [&] { DoSetAttributes(attributes); });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DisplayFormats.h"
 #include "core/FileTime.h"
 #include "core/MessageFormat.h"
 #include "transfer/SourceVersion.h"
@@ -86,6 +87,8 @@ public:
     TLogSink OnLog;
     // When true, successful steps also log the server's last reply.
     bool DetailedInfo = true;
+    // The unit of the sizes its log entries name.
+    TSizeUnit SizeUnit = suAuto;
     // Asked while a network stream waits on its peer: true gives the wait up, so that a
     // user's stop never waits for a slow or silent server.
     std::function<bool()> Interrupted;
@@ -138,6 +141,7 @@ protected:
 
 private:
     // Logout: closing a session or connection, which logs no server reply on failure.
+    // Failures of openings and of data steps pass on; the others are absorbed.
     enum class TStepKind { Opening, Closing, Logout, Query, Data };
     struct TStep {
         TStepKind Kind;
@@ -145,7 +149,6 @@ private:
         TFormatArgs SuccessArgs;
         const char* FailureId;
         TFormatArgs FailureArgs;
-        bool PassOn;
     };
     // Runs a primitive as a logged step; false when it failed and the failure was absorbed.
     bool RunStep(const TStep& step, const std::function<void()>& primitive);

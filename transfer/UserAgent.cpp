@@ -1,8 +1,8 @@
 #include "transfer/UserAgent.h"
 
-#include "app/VersionText.h"
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "core/MessageFormat.h"
+#include "core/VersionText.h"
 
 std::string QuorvexUserAgentString()
 {

@@ -60,7 +60,7 @@ TEST(CliArgumentsTest, OptionsReachTheirFields)
     EXPECT_EQ(a.MaxActive, 7);
     EXPECT_EQ(a.ListFile, "l.qtl");
     EXPECT_EQ(a.OptionsFile, "o.xml");
-    EXPECT_EQ(a.OnExists, 2);
+    EXPECT_EQ(a.OnExists, efAddTo);
     EXPECT_EQ(a.Retries, 0);
     EXPECT_EQ(a.RetryPause, 10000);
     EXPECT_TRUE(a.Quiet);

@@ -1,6 +1,6 @@
 #include "config/ColumnCaptions.h"
 #include "config/Language.h"
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "config/MessageIdentifiers.h"
 #include "config/Options.h"
 #include "core/AppFolders.h"

@@ -12,6 +12,7 @@ TEST(OptionsFileTest, ReadsStoredKeysAndKeepsTheRest)
                    "<Options><Defaults>"
                    "<TaskMaxRetries>9</TaskMaxRetries><bUseCokies>0</bUseCokies>"
                    "<sFTPModeASCIIFileExt>txt</sFTPModeASCIIFileExt><TaskBufferSize>lots</TaskBufferSize>"
+                   "<AlraedyInDiskWhatToDo>2</AlraedyInDiskWhatToDo>"
                    "<bdsAllTaskDelete>1</bdsAllTaskDelete>"
                    "</Defaults><Confirmation><bdsAllSelectedTaskRestart>1</bdsAllSelectedTaskRestart>"
                    "</Confirmation></Options>");
@@ -28,6 +29,7 @@ TEST(OptionsFileTest, ReadsStoredKeysAndKeepsTheRest)
     EXPECT_FALSE(options.bUseCokies);
     EXPECT_EQ(options.sFTPModeASCIIFileExt, "txt");
     EXPECT_EQ(options.TaskBufferSize, defaults.TaskBufferSize);
+    EXPECT_EQ(options.AlraedyInDiskWhatToDo, efAddTo);
     EXPECT_EQ(options.ListMaxActiveTask, 17);
     // Confirmation flags live in their own section only.
     EXPECT_EQ(options.bdsAllTaskDelete, defaults.bdsAllTaskDelete);

@@ -1,5 +1,5 @@
-#include "config/MessageCatalogue.h"
 #include "core/DisplayFormats.h"
+#include "core/MessageCatalogue.h"
 #include "core/MessageFormat.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
 #include "core/Links.h"
 
-#include "config/Options.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,34 +22,6 @@ TEST(LinksTest, LinkTypeByPrefix)
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetLinkType(c.Text), c.Type) << c.Text;
-}
-
-TEST(LinksTest, MonitoringFollowsTheOptionOfEachKind)
-{
-    const TOptions saved = Options();
-    struct Case {
-        const char* Text;
-        bool TOptions::*Option;
-    };
-    const Case cases[] = {
-        {"ftp://h/f", &TOptions::bMonitorFTP},
-        {"https://h/f", &TOptions::bMonitorHTTP},
-        {"\\\\srv\\share", &TOptions::bMonitorNetbios},
-        {"C:\\f", &TOptions::bMonitorLocal},
-        {"/home/u/f", &TOptions::bMonitorLocal},
-    };
-    for (const Case& c : cases) {
-        for (bool on : {false, true}) {
-            Options().bMonitorFTP = Options().bMonitorHTTP = !on;
-            Options().bMonitorNetbios = Options().bMonitorLocal = !on;
-            Options().*c.Option = on;
-            EXPECT_EQ(IsLinkMonitored(c.Text), on) << c.Text;
-        }
-    }
-    Options().bMonitorFTP = Options().bMonitorHTTP = true;
-    Options().bMonitorNetbios = Options().bMonitorLocal = true;
-    EXPECT_FALSE(IsLinkMonitored("plain text"));
-    Options() = saved;
 }
 
 TEST(LinksTest, SplitsNameDirBaseAndExtension)

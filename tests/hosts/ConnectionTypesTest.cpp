@@ -1,7 +1,7 @@
 #include "HostBed.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/MessageCatalogue.h"
 #include "hosts/ConnectionTypesEditor.h"
 #include "hosts/SpeedFormats.h"
 #include "support/TempDir.h"

@@ -58,7 +58,7 @@ private:
 // dialogs.
 class THostBed {
 public:
-    explicit THostBed(bool realClock = false) : Bed(realClock) {}
+    explicit THostBed(TBedClock clock = TBedClock::Manual) : Bed(clock) {}
     // The task manager's workers close their connections before the hosts go.
     ~THostBed() { Bed.CloseManager(); }
 

@@ -3,7 +3,7 @@
 #include "hosts/HostColumns.h"
 #include "hosts/PriorityCommands.h"
 #include "support/TempDir.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 // Real workers copy local files under a host whose address is the source folder.
 class HostLimitsTickTest : public ::testing::Test {
 protected:
-    THostBed Host{true};
+    THostBed Host{TBedClock::Real};
     TTempDir Dir;
     TManagerHost& Hosts = Host.OpenHosts();
     TManagerTask& Manager = Host.Bed.OpenManager();
@@ -48,7 +48,7 @@ TEST_F(HostLimitsTickTest, ThirdTaskWaitsWhileTwoRunAndStartsAsSoonAsOneEnds)
     EXPECT_EQ(a.State(), stateStarted);
     EXPECT_EQ(b.State(), stateStarted);
     EXPECT_EQ(c.State(), stateWait);
-    EXPECT_EQ(HostColumnText(Folder, 1), "2/2");
+    EXPECT_EQ(HostColumnText(Folder, hcConnections), "2/2");
     // The tick that the ended worker asks for, not the timer's, starts it.
     ASSERT_TRUE(Host.Bed.RunUntil([&] { return c.State() != stateWait; }));
     EXPECT_EQ(c.State(), stateStarted);
@@ -65,7 +65,7 @@ TEST_F(HostLimitsTickTest, UserStartsCountBeyondTheLimit)
     Manager.SelectAll();
     Host.Bed.Dialogs.CheckBoxAnswers = {{TModalResult::OK, false}};
     Manager.StartSelectedImmediately();
-    EXPECT_EQ(HostColumnText(Folder, 1), "3/2");
+    EXPECT_EQ(HostColumnText(Folder, hcConnections), "3/2");
     EXPECT_FALSE(Hosts.CanConnect(Dir.File("src/d")));
     FinishWorkers();
     EXPECT_EQ(Folder.ActiveConnection, 0);

@@ -1,7 +1,7 @@
 #include "HostBed.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/MessageCatalogue.h"
 #include "hosts/HostColumns.h"
 #include "support/TempDir.h"
 
@@ -74,7 +74,7 @@ TEST_F(ManagerHostTest, ConnectionsCountAgainstTheLimitAndNeverBelowZero)
     EXPECT_TRUE(Hosts.CanConnect(path));
     Hosts.ConnectionOpened(path);
     EXPECT_FALSE(Hosts.CanConnect(path));
-    EXPECT_EQ(HostColumnText(limited, 1), "2/2");
+    EXPECT_EQ(HostColumnText(limited, hcConnections), "2/2");
     for (int i = 0; i < 3; ++i)
         Hosts.ConnectionClosed(path);
     EXPECT_EQ(limited.ActiveConnection, 0);
@@ -83,7 +83,7 @@ TEST_F(ManagerHostTest, ConnectionsCountAgainstTheLimitAndNeverBelowZero)
     for (int i = 0; i < 5; ++i)
         Hosts.ConnectionOpened("ftp://open/f");
     EXPECT_TRUE(Hosts.CanConnect("ftp://open/f"));
-    EXPECT_EQ(HostColumnText(open, 1), "5");
+    EXPECT_EQ(HostColumnText(open, hcConnections), "5");
     EXPECT_TRUE(Hosts.CanConnect("/local/file"));  // no host: no limit
 }
 
@@ -152,11 +152,11 @@ TEST_F(ManagerHostTest, TasksOnNewServersGetAHostWithTheDefaultLimits)
     Hosts.EnsureTaskHost(Task("ftp://files/c"), false);
     EXPECT_EQ(Names(), "srvfiles");
     const THost& srv = Hosts.Hosts()[0];
-    EXPECT_EQ(srv.Address + " " + HostColumnText(srv, 1) + " " + srv.UserLogin, "\\\\srv\\ 0/3 u");
+    EXPECT_EQ(srv.Address + " " + HostColumnText(srv, hcConnections) + " " + srv.UserLogin, "\\\\srv\\ 0/3 u");
     EXPECT_EQ(srv.TrafficPriority, tpHigherPriority);
     EXPECT_EQ(HostImageIndex(srv), 1);
     const THost& ftp = Hosts.Hosts()[1];
-    EXPECT_EQ(ftp.Address + " " + HostColumnText(ftp, 1), "ftp://files 0");
+    EXPECT_EQ(ftp.Address + " " + HostColumnText(ftp, hcConnections), "ftp://files 0");
     EXPECT_EQ(HostImageIndex(ftp), 0);
 }
 
@@ -181,7 +181,7 @@ TEST_F(ManagerHostTest, FileRoundTripSkipsTemporaryHostsAndIsPrivate)
     const THost& host = read.Hosts()[0];
     EXPECT_EQ(host.Description, "two\nlines");
     EXPECT_EQ(host.UserPassword, "p<&>");
-    EXPECT_EQ(HostColumnText(host, 1), "0/7");
+    EXPECT_EQ(HostColumnText(host, hcConnections), "0/7");
     EXPECT_EQ(host.TrafficPriority, tpHighestPriority);
     EXPECT_FALSE(host.Temporary);
 }
@@ -233,7 +233,7 @@ TEST_F(ManagerHostTest, HostDialogOpensOnTheValuesAndWritesBackOnOK)
     }};
     THost* added = Hosts.AddHostWithDialog("srv", "\\\\srv\\");
     ASSERT_NE(added, nullptr);
-    EXPECT_EQ(HostColumnText(*added, 1), "0/4");
+    EXPECT_EQ(HostColumnText(*added, hcConnections), "0/4");
     EXPECT_EQ(added->UserLogin, "");
 
     // Cancel skips a host, an unlimited host keeps its former count, and an empty address
@@ -305,8 +305,9 @@ TEST_F(ManagerHostTest, ColumnsSortByTheirOwnOrder)
     Host.AddHost("ftp://B", 3, "b").ActiveConnection = 1;
     Host.AddHost("ftp://c", 3, "A").Description = "z";
     Host.AddHost("ftp://a", 2, "c");
-    const std::tuple<int, bool, const char*> cases[] = {
-        {0, false, "Abc"}, {0, true, "cbA"}, {1, false, "cAb"}, {2, false, "cbA"}, {3, true, "Acb"},
+    const std::tuple<THostColumn, bool, const char*> cases[] = {
+        {hcName, false, "Abc"}, {hcName, true, "cbA"}, {hcConnections, false, "cAb"},
+        {hcAddress, false, "cbA"}, {hcDescription, true, "Acb"},
     };
     for (auto [column, descending, order] : cases) {
         Hosts.SortRows(column, descending);

@@ -1,6 +1,6 @@
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/DisplayFormats.h"
+#include "core/MessageCatalogue.h"
 #include "hosts/SpeedFormats.h"
 #include "hosts/TrafficUsage.h"
 #include "support/TaskFakes.h"

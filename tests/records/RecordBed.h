@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "records/HistoryManager.h"
 #include "records/RecycleBinManager.h"
 #include "records/SchedulerManager.h"

@@ -11,7 +11,7 @@
 // and, as an unfinished copy, at the top of the history.
 TEST(RecordedTasksTest, CompletedAndDeletedTasksReachTheirFiles)
 {
-    TTaskBed bed(true);
+    TTaskBed bed(TBedClock::Real);
     TScriptedRecordDialogs dialogs;
     TRecordingAdding adding;
     TRecordEnvironment records{bed.Boxes, bed.SystemClock, bed.Shell, bed.Dialogs, dialogs, bed.Desktop, adding};

@@ -1,7 +1,7 @@
 #include "support/TaskFakes.h"
 
 #include "config/Options.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ TModalResult TScriptedDialogs::ShowMessageBoxWithCheck(const std::string& text, 
     return answer.Result;
 }
 
-bool TScriptedDialogs::AskExistingFile(int& decision, std::string& name, bool& remember)
+bool TScriptedDialogs::AskExistingFile(TExistingFileDecision& decision, std::string& name, bool& remember)
 {
     Ask("ExistingFile:" + name);
     ProposedNames.push_back(name);
@@ -105,8 +105,9 @@ bool TCountingHosts::CanConnect(const std::string& link)
     return Limit <= 0 || Open[link] < Limit;
 }
 
-TTaskBed::TTaskBed(bool realClock)
-    : Environment{MainThread, realClock ? static_cast<IClock&>(SystemClock) : static_cast<IClock&>(Clock),
+TTaskBed::TTaskBed(TBedClock clock)
+    : Environment{MainThread,
+                  clock == TBedClock::Real ? static_cast<IClock&>(SystemClock) : static_cast<IClock&>(Clock),
                   Shell, Dialogs, Desktop, Boxes, RoutedHosts, Records, Records}
 {
     Options() = TOptions{};

@@ -59,14 +59,14 @@ public:
     TModalResult MessageBox(const std::string& text, TMessageKind kind, unsigned buttons) override;
     TModalResult ShowMessageBoxWithCheck(const std::string& text, TMessageKind kind, unsigned buttons,
                                          bool& checked) override;
-    bool AskExistingFile(int& decision, std::string& name, bool& remember) override;
+    bool AskExistingFile(TExistingFileDecision& decision, std::string& name, bool& remember) override;
     TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) override;
     bool AskPauseMinutes(int& minutes) override;
 
     struct TExistingFileAnswer {
         bool Confirmed = true;
-        int Decision = 0;
-        std::string Name;  // empty keeps the proposal
+        TExistingFileDecision Decision = efRename;
+        std::string Name{};  // empty keeps the proposal
         bool Remember = false;
     };
     struct TCheckAnswer {
@@ -143,12 +143,15 @@ public:
     ITaskHosts* Target;
 };
 
+// The clock of a task bed: the manual one the test moves, or the system's.
+enum class TBedClock { Manual, Real };
+
 // Everything a task manager needs, faked, plus the manager itself on a list file in
 // a folder of the test's choice. Options() is reset to its defaults on construction.
 class TTaskBed {
 public:
-    // realClock: workers that copy real files need time to pass by itself.
-    explicit TTaskBed(bool realClock = false);
+    // Workers that copy real files need time to pass by itself: the real clock.
+    explicit TTaskBed(TBedClock clock = TBedClock::Manual);
     ~TTaskBed();
 
     // Creates the manager over fileName (empty: no file).

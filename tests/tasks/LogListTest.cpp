@@ -1,7 +1,5 @@
 #include "tasks/LogList.h"
 
-#include "config/Options.h"
-
 #include <atomic>
 #include <sstream>
 #include <gtest/gtest.h>
@@ -11,9 +9,6 @@ namespace {
 
 class LogListTest : public ::testing::Test {
 protected:
-    void SetUp() override { Options().TaskLogLineMax = 300; }
-    void TearDown() override { Options().TaskLogLineMax = SavedMax_; }
-
     static std::vector<std::string> Texts(const TLogList& log)
     {
         std::vector<std::string> texts;
@@ -21,17 +16,14 @@ protected:
             texts.push_back(entry.Text);
         return texts;
     }
-
-private:
-    int SavedMax_ = Options().TaskLogLineMax;
 };
 
 } // namespace
 
 TEST_F(LogListTest, AddKeepsTheNewestWithinTheLimit)
 {
-    Options().TaskLogLineMax = 3;
     TLogList log;
+    log.SetLineMax(3);
     const TDateTime before = NowDateTime();
     for (const char* text : {"1", "2", "3"})
         log.Add(2, text);
@@ -43,7 +35,7 @@ TEST_F(LogListTest, AddKeepsTheNewestWithinTheLimit)
     EXPECT_EQ(Texts(log), (std::vector<std::string>{"2", "3", "4"}));
 
     // A negative limit compares as a huge unsigned number: nothing is dropped.
-    Options().TaskLogLineMax = -1;
+    log.SetLineMax(-1);
     log.Add(0, "5");
     EXPECT_EQ(log.Count(), 4);
 }
@@ -108,13 +100,13 @@ TEST_F(LogListTest, PasswordsOfLinksNeverReachTheLog)
 
 TEST_F(LogListTest, AFileMayHoldMoreThanTheLimit)
 {
-    Options().TaskLogLineMax = 3;
     pugi::xml_document doc;
     pugi::xml_node list = doc.append_child("LogList");
     for (const char* text : {"a", "b", "c", "d", "e"})
         list.append_child("LogItem").append_child("Text").text().set(text);
 
     TLogList log;
+    log.SetLineMax(3);
     log.ReadFromNode(list);
     EXPECT_EQ(log.Count(), 5);
     log.Add(0, "f"); // one entry goes per Add, however many are over
@@ -143,7 +135,7 @@ TEST_F(LogListTest, WorkersAddWhileTheMainThreadWalks)
             ++walks;
         }
     });
-    Options().TaskLogLineMax = 100000;
+    log.SetLineMax(100000);
     // The writers start once the reader walks, however busy the machine.
     while (walks == 0)
         std::this_thread::yield();

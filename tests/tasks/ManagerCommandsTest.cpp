@@ -197,7 +197,8 @@ TEST_F(ManagerCommandsTest, StatusFilterShowsOneStateAndRetryingErrorsWithFailur
     }
     Select("0134");
     for (auto [filter, shown, sizeShown, sizeSelected] :
-         {std::tuple{-1, "01234567", 27, 7}, {stateErrorStopped, "34", 7, 7}, {stateWait, "0", -1, -1},
+         {std::tuple<TStatusFilter, const char*, int, int>{std::nullopt, "01234567", 27, 7},
+          {stateErrorStopped, "34", 7, 7}, {stateWait, "0", -1, -1},
           {stateCompleted, "5", 5, 0}}) {
         Manager.SetStatusFilter(filter);
         EXPECT_EQ(ShownRows(), shown);
@@ -429,8 +430,9 @@ TEST_F(ManagerCommandsTest, DeletionNeitherStrandsARunningTaskNorFreesOneMidway)
 
         Bed.Dialogs.WhileAsking = nullptr;
         EXPECT_EQ(ListOrder(), c.Remaining);
-        if (c.CompletesWhileAsked)
+        if (c.CompletesWhileAsked) {
             EXPECT_EQ(tasksSeenByTheTick, 3);
+        }
         if (!std::string(c.Remaining).empty()) {
             EXPECT_EQ(a.State(), c.StateOfA);
             EXPECT_EQ(a.IsRunning(), c.StateOfA == stateStarted);

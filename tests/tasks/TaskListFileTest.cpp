@@ -117,7 +117,7 @@ TEST(TaskListFileTest, MissingAndUnreadableElementsTakeTheirFallbacks)
 
 TEST(TaskListFileTest, TaskStoredAsRunningStartsWhileTheListIsRead)
 {
-    TTaskBed bed(true);
+    TTaskBed bed(TBedClock::Real);
     TTempDir dir;
     WriteFileBytes(dir.File("src.bin"), std::string(100000, 'x'));
     WriteList(dir.File("l.qtl"), {"<Source>" + dir.File("src.bin") + "</Source><Destination>" +

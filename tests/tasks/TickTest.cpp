@@ -2,7 +2,7 @@
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 template <class TStream>
 class TCutReads {
 public:
-    TCutReads(int linkType, int64_t limit) : Type_(linkType)
+    TCutReads(TLinkType linkType, int64_t limit) : Type_(linkType)
     {
         Previous_ = SetStreamFactory(linkType, [limit](const std::string& link, const std::string& user,
                                                        const std::string& password, const TStreamSettings& settings) {
@@ -45,6 +45,6 @@ private:
         }
     };
 
-    int Type_;
+    TLinkType Type_;
     TStreamFactory Previous_;
 };

@@ -1,5 +1,5 @@
 // The file stream on local files: real files in a temporary folder.
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "platform/files/FileAccess.h"
 #include "support/TempDir.h"

@@ -23,7 +23,7 @@ namespace {
 
 class FtpTransfer : public TFtpTest {
 protected:
-    TTaskBed Bed{true};
+    TTaskBed Bed{TBedClock::Real};
     TTempDir Dest;
 
     TTaskItem& AddDownload(const std::string& relative, const std::string& bytes)
@@ -144,7 +144,7 @@ TEST_F(FtpTransfer, UploadsIntoAFolderAndRenamesWhatExists)
     const std::string bytes = RandomBytes(200000, 4);
     WriteFileBytes(source.File("up.bin"), bytes);
     const std::string incoming = Server().AnonLink("incoming/");
-    Options().AlraedyInDiskWhatToDo = 0;  // rename
+    Options().AlraedyInDiskWhatToDo = efRename;
     for (const char* expected : {"up.bin", "up[1].bin"}) {
         SCOPED_TRACE(expected);
         TTaskItem& task = Bed.AddTask(source.File("up.bin"), incoming);
@@ -206,7 +206,7 @@ TEST_F(FtpTransfer, CutConnectionFailsTheAttemptAndTheRetryCompletes)
     };
     bool cut = false;
     const TStreamFactory previous = SetStreamFactory(
-        1, [&](const std::string& link, const std::string& user, const std::string& password, const TStreamSettings& s) {
+        ltFTP, [&](const std::string& link, const std::string& user, const std::string& password, const TStreamSettings& s) {
             auto stream = std::make_unique<TCutting>(link, user, password, s);
             if (!cut && link.find("cut.bin") != std::string::npos && link.rfind("ftp:", 0) == 0) {
                 stream->Server = &Server();
@@ -220,7 +220,7 @@ TEST_F(FtpTransfer, CutConnectionFailsTheAttemptAndTheRetryCompletes)
     const int64_t kept = task.Loaded;
     EXPECT_GE(kept, 1 << 20);
     ASSERT_TRUE(Bed.RunOnce(task));
-    SetStreamFactory(1, previous);
+    SetStreamFactory(ltFTP, previous);
     EXPECT_EQ(task.State(), stateCompleted);
     EXPECT_EQ(task.StartSize, kept);  // resumed (REST)
     EXPECT_TRUE(ReadFileBytes(task.DestinationFileName()) == bytes);
@@ -249,7 +249,7 @@ TEST_F(FtpTransfer, ResumesOnlyWhileTheFileIsTheSame)
         TTaskItem& task = AddDownload(name, old);
         ASSERT_EQ(utimensat(AT_FDCWD, served.c_str(), before, 0), 0);
         {
-            TCutReads<TTransferFTPStream> cutting(1, cut);
+            TCutReads<TTransferFTPStream> cutting(ltFTP, cut);
             ASSERT_TRUE(Bed.RunOnce(task));
         }
         ASSERT_EQ(task.State(), stateError);

@@ -17,7 +17,7 @@ namespace {
 
 class HttpTransfer : public TNginxTest {
 protected:
-    TTaskBed Bed{true};
+    TTaskBed Bed{TBedClock::Real};
     TTempDir Dest;
     size_t LogMark = 0;
 
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(HttpTransfer, AddsToAPartialFileOverHttpAndHttpsWithARangedSecondRequest)
 {
-    Options().AlraedyInDiskWhatToDo = 2;  // add to it
+    Options().AlraedyInDiskWhatToDo = efAddTo;
     const std::string agent = QuorvexUserAgentString();
     struct TCase {
         bool Secure;

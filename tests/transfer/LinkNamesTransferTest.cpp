@@ -1,8 +1,8 @@
 // File names with characters that links treat specially, logins written into links, and
 // links that a request line cannot carry as they are, against real servers.
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
+#include "core/MessageCatalogue.h"
 #include "support/FtpServer.h"
 #include "support/NginxServer.h"
 #include "support/TaskFakes.h"
@@ -20,7 +20,7 @@ namespace {
 
 class LinkNamesFtp : public TFtpTest {
 protected:
-    TTaskBed Bed{true};
+    TTaskBed Bed{TBedClock::Real};
     TTempDir Local;
 
     // Entries that name the links.
@@ -42,7 +42,7 @@ protected:
 
 class LinkNamesHttp : public TNginxTest {
 protected:
-    TTaskBed Bed{true};
+    TTaskBed Bed{TBedClock::Real};
 };
 
 bool LogNames(const TTaskItem& task, const std::string& text)
@@ -59,7 +59,7 @@ TEST_F(LinkNamesFtp, UploadsReachTheServerUnderTheirExactNames)
     // What a name cut at "#" or "?", or decoded once too often, would hit.
     for (const char* other : {"report", "why", "a b.txt"})
         WriteFileBytes(incoming / other, "unrelated");
-    Options().AlraedyInDiskWhatToDo = 3;  // stop: an existing file is never written
+    Options().AlraedyInDiskWhatToDo = efStop;  // an existing file is never written
     for (const char* name : {"report#1.txt", "why?.txt", "a%20b.txt"}) {
         SCOPED_TRACE(name);
         WriteFileBytes(Local.File(name), name);
@@ -72,7 +72,7 @@ TEST_F(LinkNamesFtp, UploadsReachTheServerUnderTheirExactNames)
         EXPECT_EQ(ReadFileBytes(incoming / other), "unrelated") << other;
 
     // The existence check and the new name test the exact name too.
-    Options().AlraedyInDiskWhatToDo = 0;  // rename
+    Options().AlraedyInDiskWhatToDo = efRename;
     TTaskItem& again = Bed.AddTask(Local.File("report#1.txt"), Server().AnonLink("incoming/"));
     ASSERT_TRUE(Bed.RunOnce(again));
     ASSERT_EQ(again.State(), stateCompleted);

@@ -17,7 +17,7 @@ namespace {
 class MisbehavingHttp : public ::testing::Test {
 protected:
     TFaultyHttpServer Server;
-    TTaskBed Bed{true};
+    TTaskBed Bed{TBedClock::Real};
     TTempDir Dest;
 
     // Serves body at path, answered the way shape says, and adds the task that downloads it.

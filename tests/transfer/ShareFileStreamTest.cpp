@@ -1,5 +1,5 @@
 // The file stream on shares of a real smbd (started once for this binary).
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "platform/files/FileAccess.h"
 #include "support/SambaServer.h"

@@ -1,15 +1,15 @@
 #include "CutReads.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/LogCodes.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "support/SambaServer.h"
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
 #include "tasks/TaskItem.h"
+#include "tasks/TaskThread.h"
 #include "transfer/StreamFactory.h"
-#include "transfer/TaskThread.h"
 #include "transfer/TrafficCounter.h"
 #include "transfer/TransferFileStream.h"
 
@@ -26,7 +26,7 @@ namespace {
 
 class TaskThreadTest : public ::testing::Test {
 protected:
-    TTaskBed Bed{true};
+    TTaskBed Bed{TBedClock::Real};
     TTempDir Dir;
     std::string SourceDir = Dir.File("src");
     std::string DestDir = Dir.File("dst");
@@ -83,7 +83,7 @@ TEST_F(TaskThreadTest, StopKeepsCopiedBytesAndTheNextStartResumes)
     EXPECT_EQ(partial.substr(0, std::size_t(task.Loaded)), bytes.substr(0, std::size_t(task.Loaded)));
 
     // The overwrite default is for files found at the destination, never for the copy begun.
-    Options().AlraedyInDiskWhatToDo = 1;
+    Options().AlraedyInDiskWhatToDo = efOverwrite;
     const int64_t stoppedAt = task.Loaded;
     ASSERT_TRUE(Bed.RunOnce(task));
     EXPECT_EQ(task.State(), stateCompleted);
@@ -95,7 +95,7 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
 {
     const std::string source = RandomBytes(100000);
     struct Case {
-        int Decision;
+        TExistingFileDecision Decision;
         std::string Existing;
         bool Reserve;
         std::string FinalName;      // file that receives the copy
@@ -105,16 +105,16 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
     };
     const std::string longer = RandomBytes(150000, 3);
     const Case cases[] = {
-        {0, "old", true, "f[1].bin", stateCompleted, "sDestinationRenamed"},
-        {1, longer, false, "f.bin", stateCompleted, "sDestinationOverWrited"},
-        {1, longer, true, "f.bin", stateCompleted, "sDestinationOverWrited"},
-        {2, source.substr(0, 40000), false, "f.bin", stateCompleted, "sDestinationAdded"},
-        {2, source.substr(0, 40000), true, "f.bin", stateCompleted, "sDestinationAdded"},
-        {2, source, false, "f.bin", stateCompleted, "sNotAddedToDownload"},
+        {efRename, "old", true, "f[1].bin", stateCompleted, "sDestinationRenamed"},
+        {efOverwrite, longer, false, "f.bin", stateCompleted, "sDestinationOverWrited"},
+        {efOverwrite, longer, true, "f.bin", stateCompleted, "sDestinationOverWrited"},
+        {efAddTo, source.substr(0, 40000), false, "f.bin", stateCompleted, "sDestinationAdded"},
+        {efAddTo, source.substr(0, 40000), true, "f.bin", stateCompleted, "sDestinationAdded"},
+        {efAddTo, source, false, "f.bin", stateCompleted, "sNotAddedToDownload"},
         // A longer file is no part of the source, and a copy from 0 leaves no old tail.
-        {2, longer, true, "f.bin", stateCompleted, "sDestinationLongerThanSource"},
-        {2, longer, false, "f.bin", stateCompleted, "sResumeNotSupported", false},
-        {3, "old", true, "", stateErrorStopped, "sDownloadStoppedDestinationExist"},
+        {efAddTo, longer, true, "f.bin", stateCompleted, "sDestinationLongerThanSource"},
+        {efAddTo, longer, false, "f.bin", stateCompleted, "sResumeNotSupported", false},
+        {efStop, "old", true, "", stateErrorStopped, "sDownloadStoppedDestinationExist"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.Decision) + " " + c.LogId + (c.Reserve ? " reserve" : ""));
@@ -126,7 +126,7 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         TTaskItem& task = Bed.AddTask(SourceDir + "/f.bin", dir.Path().string());
         TStreamFactory previous;
         if (!c.SourceResumes)
-            previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
+            previous = SetStreamFactory(ltFile, [](const std::string& link, const std::string& user,
                                               const std::string& password, const TStreamSettings&) {
                 struct TNoResume : TTransferFileStream {
                     using TTransferFileStream::TTransferFileStream;
@@ -136,7 +136,7 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
             });
         ASSERT_TRUE(Bed.RunOnce(task));
         if (previous)
-            SetStreamFactory(0, previous);
+            SetStreamFactory(ltFile, previous);
         EXPECT_EQ(task.State(), c.State);
         EXPECT_TRUE(TTaskBed::LogHas(task, c.LogId));
         if (c.FinalName.empty()) {
@@ -147,7 +147,7 @@ TEST_F(TaskThreadTest, ExistingDestinationIsHandledByTheDecision)
         }
         EXPECT_EQ(task.Name(), c.FinalName);
         EXPECT_TRUE(ReadFileBytes(dir.File(c.FinalName)) == source);
-        if (c.Decision == 0) {
+        if (c.Decision == efRename) {
             EXPECT_EQ(ReadFileBytes(dir.File("f.bin")), c.Existing);
         }
     }
@@ -159,7 +159,7 @@ TEST_F(TaskThreadTest, InterruptedCopyWithReservedSpaceIsAddedToWithoutAHole)
     const std::string bytes = RandomBytes(3 << 20, 30);
     TTaskItem& first = AddCopy("r.bin", bytes);
     {
-        TCutReads<TTransferFileStream> cutting(0, cut);
+        TCutReads<TTransferFileStream> cutting(ltFile, cut);
         ASSERT_TRUE(Bed.RunOnce(first));
     }
     ASSERT_EQ(first.State(), stateError);
@@ -169,7 +169,7 @@ TEST_F(TaskThreadTest, InterruptedCopyWithReservedSpaceIsAddedToWithoutAHole)
     EXPECT_EQ(fs::file_size(first.DestinationFileName()), uint64_t(cut));
 
     // A new run finds the partial file and is told to add to it.
-    Options().AlraedyInDiskWhatToDo = 2;
+    Options().AlraedyInDiskWhatToDo = efAddTo;
     TTaskItem& again = Bed.AddTask(SourceDir + "/r.bin", DestDir);
     ASSERT_TRUE(Bed.RunOnce(again));
     EXPECT_EQ(again.State(), stateCompleted);
@@ -208,23 +208,32 @@ TEST_F(TaskThreadTest, ResumeKeepsOnlyTheDataTheDestinationHolds)
 
 TEST_F(TaskThreadTest, AskedDecisionRenamesToTheEditedNameOrStopsOnCancel)
 {
-    Options().AlraedyInDiskWhatToDo = 4;
+    Options().AlraedyInDiskWhatToDo = efAsk;
     const std::string source = RandomBytes(5000);
     WriteFileBytes(DestDir + "/a.txt", "old");
     TTaskItem& renamed = AddCopy("a.txt", source);
-    Bed.Dialogs.ExistingFileAnswers.push_back({true, 0, "edited.txt", true});
+    Bed.Dialogs.ExistingFileAnswers.push_back({.Decision = efRename, .Name = "edited.txt", .Remember = true});
     ASSERT_TRUE(Bed.RunOnce(renamed));
     EXPECT_EQ(Bed.Dialogs.ProposedNames.at(0), "a[1].txt");
     EXPECT_EQ(renamed.Name(), "edited.txt");
     EXPECT_TRUE(ReadFileBytes(DestDir + "/edited.txt") == source);
-    EXPECT_EQ(Options().AlraedyInDiskWhatToDo, 0);  // remembered
+    EXPECT_EQ(Options().AlraedyInDiskWhatToDo, efRename);  // remembered
 
-    Options().AlraedyInDiskWhatToDo = 4;
+    Options().AlraedyInDiskWhatToDo = efAsk;
     TTaskItem& cancelled = Bed.AddTask(SourceDir + "/a.txt", DestDir);
-    Bed.Dialogs.ExistingFileAnswers.push_back({false, 0, "", false});
+    Bed.Dialogs.ExistingFileAnswers.push_back({.Confirmed = false});
     ASSERT_TRUE(Bed.RunOnce(cancelled));
     EXPECT_EQ(cancelled.State(), stateErrorStopped);
     EXPECT_EQ(ReadFileBytes(DestDir + "/a.txt"), "old");
+}
+
+TEST_F(TaskThreadTest, ARunKeepsTheTaskLogWithinTheLineLimit)
+{
+    Options().TaskLogLineMax = 3;
+    TTaskItem& task = AddCopy("l.bin", "data");
+    ASSERT_TRUE(Bed.RunOnce(task));
+    EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_EQ(task.Log.Count(), 3);
 }
 
 TEST_F(TaskThreadTest, VanishedDestinationIsWrittenAgainFromTheStart)
@@ -249,13 +258,13 @@ TEST_F(TaskThreadTest, SourceThatEndsBeforeItsSizeIsAFailedAttempt)
     protected:
         int64_t DoGetSize() override { return TTransferFileStream::DoGetSize() + 100; }
     };
-    TStreamFactory previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
+    TStreamFactory previous = SetStreamFactory(ltFile, [](const std::string& link, const std::string& user,
                                                      const std::string& password, const TStreamSettings&) {
         return std::make_unique<TShortFileStream>(link, user, password);
     });
     TTaskItem& task = AddCopy("short.bin", RandomBytes(1000));
     ASSERT_TRUE(Bed.RunOnce(task));
-    SetStreamFactory(0, previous);
+    SetStreamFactory(ltFile, previous);
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sSourceEndedEarly"));
     EXPECT_TRUE(TTaskBed::LogHas(task, "sWaitBeforeRetry"));
@@ -276,13 +285,13 @@ TEST_F(TaskThreadTest, DestinationThatFailsToCloseIsNoCompleteCopy)
                 throw QuorvexError("not confirmed");
         }
     };
-    TStreamFactory previous = SetStreamFactory(0, [](const std::string& link, const std::string& user,
+    TStreamFactory previous = SetStreamFactory(ltFile, [](const std::string& link, const std::string& user,
                                                      const std::string& password, const TStreamSettings&) {
         return std::make_unique<TUnconfirmedStream>(link, user, password);
     });
     TTaskItem& task = AddCopy("unconfirmed.bin", RandomBytes(1000));
     ASSERT_TRUE(Bed.RunOnce(task));
-    SetStreamFactory(0, previous);
+    SetStreamFactory(ltFile, previous);
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sStreamCloseFailed"));
     for (const std::string& call : Bed.Shell.Calls)
@@ -366,7 +375,7 @@ TEST(TaskThreadOutcomeTest, MalformedLinkStopsWithItsReasonAndNoRetry)
 
 class ShareTaskThreadTest : public TSambaTest {
 protected:
-    TTaskBed Bed{true};
+    TTaskBed Bed{TBedClock::Real};
 };
 
 TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
@@ -396,7 +405,7 @@ TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLoginAndResumesThe
     task.UserPasswordToDestination = Server().Password();
     const std::filesystem::path copy = Server().PrivateDir() / "incoming" / "up.bin";
     {
-        TCutReads<TTransferFileStream> cutting(0, cut);
+        TCutReads<TTransferFileStream> cutting(ltFile, cut);
         ASSERT_TRUE(Bed.RunOnce(task));
     }
     ASSERT_EQ(task.State(), stateError);

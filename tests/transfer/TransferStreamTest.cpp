@@ -1,5 +1,5 @@
 // The logged-step rules of every stream, on a stream whose primitives fail on demand.
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "transfer/TransferStream.h"
 

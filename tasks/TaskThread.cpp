@@ -1,10 +1,10 @@
-#include "transfer/TaskThread.h"
+#include "tasks/TaskThread.h"
 
-#include "config/MessageCatalogue.h"
 #include "config/Options.h"
 #include "core/DisplayFormats.h"
 #include "core/Links.h"
 #include "core/LogCodes.h"
+#include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
@@ -15,6 +15,21 @@
 #include <algorithm>
 #include <exception>
 #include <vector>
+
+TTaskThreadSettings TTaskThreadSettings::FromOptions(const TOptions& options)
+{
+    return {
+        .TaskBufferSize = options.TaskBufferSize,
+        .iSizeType = options.iSizeType,
+        .bDetailedInfo = options.bDetailedInfo,
+        .TaskReserveSpace = options.TaskReserveSpace,
+        .TaskStopIfNotReserve = options.TaskStopIfNotReserve,
+        .TaskGetDateFromServer = options.TaskGetDateFromServer,
+        .bSetAtributes = options.bSetAtributes,
+        .AlraedyInDiskWhatToDo = options.AlraedyInDiskWhatToDo,
+        .TaskLogLineMax = options.TaskLogLineMax,
+    };
+}
 
 TTaskThread::TTaskThread(TTaskItem& item)
     : Item_(&item), MainThread_(item.Environment().MainThread), Clock_(item.Environment().Clock)
@@ -31,11 +46,11 @@ TTaskThread::~TTaskThread()
 
 void TTaskThread::Launch()
 {
-    std::lock_guard lock(Lock_);
+    std::lock_guard lock(Lock);
     if (Launched_)
         return;
     Launched_ = true;
-    StopRequested_ = false;
+    StopRequested = false;
     Thread_ = std::thread([this] { Run(); });
 }
 
@@ -44,10 +59,10 @@ void TTaskThread::Cancel()
     bool running = false;
     {
         // A thread that never ran has nothing to end: it stays unlaunched.
-        std::lock_guard lock(Lock_);
+        std::lock_guard lock(Lock);
         // A run that has ended, or is ending by itself, is freed rather than stopped: on
         // a retry, a new start, the removal of a completed task. Only a stop is told.
-        running = Launched_ && !Finished_ && !StopRequested_;
+        running = Launched_ && !Finished_ && !StopRequested;
         RequestStop();
     }
     if (running)
@@ -56,18 +71,18 @@ void TTaskThread::Cancel()
 
 void TTaskThread::RequestStop()
 {
-    StopRequested_ = true;
+    StopRequested = true;
 }
 
 bool TTaskThread::IsStopRequested() const
 {
-    return StopRequested_;
+    return StopRequested;
 }
 
 void TTaskThread::SetStopRequested(bool value)
 {
-    std::lock_guard lock(Lock_);
-    StopRequested_ = value;
+    std::lock_guard lock(Lock);
+    StopRequested = value;
 }
 
 void TTaskThread::WaitFor()
@@ -123,7 +138,7 @@ std::string TTaskThread::DestinationPath() const
 
 std::string TTaskThread::SizeText(int64_t bytes) const
 {
-    return FormatSize(Options().iSizeType, bytes);
+    return FormatSize(Settings_.iSizeType, bytes);
 }
 
 void TTaskThread::Execute()
@@ -131,10 +146,9 @@ void TTaskThread::Execute()
     ResumeRequested = false;
     RanToEnd_ = false;
     RunFailed_ = false;
-    const int64_t bufferSize = int64_t(std::clamp(Options().TaskBufferSize, 1, 10000)) * 1024;
-    std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
-
     Synchronize(&TTaskThread::LoadTask);
+    const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
+    std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())
         Name = ExtractFileName(Source);
     Log(lcInformation, Translate("sStartDownload"), {Source});
@@ -204,7 +218,7 @@ void TTaskThread::OpenStreams()
     CheckDestination();
     // A source that can start anywhere is asked for the part this attempt needs at once.
     const bool resuming = DestinationExists && dest.CanResume() && Loaded > 0;
-    source.PlanRead(resuming ? Loaded : 0, SourceVersion);
+    source.PlanRead(resuming ? Loaded : 0, SourceVersion_);
     source.OpenRead();
     Closes_.push_back([&source] { source.Close(); });
     dest.OpenWrite();
@@ -256,7 +270,7 @@ int64_t TTaskThread::ResumeStart(int64_t length)
     const int64_t start = ResumeRequested ? length : std::min(Loaded, length);
     if (start <= 0)
         return 0;
-    if (!SourceVersion.SameAs(SourceStream->Version()) || (start > Size && !ResumeRequested)) {
+    if (!SourceVersion_.SameAs(SourceStream->Version()) || (start > Size && !ResumeRequested)) {
         Log(lcFailure, Translate("sSourceChanged"));
         return 0;
     }
@@ -271,7 +285,7 @@ void TTaskThread::ReserveSpace()
 {
     TTransferStream& dest = *DestStream;
     Reserved_ = false;
-    if (!dest.CanReserveSpace() || !Options().TaskReserveSpace || Size <= StartSize)
+    if (!dest.CanReserveSpace() || !Settings_.TaskReserveSpace || Size <= StartSize)
         return;
     Log(lcInformation, Translate("sReserveSpace"), {SizeText(Size), DestinationPath()});
     DestinationCreated = true;
@@ -279,7 +293,7 @@ void TTaskThread::ReserveSpace()
     Reserved_ = dest.ReserveSpace(Size);
     if (Reserved_)
         return;
-    if (Options().TaskStopIfNotReserve) {
+    if (Settings_.TaskStopIfNotReserve) {
         Log(lcFailure, Translate("sDownloadStopped"));
         Fail(Translate("sDownloadStopped"));
     }
@@ -332,7 +346,6 @@ void TTaskThread::FinishCopy()
 {
     TTransferStream& source = *SourceStream;
     TTransferStream& dest = *DestStream;
-    const TOptions& options = Options();
     if (Loaded < Size && !source.TranslatesLineEnds()) {
         // The source ended before its announced size: the attempt fails, so that it is
         // retried and resumed, rather than passing for complete.
@@ -340,11 +353,11 @@ void TTaskThread::FinishCopy()
         Log(lcFailure, Translate("sDownloadStopped"));
         Fail(Translate("sDownloadStopped"));
     }
-    if (options.TaskGetDateFromServer && dest.CanSetFileInfo()) {
+    if (Settings_.TaskGetDateFromServer && dest.CanSetFileInfo()) {
         Log(lcInformation, Translate("sSetData"));
         dest.SetFileTime(source.GetFileTime());
     }
-    if (options.bSetAtributes && dest.CanSetFileInfo()) {
+    if (Settings_.bSetAtributes && dest.CanSetFileInfo()) {
         Log(lcInformation, Translate("sSetAttributes"));
         dest.SetAttributes(source.GetAttributes());
     }
@@ -363,8 +376,9 @@ void TTaskThread::FinishCopy()
 std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& link, const std::string& user,
                                                            const std::string& password)
 {
-    const int type = GetLinkType(link);
-    const TStreamSettings settings{FTPMode == hmAscii, FTPPassive, UserAgent, UseCookies};
+    const TLinkType type = GetLinkType(link);
+    const TStreamSettings settings{
+        .Ascii = FTPMode == hmAscii, .Passive = FTPPassive, .UserAgent = UserAgent, .UseCookies = UseCookies};
     std::unique_ptr<TTransferStream> stream;
     try {
         stream = MakeStream(type, link, user, password, settings);
@@ -377,18 +391,19 @@ std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& li
     }
     if (!stream) {
         // A link of a known kind whose protocol this build cannot speak gets its own words.
-        Log(lcFailure, Translate(type < 0 ? "sInvalidLinkType" : "sLinkTypeNotSupported"), {link});
+        Log(lcFailure, Translate(type == ltNone ? "sInvalidLinkType" : "sLinkTypeNotSupported"), {link});
         Fail(Translate("sDownloadStopped"));
     }
     stream->OnLog = [this](int code, const std::string& format, const TFormatArgs& args) { Log(code, format, args); };
-    stream->DetailedInfo = Options().bDetailedInfo;
+    stream->DetailedInfo = Settings_.bDetailedInfo;
+    stream->SizeUnit = TSizeUnit(Settings_.iSizeType);
     stream->Interrupted = [this] { return IsStopRequested(); };
     return stream;
 }
 
 void TTaskThread::CheckDestination()
 {
-    Decision = Options().AlraedyInDiskWhatToDo;
+    Decision = Settings_.AlraedyInDiskWhatToDo;
     try {
         DestinationExists = DestStream->Exists();
     } catch (const std::exception& error) {
@@ -400,7 +415,7 @@ void TTaskThread::CheckDestination()
         if (DestinationExists) {
             Log(lcDestinationNotice, Translate("sDestinationAlreadyExists"), {Name});
             NewName = DestStream->MakeUniqueName();
-            if (Decision == 4)
+            if (Decision == efAsk)
                 Synchronize(&TTaskThread::AskDestinationDecision);
             ApplyDestinationDecision();
         }
@@ -412,21 +427,21 @@ void TTaskThread::CheckDestination()
 
 void TTaskThread::ApplyDestinationDecision()
 {
-    ResumeRequested = Decision == 2;
+    ResumeRequested = Decision == efAddTo;
     switch (Decision) {
-    case 0:
+    case efRename:
         Name = ExtractFileName(NewName);
         Item_->SetName(Name);
         DestStream->SetName(NewName);
         Log(lcInformation, Translate("sDestinationRenamed"), {Name});
         break;
-    case 1:
+    case efOverwrite:
         Log(lcInformation, Translate("sDestinationOverWrited"), {Name});
         break;
-    case 2:
+    case efAddTo:
         Log(lcInformation, Translate("sDestinationAdded"), {Name});
         break;
-    case 3:
+    case efStop:
         StoppedByDestination = true;
         Log(lcFailure, Translate("sDownloadStoppedDestinationExist"), {Name});
         Fail(FormatMessage(Translate("sDownloadStoppedDestinationExist"), {Name}));
@@ -438,6 +453,8 @@ void TTaskThread::ApplyDestinationDecision()
 void TTaskThread::LoadTask()
 {
     TTaskItem& item = *Item_;
+    Settings_ = TTaskThreadSettings::FromOptions(Options());
+    item.Log.SetLineMax(Settings_.TaskLogLineMax);
     item.SetState(stateStarted);
     item.StartTime = Clock_.TickCount();
     item.Retry += 1;
@@ -454,22 +471,22 @@ void TTaskThread::LoadTask()
     Name = item.StoredName();
     UseCookies = item.UseCookies();
     DestinationCreated = item.DestinationCreated;
-    SourceVersion = item.SourceVersion;
+    SourceVersion_ = item.SourceVersion;
 }
 
 void TTaskThread::AskDestinationDecision()
 {
     std::string name = ExtractFileName(NewName);
-    int decision = 0;
+    TExistingFileDecision decision = efRename;
     bool remember = false;
     if (!Item_->Environment().Dialogs.AskExistingFile(decision, name, remember)) {
-        Decision = 3;
+        Decision = efStop;
         return;
     }
     Decision = decision;
     if (remember)
         Options().AlraedyInDiskWhatToDo = decision;
-    if (decision == 0)
+    if (decision == efRename)
         NewName = AppendFileName(ExtractDir(NewName), name);
 }
 

@@ -1,4 +1,4 @@
-#include "app/VersionText.h"
+#include "core/VersionText.h"
 
 #ifndef QUORVEX_VERSION
 #define QUORVEX_VERSION "0.0.0"

@@ -1,4 +1,4 @@
-#include "config/MessageCatalogue.h"
+#include "core/MessageCatalogue.h"
 
 #include <map>
 #include <mutex>

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "config/ExistingFileDecision.h"
+#include "core/DisplayFormats.h"
 #include "core/MessageFormat.h"
+#include "tasks/TaskTypes.h"
 #include "transfer/TransferStream.h"
 
 #include <atomic>
@@ -15,6 +18,25 @@
 class TTaskItem;
 class TMainThread;
 class IClock;
+struct TOptions;
+
+// The option values that a run reads on its worker thread, named as the options. The run
+// copies them on the main thread when it starts, because the main thread changes options
+// while workers run (the existing-file question stores the user's choice); its main-thread
+// steps read the options themselves.
+struct TTaskThreadSettings {
+    int TaskBufferSize = 0;           // KiB
+    int iSizeType = suAuto;           // the unit of size texts
+    bool bDetailedInfo = false;
+    bool TaskReserveSpace = false;
+    bool TaskStopIfNotReserve = false;
+    bool TaskGetDateFromServer = false;
+    bool bSetAtributes = false;
+    TExistingFileDecision AlraedyInDiskWhatToDo = efAsk;
+    int TaskLogLineMax = 0;
+
+    static TTaskThreadSettings FromOptions(const TOptions& options);
+};
 
 // One attempt to copy one task's source to its destination, in its own thread. It reads
 // the task's settings at its start, opens both streams, deals with an existing
@@ -87,11 +109,12 @@ private:
     TTaskItem* Item_;
     TMainThread& MainThread_;
     IClock& Clock_;
-    mutable std::mutex Lock_;
-    std::atomic<bool> StopRequested_{false};
+    mutable std::mutex Lock;
+    std::atomic<bool> StopRequested{false};
     bool Launched_ = false;
     std::atomic<bool> Finished_{false};
     std::thread Thread_;
+    TTaskThreadSettings Settings_;
 
     std::unique_ptr<TTransferStream> SourceStream;
     std::unique_ptr<TTransferStream> DestStream;
@@ -107,16 +130,16 @@ private:
     std::string UserPasswordToDestination;
     std::string UserAgent;
     bool FTPPassive = false;
-    int FTPMode = 0;
+    TFTPDownloadMode FTPMode = hmBinary;
     bool UseCookies = true;
     bool DestinationCreated = false;
     bool StoppedByDestination = false;
-    int Decision = 0;
+    TExistingFileDecision Decision = efRename;
     std::string NewName;
     bool ResumeRequested = false;
     bool DestinationExists = false;
     // The source's version that the task's loaded bytes came from, and the one read now.
-    TSourceVersion SourceVersion;
+    TSourceVersion SourceVersion_;
     TSourceVersion CurrentVersion_;
     // Space for the whole source is reserved at the destination.
     bool Reserved_ = false;
