@@ -106,6 +106,11 @@ struct TOptions {
     bool bdsSchedulerClear = false;
     bool bdsAllSelectedSchedulerDelete = false;
     bool bdsSchedulerStartImmediatelly = false;
+
+    // Proxies: whether the hosts listed are reached without one (names, "*.domain" and
+    // addresses, separated by ";", "," or line ends).
+    bool bProxyBypass = false;
+    std::string sProxyBypass;
 };
 
 // The one instance the whole program reads.

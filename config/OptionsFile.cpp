@@ -113,4 +113,8 @@ void ReadOptions(const TXMLStorage& store, TOptions& o)
     confirmation("bdsSchedulerClear", o.bdsSchedulerClear);
     confirmation("bdsAllSelectedSchedulerDelete", o.bdsAllSelectedSchedulerDelete);
     confirmation("bdsSchedulerStartImmediatelly", o.bdsSchedulerStartImmediatelly);
+
+    // Proxies: the hosts that FTP and HTTP transfers reach without one.
+    defaults("bProxyBypass", o.bProxyBypass);
+    defaults("sProxyBypass", o.sProxyBypass);
 }

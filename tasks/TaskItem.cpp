@@ -11,7 +11,9 @@
 #include "tasks/TaskCollection.h"
 #include "tasks/TaskThread.h"
 #include "transfer/StreamFactory.h"
+#include "transfer/Proxies.h"
 #include "transfer/UserAgent.h"
+#include "transfer/UserAgents.h"
 
 #include <algorithm>
 #include <cmath>
@@ -127,8 +129,19 @@ bool TTaskItem::TemporaryPauseExpired() const
 
 std::string TTaskItem::UserAgent() const
 {
-    // The program's own string until the stored agent strings can be chosen.
-    return QuorvexUserAgentString();
+    const TUserAgentCollection* agents = Environment().UserAgents;
+    return agents ? agents->CurrentUserAgent() : QuorvexUserAgentString();
+}
+
+platform::inet::TInetProxy TTaskItem::ProxyRoute(bool ftp) const
+{
+    const TOptions& options = Options();
+    const std::string bypass = options.bProxyBypass ? NoProxyList(options.sProxyBypass) : std::string();
+    if (const TProxyCollection* proxies = Environment().Proxies)
+        return proxies->Route(ftp, bypass);
+    platform::inet::TInetProxy route;
+    route.Bypass = bypass;
+    return route;
 }
 
 TFTPDownloadMode TTaskItem::FTPMode() const

@@ -3,6 +3,7 @@
 #include "core/DateTime.h"
 #include "core/XmlRecords.h"
 #include "tasks/LogList.h"
+#include "platform/inet/InetSession.h"
 #include "tasks/TaskTypes.h"
 #include "transfer/SourceVersion.h"
 
@@ -78,6 +79,8 @@ public:
     uint64_t Speed() const;             // bits per second
     // Settings that come from the program options at each read.
     std::string UserAgent() const;
+    // Where the task's FTP (ftp true) or HTTP connections go.
+    platform::inet::TInetProxy ProxyRoute(bool ftp) const;
     TFTPDownloadMode FTPMode() const;
     bool FTPPassive() const;
     bool UseCookies() const;

@@ -28,6 +28,9 @@ TTaskThreadSettings TTaskThreadSettings::FromOptions(const TOptions& options)
         .bSetAtributes = options.bSetAtributes,
         .AlraedyInDiskWhatToDo = options.AlraedyInDiskWhatToDo,
         .TaskLogLineMax = options.TaskLogLineMax,
+        // The proxies come from the task (LoadTask).
+        .HttpProxy = {},
+        .FtpProxy = {},
     };
 }
 
@@ -377,8 +380,11 @@ std::unique_ptr<TTransferStream> TTaskThread::CreateStream(const std::string& li
                                                            const std::string& password)
 {
     const TLinkType type = GetLinkType(link);
-    const TStreamSettings settings{
-        .Ascii = FTPMode == hmAscii, .Passive = FTPPassive, .UserAgent = UserAgent, .UseCookies = UseCookies};
+    const TStreamSettings settings{.Ascii = FTPMode == hmAscii,
+                                   .Passive = FTPPassive,
+                                   .UserAgent = UserAgent,
+                                   .UseCookies = UseCookies,
+                                   .Proxy = type == ltFTP ? Settings_.FtpProxy : Settings_.HttpProxy};
     std::unique_ptr<TTransferStream> stream;
     try {
         stream = MakeStream(type, link, user, password, settings);
@@ -454,6 +460,8 @@ void TTaskThread::LoadTask()
 {
     TTaskItem& item = *Item_;
     Settings_ = TTaskThreadSettings::FromOptions(Options());
+    Settings_.HttpProxy = item.ProxyRoute(false);
+    Settings_.FtpProxy = item.ProxyRoute(true);
     item.Log.SetLineMax(Settings_.TaskLogLineMax);
     item.SetState(stateStarted);
     item.StartTime = Clock_.TickCount();

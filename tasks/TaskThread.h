@@ -4,6 +4,7 @@
 #include "core/DisplayFormats.h"
 #include "core/MessageFormat.h"
 #include "tasks/TaskTypes.h"
+#include "platform/inet/InetSession.h"
 #include "transfer/TransferStream.h"
 
 #include <atomic>
@@ -34,6 +35,10 @@ struct TTaskThreadSettings {
     bool bSetAtributes = false;
     TExistingFileDecision AlraedyInDiskWhatToDo = efAsk;
     int TaskLogLineMax = 0;
+    // Where HTTP (and HTTPS) and FTP connections go: the chosen proxies, with the hosts
+    // that bProxyBypass and sProxyBypass send past them. From the task, not the options.
+    platform::inet::TInetProxy HttpProxy;
+    platform::inet::TInetProxy FtpProxy;
 
     static TTaskThreadSettings FromOptions(const TOptions& options);
 };

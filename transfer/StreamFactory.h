@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Links.h"
+#include "platform/inet/InetSession.h"
 #include "transfer/TransferStream.h"
 
 #include <functional>
@@ -13,6 +14,7 @@ struct TStreamSettings {
     bool Passive = false;     // FTP passive mode
     std::string UserAgent;
     bool UseCookies = true;
+    platform::inet::TInetProxy Proxy;   // FTP and HTTP connections go this way
 };
 
 using TStreamFactory = std::function<std::unique_ptr<TTransferStream>(

@@ -34,8 +34,8 @@ std::pair<std::string, std::string> SplitServerPath(const std::string& path)
 
 TTransferFTPStream::TTransferFTPStream(const std::string& name, const std::string& userName,
                                        const std::string& password, const TStreamSettings& settings)
-    : TTransferStream(name), UserAgent_(settings.UserAgent), Ascii_(settings.Ascii), Passive_(settings.Passive),
-      UseCookies_(settings.UseCookies)
+    : TTransferStream(name), Session_{settings.UserAgent, settings.UseCookies, settings.Proxy}, Ascii_(settings.Ascii),
+      Passive_(settings.Passive)
 {
     ParseName();
     // The task's login wins over the link's; a task without one uses the link's.
@@ -72,13 +72,14 @@ platform::inet::TFtpConnection& TTransferFTPStream::Connection()
 
 void TTransferFTPStream::DoOpenSession()
 {
-    // The session is the agent name and the cookie switch; the network comes with the connection.
+    // The session is the agent name, the cookie switch and the proxy; the network comes with
+    // the connection.
 }
 
 void TTransferFTPStream::DoOpenConnection()
 {
     Connection_ = std::make_unique<platform::inet::TFtpConnection>(
-        platform::inet::TInetSession{UserAgent_, UseCookies_},
+        Session_,
         platform::inet::TFtpLogin{HostName_, Port_, UserName_, Password_, Passive_});
     Connection_->SetInterruptCheck([this] { ThrowIfInterrupted(); });
     Connection_->Login();

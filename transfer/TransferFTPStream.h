@@ -63,10 +63,9 @@ private:
     // Opens the file for reading from `start`, learning its size and time on the way.
     void ReadFrom(int64_t start);
 
-    std::string UserAgent_;
+    platform::inet::TInetSession Session_;
     bool Ascii_ = false;
     bool Passive_ = false;
-    bool UseCookies_ = true;
     uint16_t Port_ = 21;
     int64_t Position_ = 0;
     bool Reading_ = false;

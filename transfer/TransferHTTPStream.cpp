@@ -46,7 +46,7 @@ std::string IfRangeValue(const TSourceVersion& version)
 
 TTransferHTTPStream::TTransferHTTPStream(const std::string& name, const std::string& userName,
                                          const std::string& password, const TStreamSettings& settings)
-    : TTransferStream(name), UserAgent_(settings.UserAgent), UseCookies_(settings.UseCookies)
+    : TTransferStream(name), Session_{settings.UserAgent, settings.UseCookies, settings.Proxy}
 {
     ParseName();
     // The task's login wins over the link's; a task without one uses the link's.
@@ -72,7 +72,7 @@ void TTransferHTTPStream::DoOpenConnection()
 {
     // Nothing goes over the network yet: the requests connect.
     Connection_ = std::make_unique<platform::inet::THttpConnection>(
-        platform::inet::TInetSession{UserAgent_, UseCookies_}, UserName_, Password_);
+        Session_, UserName_, Password_);
     Connection_->SetInterruptCheck([this] { ThrowIfInterrupted(); });
 }
 

@@ -63,8 +63,7 @@ private:
     void RefuseErrorStatus();
     [[noreturn]] void RefuseWriting() const;
 
-    std::string UserAgent_;
-    bool UseCookies_ = true;
+    platform::inet::TInetSession Session_;
     uint16_t Port_ = 80;
     int64_t Position_ = 0;
     int64_t PlannedStart_ = 0;

@@ -91,9 +91,7 @@ void UnlockShare(CURL*, curl_lock_data data, void*)
     ShareMutexes()[size_t(data) % CURL_LOCK_DATA_LAST].unlock();
 }
 
-} // namespace
-
-std::string Key(const std::string& url, const std::string& user, const std::string& password)
+std::string ServerKey(const std::string& url, const std::string& user, const std::string& password)
 {
     std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> parts(curl_url(), &curl_url_cleanup);
     if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
@@ -102,6 +100,14 @@ std::string Key(const std::string& url, const std::string& user, const std::stri
     return UrlPart(parts.get(), CURLUPART_SCHEME) + "://" + UrlPart(parts.get(), CURLUPART_HOST) + ':' +
            UrlPart(parts.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT) + '\n' + UrlPart(parts.get(), CURLUPART_USER) +
            '\n' + UrlPart(parts.get(), CURLUPART_PASSWORD) + '\n' + user + '\n' + password;
+}
+
+} // namespace
+
+std::string Key(const std::string& url, const std::string& user, const std::string& password,
+                const std::string& route)
+{
+    return ServerKey(url, user, password) + '\n' + route;
 }
 
 CURLM* Take(const std::string& key)

@@ -15,9 +15,12 @@ namespace platform::inet {
 // connection is used by two threads, and one made with other credentials is never offered.
 namespace connection_pool {
 
-// The server and login a request's connections are kept under: the scheme, host and port
-// of url with the user and password (those of the link and those given apart).
-std::string Key(const std::string& url, const std::string& user, const std::string& password);
+// The server, login and route a request's connections are kept under: the scheme, host
+// and port of url with the user and password (those of the link and those given apart),
+// and the route's ProxyKey, so that no connection made through one proxy (or none) is
+// offered to a request meant to go another way.
+std::string Key(const std::string& url, const std::string& user, const std::string& password,
+                const std::string& route);
 
 // A multi handle holding idle connections made under key, or a new one.
 CURLM* Take(const std::string& key);

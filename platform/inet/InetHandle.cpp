@@ -26,7 +26,51 @@ void InitializeLibrary()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// The variables libcurl reads for the system's route; it takes the lower-case http_proxy only.
+constexpr const char* kProxyVariables[] = {"http_proxy", "https_proxy", "HTTPS_PROXY", "ftp_proxy", "FTP_PROXY",
+                                           "all_proxy",  "ALL_PROXY",   "no_proxy",    "NO_PROXY"};
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// Each part with its length in front, so that no two lists of parts give one text.
+void AppendKeyPart(std::string& key, const std::string& part)
+{
+    key += std::to_string(part.size()) + ':' + part;
+}
+
+// The host for a proxy link: an IPv6 address goes in brackets.
+std::string ProxyUrl(const TInetProxy& proxy)
+{
+    const bool ipv6 = proxy.Host.find(':') != std::string::npos && proxy.Host.front() != '[';
+    return "http://" + (ipv6 ? '[' + proxy.Host + ']' : proxy.Host) + ':' + std::to_string(proxy.Port);
+}
+
 } // namespace
+
+std::string ProxyKey(const TInetProxy& proxy)
+{
+    std::string key = std::to_string(int(proxy.Route));
+    AppendKeyPart(key, proxy.Bypass);
+    switch (proxy.Route) {
+    case TInetProxy::prSystem:
+        for (const char* name : kProxyVariables)
+            AppendKeyPart(key, Environment(name));
+        break;
+    case TInetProxy::prDirect:
+        break;
+    case TInetProxy::prServer:
+        AppendKeyPart(key, proxy.Host);
+        AppendKeyPart(key, std::to_string(proxy.Port));
+        AppendKeyPart(key, proxy.User);
+        AppendKeyPart(key, proxy.User.empty() ? std::string() : proxy.Password);
+        break;
+    }
+    return key;
+}
 
 std::string CaFileOverride()
 {
@@ -34,7 +78,7 @@ std::string CaFileOverride()
     return file ? file : "";
 }
 
-TInetHandle::TInetHandle(const TInetSession& session) : Session_(session)
+TInetHandle::TInetHandle(const TInetSession& session) : Session_(session), RouteKey_(ProxyKey(session.Proxy))
 {
     InitializeLibrary();
     Easy_ = curl_easy_init();
@@ -53,7 +97,7 @@ TInetHandle::~TInetHandle()
 
 void TInetHandle::TakeConnections()
 {
-    const std::string key = connection_pool::Key(Url_, User_, Password_);
+    const std::string key = connection_pool::Key(Url_, User_, Password_, RouteKey_);
     if (Multi_ && key == MultiKey_)
         return;
     GiveConnections();
@@ -74,6 +118,10 @@ void TInetHandle::SetUrl(const std::string& url)
 {
     Url_ = url;
     curl_easy_setopt(Easy_, CURLOPT_URL, Url_.c_str());
+    // FTP through an HTTP proxy keeps its own commands (logins, resume, uploads) only in a
+    // tunnel; HTTP goes through the proxy as plain requests.
+    const bool ftp = Url_.compare(0, 4, "ftp:") == 0 || Url_.compare(0, 4, "FTP:") == 0;
+    curl_easy_setopt(Easy_, CURLOPT_HTTPPROXYTUNNEL, long(ftp && Session_.Proxy.Route == TInetProxy::prServer));
 }
 
 void TInetHandle::SetLogin(const std::string& user, const std::string& password)
@@ -110,6 +158,38 @@ void TInetHandle::SetSessionOptions()
         curl_easy_setopt(Easy_, CURLOPT_COOKIEFILE, "");
     if (const std::string ca = CaFileOverride(); !ca.empty())
         curl_easy_setopt(Easy_, CURLOPT_CAINFO, ca.c_str());
+    SetProxyOptions();
+}
+
+void TInetHandle::SetProxyOptions()
+{
+    const TInetProxy& proxy = Session_.Proxy;
+    switch (proxy.Route) {
+    case TInetProxy::prSystem:
+        // libcurl reads the environment itself; a bypass list adds to the one it names.
+        if (!proxy.Bypass.empty()) {
+            std::string listed = Environment("no_proxy");
+            if (listed.empty())
+                listed = Environment("NO_PROXY");
+            const std::string noProxy = listed.empty() ? proxy.Bypass : proxy.Bypass + ',' + listed;
+            curl_easy_setopt(Easy_, CURLOPT_NOPROXY, noProxy.c_str());
+        }
+        break;
+    case TInetProxy::prDirect:
+        // An empty proxy turns the environment's proxies off.
+        curl_easy_setopt(Easy_, CURLOPT_PROXY, "");
+        break;
+    case TInetProxy::prServer:
+        curl_easy_setopt(Easy_, CURLOPT_PROXY, ProxyUrl(proxy).c_str());
+        if (!proxy.User.empty()) {
+            curl_easy_setopt(Easy_, CURLOPT_PROXYUSERNAME, proxy.User.c_str());
+            curl_easy_setopt(Easy_, CURLOPT_PROXYPASSWORD, proxy.Password.c_str());
+            curl_easy_setopt(Easy_, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
+        }
+        // The environment's no_proxy must not send a host past the chosen proxy.
+        curl_easy_setopt(Easy_, CURLOPT_NOPROXY, proxy.Bypass.c_str());
+        break;
+    }
 }
 
 void TInetHandle::ResetRequestOptions()

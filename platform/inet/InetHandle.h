@@ -73,6 +73,7 @@ private:
     static size_t OnHeaderLine(char* data, size_t size, size_t count, void* self);
 
     void SetSessionOptions();
+    void SetProxyOptions();
     // Takes the multi handle for the next request's server and login.
     void TakeConnections();
     // Gives the multi handle (and its connections) back for later handles.
@@ -87,6 +88,7 @@ private:
     bool ConnectionWasKept() const;
 
     TInetSession Session_;
+    std::string RouteKey_;
     CURL* Easy_ = nullptr;
     CURLM* Multi_ = nullptr;
     std::string MultiKey_;
