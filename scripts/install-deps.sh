@@ -8,7 +8,7 @@ packages=(
   libpugixml-dev libsmbclient-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev
   samba smbclient
-  vsftpd nginx-light openssl curl wget
+  vsftpd nginx-light tinyproxy openssl curl wget
 )
 
 missing=()

@@ -184,7 +184,9 @@ void TInetHandle::SetProxyOptions()
         if (!proxy.User.empty()) {
             curl_easy_setopt(Easy_, CURLOPT_PROXYUSERNAME, proxy.User.c_str());
             curl_easy_setopt(Easy_, CURLOPT_PROXYPASSWORD, proxy.Password.c_str());
-            curl_easy_setopt(Easy_, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
+            // Sent with the first request: a method learnt from a refusal would hand the
+            // refusal's head to a reader that waits for the first head.
+            curl_easy_setopt(Easy_, CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
         }
         // The environment's no_proxy must not send a host past the chosen proxy.
         curl_easy_setopt(Easy_, CURLOPT_NOPROXY, proxy.Bypass.c_str());

@@ -1,0 +1,117 @@
+#include "config/Options.h"
+#include "support/NginxServer.h"
+#include "support/ProxyServer.h"
+#include "support/TaskFakes.h"
+#include "support/TempDir.h"
+#include "tasks/TaskItem.h"
+#include "transfer/Proxies.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+// Sets an environment variable (or removes it, for nullopt) until the end of the scope.
+class TScopedEnv {
+public:
+    TScopedEnv(const char* name, std::optional<std::string> value) : Name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            Old_ = old;
+        value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
+    ~TScopedEnv() { Old_ ? setenv(Name_, Old_->c_str(), 1) : unsetenv(Name_); }
+
+private:
+    const char* Name_;
+    std::optional<std::string> Old_;
+};
+
+class ProxyTransfer : public TNginxTest {
+protected:
+    TTaskBed Bed{TBedClock::Real};
+    TTempDir Dest;
+    TProxyServer* Proxy = nullptr;
+    TProxyCollection Proxies{Bed.Boxes};
+
+    void SetUp() override
+    {
+        TNginxTest::SetUp();
+        if (IsSkipped())
+            return;
+        FindServerOrSkip(Proxy);
+        if (!Proxy)
+            return;
+        TProxyItem& open = Proxies.AddProxy("open");
+        open.Addres = "127.0.0.1";
+        open.Port = uint16_t(Proxy->Port());
+        TProxyItem& guarded = Proxies.AddProxy("guarded");
+        guarded.Addres = "127.0.0.1";
+        guarded.Port = uint16_t(Proxy->AuthPort());
+        guarded.ProxyUserName = TProxyServer::User;
+        guarded.ProxyUserPassword = TProxyServer::Password;
+        Bed.Environment.Proxies = &Proxies;
+    }
+
+    // Downloads a new file with the HTTP way given; true when the proxies were asked for it.
+    bool DownloadAsksProxy(int way, const std::string& name, TTaskState expected)
+    {
+        Proxies.DefaultProxyHTTP = way;
+        const std::string bytes = RandomBytes(50000, unsigned(name.size()));
+        WriteFileBytes(Server().DocRoot() / name, bytes);
+        const std::string url = Server().HttpUrl(name);
+        TTaskItem& task = Bed.AddTask(url, Dest.Path().string());
+        EXPECT_TRUE(Bed.RunOnce(task));
+        EXPECT_EQ(task.State(), expected) << testing::PrintToString(Bed.LogLines(task));
+        if (expected == stateCompleted) {
+            EXPECT_TRUE(ReadFileBytes(Dest.File(name)) == bytes);
+        }
+        const std::vector<std::string> requests = Proxy->Requests();
+        return std::any_of(requests.begin(), requests.end(),
+                           [&](const std::string& line) { return line.find("GET " + url + " ") == 0; });
+    }
+};
+
+} // namespace
+
+TEST_F(ProxyTransfer, GoesThroughTheChosenProxyWithItsLoginUnlessTheHostIsBypassed)
+{
+    struct TCase {
+        const char* Name;
+        int Way;
+        bool Login;
+        const char* Bypass;   // with bProxyBypass on; none when null
+        bool Proxied;
+        TTaskState State;
+    };
+    const TCase cases[] = {
+        {"open.bin", TProxyCollection::kFirstProxy, false, nullptr, true, stateCompleted},
+        {"login.bin", TProxyCollection::kFirstProxy + 1, true, nullptr, true, stateCompleted},
+        // The proxy asks for the login that was not given: no file comes.
+        {"nologin.bin", TProxyCollection::kFirstProxy + 1, false, nullptr, true, stateError},
+        {"bypassed.bin", TProxyCollection::kFirstProxy, false, "*.example.org; 127.0.0.1", false, stateCompleted},
+        // A list that names other hosts sends nothing past the proxy.
+        {"listed.bin", TProxyCollection::kFirstProxy, false, "*.example.org;<local>", true, stateCompleted},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Proxies[1].UseProxyAuthentication = c.Login;
+        Options().bProxyBypass = c.Bypass != nullptr;
+        Options().sProxyBypass = c.Bypass ? c.Bypass : "";
+        EXPECT_EQ(DownloadAsksProxy(c.Way, c.Name, c.State), c.Proxied);
+    }
+}
+
+TEST_F(ProxyTransfer, NoProxyIgnoresTheEnvironmentWhichTheSystemsSettingsFollow)
+{
+    const TScopedEnv proxy("http_proxy", "http://127.0.0.1:" + std::to_string(Proxy->Port()));
+    const TScopedEnv noProxy("no_proxy", std::nullopt);
+    const TScopedEnv noProxyUpper("NO_PROXY", std::nullopt);
+    EXPECT_TRUE(DownloadAsksProxy(TProxyCollection::kSystem, "system.bin", stateCompleted));
+    // The same server straight after: the connection kept from the proxied download must
+    // not carry it.
+    EXPECT_FALSE(DownloadAsksProxy(TProxyCollection::kDirect, "direct.bin", stateCompleted));
+}
