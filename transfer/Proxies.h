@@ -68,7 +68,8 @@ public:
     platform::inet::TInetProxy Route(bool ftp, const std::string& bypass) const;
 
     const std::string& FileName() const { return File_.FileName(); }
-    // Empties the list and reads the file when it exists; a missing file leaves it empty.
+    IMessageBoxPort& Boxes() const { return File_.Boxes(); }
+    // Empties the list, sets both ways to the system's and reads the file when it exists.
     void LoadFromFile(const std::string& name);
     // Writes to name, or to the remembered file when name is empty. True when written.
     bool SaveToFile(const std::string& name);

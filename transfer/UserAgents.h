@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // An agent string the user named.
 class TUserAgentItem : public TXmlItem {
@@ -44,6 +45,7 @@ public:
     std::string CurrentUserAgent() const { return ChoiceAgent(DefIndex); }
 
     const std::string& FileName() const { return File_.FileName(); }
+    IMessageBoxPort& Boxes() const { return File_.Boxes(); }
     // Empties the list and reads the file when it exists; a missing file leaves it empty.
     void LoadFromFile(const std::string& name);
     // Writes to name, or to the remembered file when name is empty. True when written.
