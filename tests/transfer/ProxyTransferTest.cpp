@@ -1,4 +1,5 @@
 #include "config/Options.h"
+#include "support/FtpServer.h"
 #include "support/NginxServer.h"
 #include "support/ProxyServer.h"
 #include "support/TaskFakes.h"
@@ -114,4 +115,24 @@ TEST_F(ProxyTransfer, NoProxyIgnoresTheEnvironmentWhichTheSystemsSettingsFollow)
     // The same server straight after: the connection kept from the proxied download must
     // not carry it.
     EXPECT_FALSE(DownloadAsksProxy(TProxyCollection::kDirect, "direct.bin", stateCompleted));
+}
+
+TEST_F(ProxyTransfer, FtpKeepsItsOwnCommandsInATunnelThroughTheProxy)
+{
+    TFtpServer* ftp = nullptr;
+    FindServerOrSkip(ftp);
+    if (!ftp)
+        return;
+    Options().bUsePassiveFTP = true;
+    Proxies.DefaultProxyFTP = TProxyCollection::kFirstProxy;
+    const std::string bytes = RandomBytes(80000, 3);
+    WriteFileBytes(ftp->AnonDir() / "tunnel.bin", bytes);
+    TTaskItem& task = Bed.AddTask(ftp->AnonLink("tunnel.bin"), Dest.Path().string());
+    ASSERT_TRUE(Bed.RunOnce(task));
+    EXPECT_EQ(task.State(), stateCompleted) << testing::PrintToString(Bed.LogLines(task));
+    EXPECT_TRUE(ReadFileBytes(Dest.File("tunnel.bin")) == bytes);
+    const std::vector<std::string> requests = Proxy->Requests();
+    const std::string control = "CONNECT 127.0.0.1:" + std::to_string(ftp->Port()) + " ";
+    EXPECT_TRUE(std::any_of(requests.begin(), requests.end(),
+                            [&](const std::string& line) { return line.find(control) == 0; }));
 }
