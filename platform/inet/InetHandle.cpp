@@ -1,6 +1,7 @@
 #include "platform/inet/InetHandle.h"
 
 #include "core/QuorvexError.h"
+#include "core/TextCase.h"
 #include "platform/inet/ConnectionPool.h"
 
 #include <curl/curl.h>
@@ -120,7 +121,7 @@ void TInetHandle::SetUrl(const std::string& url)
     curl_easy_setopt(Easy_, CURLOPT_URL, Url_.c_str());
     // FTP through an HTTP proxy keeps its own commands (logins, resume, uploads) only in a
     // tunnel; HTTP goes through the proxy as plain requests.
-    const bool ftp = Url_.compare(0, 4, "ftp:") == 0 || Url_.compare(0, 4, "FTP:") == 0;
+    const bool ftp = StartsText("ftp:", Url_);
     curl_easy_setopt(Easy_, CURLOPT_HTTPPROXYTUNNEL, long(ftp && Session_.Proxy.Route == TInetProxy::prServer));
 }
 

@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 #include "tasks/TaskItem.h"
 #include "transfer/Proxies.h"
+#include "transfer/UserAgents.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,12 @@ protected:
     }
 };
 
+class HttpTransferAgent : public TNginxTest {
+protected:
+    TTaskBed Bed{TBedClock::Real};
+    TTempDir Dest;
+};
+
 } // namespace
 
 TEST_F(ProxyTransfer, GoesThroughTheChosenProxyWithItsLoginUnlessTheHostIsBypassed)
@@ -135,4 +142,26 @@ TEST_F(ProxyTransfer, FtpKeepsItsOwnCommandsInATunnelThroughTheProxy)
     const std::string control = "CONNECT 127.0.0.1:" + std::to_string(ftp->Port()) + " ";
     EXPECT_TRUE(std::any_of(requests.begin(), requests.end(),
                             [&](const std::string& line) { return line.find(control) == 0; }));
+}
+
+TEST_F(HttpTransferAgent, TasksSendTheChosenAgentStringOrNone)
+{
+    TUserAgentCollection agents(Bed.Boxes);
+    agents.AddUserAgent("Fetcher", "Fetcher/2.0 (test)");
+    Bed.Environment.UserAgents = &agents;
+    for (const auto& [choice, sent] : {std::pair{3, "Fetcher/2.0 (test)"}, std::pair{2, "-"}}) {
+        SCOPED_TRACE(choice);
+        agents.DefIndex = choice;
+        const std::string name = "agent" + std::to_string(choice) + ".bin";
+        WriteFileBytes(Server().DocRoot() / name, "x");
+        TTaskItem& task = Bed.AddTask(Server().HttpUrl(name), Dest.Path().string());
+        ASSERT_TRUE(Bed.RunOnce(task));
+        EXPECT_EQ(task.State(), stateCompleted);
+        const std::vector<std::string> log = Server().AccessLog();
+        const auto line = std::find_if(log.begin(), log.end(), [&](const std::string& entry) {
+            return entry.find("GET /" + name + " ") == 0;
+        });
+        ASSERT_NE(line, log.end());
+        EXPECT_NE(line->find(std::string("|") + sent + "|"), std::string::npos) << *line;
+    }
 }
