@@ -214,7 +214,7 @@ void TFaultyHttpServer::AcceptConnections()
         Connections_.insert(fd);
         Workers_.emplace_back([this, fd] {
             Answer(fd);
-            std::lock_guard lock(Mutex_);
+            std::lock_guard guard(Mutex_);
             Connections_.erase(fd);
             close(fd);
         });

@@ -10,7 +10,7 @@ namespace {
 
 class RememberedDecisionTest : public TFtpTest {};
 
-} // namespace
+}  // namespace
 
 // A local copy asks about its existing destination at once and the answer is remembered
 // while an FTP copy is still logging in: the FTP worker reads the decision the main thread
@@ -20,7 +20,8 @@ TEST_F(RememberedDecisionTest, AnAnswerRememberedForOneWorkerServesTheOthers)
     TTaskBed bed{true};
     TTempDir dir;
     Options().AlraedyInDiskWhatToDo = 4;  // ask
-    bed.Dialogs.ExistingFileAnswers = {{true, 1, "", true}, {true, 1, "", true}};  // overwrite, remember
+    // Overwrite and remember, twice in case the FTP worker asks too.
+    bed.Dialogs.ExistingFileAnswers = {{true, 1, "", true}, {true, 1, "", true}};
     const std::string remote = RandomBytes(300000, 1);
     const std::string local = RandomBytes(300000, 2);
     WriteFileBytes(Server().AnonDir() / "remote.bin", remote);
