@@ -26,7 +26,7 @@ std::string ReadAndSave(THostEnvironment& environment, const pugi::xml_document&
     return DocumentText(saved);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

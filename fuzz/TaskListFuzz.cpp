@@ -29,7 +29,7 @@ std::string ReadAndSave(TTaskBed& bed, const pugi::xml_document& doc)
     return DocumentText(saved);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
