@@ -10,7 +10,9 @@
 extern "C" {
 const char* __asan_default_options()
 {
-    return "detect_stack_use_after_return=1:strict_init_order=1";
+    // Samba's libraries keep no frame pointers: only the slow unwinder sees through them to
+    // the frames that the leak suppressions name.
+    return "detect_stack_use_after_return=1:strict_init_order=1:fast_unwind_on_malloc=0";
 }
 const char* __lsan_default_options()
 {
