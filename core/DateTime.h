@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+
 // A local date and time as days since 30 December 1899: the integral part is the date,
 // the fraction the time of day. This is the form stored in every data file.
 struct TDateTime {

@@ -3,7 +3,9 @@
 #include "core/DisplayFormats.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -62,19 +64,33 @@ std::string Printf(const char* fmt, auto value)
     return n < 0 ? std::string() : std::string(buffer, std::min<size_t>(size_t(n), sizeof buffer - 1));
 }
 
+// A number given for an integer directive; one outside the integers' range is cut to it
+// (converting it as it is would be undefined), and NaN counts as 0.
+long long ToInteger(double value)
+{
+    constexpr double limit = 9223372036854775807.0;  // 2^63
+    if (std::isnan(value))
+        return 0;
+    if (value >= limit)
+        return std::numeric_limits<long long>::max();
+    if (value <= -limit)
+        return std::numeric_limits<long long>::min();
+    return static_cast<long long>(value);
+}
+
 std::string FormatNumber(const Directive& d, const TFormatArg& arg)
 {
     if (const auto* text = std::get_if<std::string>(&arg))
         return *text;
     const bool isFloat = std::holds_alternative<double>(arg);
     const double asDouble = isFloat ? std::get<double>(arg) : double(std::get<int64_t>(arg));
-    const long long asInt = isFloat ? (long long)asDouble : (long long)std::get<int64_t>(arg);
+    const long long asInt = isFloat ? ToInteger(asDouble) : static_cast<long long>(std::get<int64_t>(arg));
     const std::string precision = d.Precision >= 0 ? "." + std::to_string(d.Precision) : std::string();
     std::string out;
     switch (d.Type) {
     case 'd': out = Printf(("%" + precision + "lld").c_str(), asInt); break;
-    case 'u': out = Printf(("%" + precision + "llu").c_str(), (unsigned long long)asInt); break;
-    case 'x': out = Printf(("%" + precision + "llX").c_str(), (unsigned long long)asInt); break;
+    case 'u': out = Printf(("%" + precision + "llu").c_str(), static_cast<unsigned long long>(asInt)); break;
+    case 'x': out = Printf(("%" + precision + "llX").c_str(), static_cast<unsigned long long>(asInt)); break;
     case 'e': out = Printf(("%" + (d.Precision >= 0 ? precision : ".15") + "E").c_str(), asDouble); break;
     case 'g': out = Printf(("%" + (d.Precision >= 0 ? precision : ".15") + "G").c_str(), asDouble); break;
     default:  out = Printf(("%" + (d.Precision >= 0 ? precision : ".2") + "f").c_str(), asDouble); break;

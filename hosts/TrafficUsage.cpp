@@ -73,8 +73,10 @@ int GetPriorityShare(const TTrafficUsageItem& type, TTrafficPriority priority)
 {
     if (type.Bandwidth == 0)
         return 0;
-    // nearbyint rounds halves to even in the default rounding mode.
-    return int(std::nearbyint(double(GetPrioritySpeed(type, priority)) / double(type.Bandwidth) * 100.0));
+    // nearbyint rounds halves to even in the default rounding mode. A hand-edited file may give
+    // a priority far more than the bandwidth: its share is cut to what an int holds.
+    const double share = std::nearbyint(double(GetPrioritySpeed(type, priority)) / double(type.Bandwidth) * 100.0);
+    return int(std::min(share, double(std::numeric_limits<int>::max())));
 }
 
 TTrafficUsageItem& TTrafficUsageCollection::AddConnectionType(const std::string& name)

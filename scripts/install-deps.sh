@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make ccache pkg-config
+  clang libclang-rt-14-dev clang-format
   libpugixml-dev libsmbclient-dev libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev
   samba smbclient

@@ -58,12 +58,6 @@ TEST(AppFoldersTest, ResourcesComeFromShareOnlyWhenInstalled)
     EXPECT_EQ(plain.LanguagesFolder, prefix + "/plain/bin/Languages/");
 }
 
-TEST(AppFoldersTest, CurrentFoldersAreThoseOfThisExecutable)
-{
-    const fs::path executable = fs::read_symlink("/proc/self/exe");
-    EXPECT_EQ(CurrentAppFolders().ProgramFolder, executable.parent_path().string() + "/");
-}
-
 TEST(AppFoldersTest, DataFileIsSeededOnceFromTheFactoryCopy)
 {
     TTempDir dir;

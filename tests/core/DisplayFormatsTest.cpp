@@ -84,13 +84,6 @@ TEST(DisplayFormatsDuration, WholeSecondsAsHoursMinutesSeconds)
         EXPECT_EQ(FormatDuration(c.ms), c.expected) << c.ms << " ms";
 }
 
-TEST(DisplayFormatsPercent, IntegerWithPercentSign)
-{
-    EXPECT_EQ(FormatPercent(42), "42%");
-    EXPECT_EQ(FormatPercent(0), "0%");
-    EXPECT_EQ(FormatPercent(100), "100%");
-}
-
 TEST(MessageFormat, InsertsArgumentsByDirective)
 {
     struct Case {
@@ -110,6 +103,8 @@ TEST(MessageFormat, InsertsArgumentsByDirective)
         {"%s and %s", {std::string("one")}, "one and %s"},  // missing argument stays as written
         {"100% sure %s", {std::string("x")}, "100% sure x"},
         {"end %", {std::string("x")}, "end %"},
+        // A number given for an integer is cut to the integers' range.
+        {"%d|%d", {2.9, 1e300}, "2|9223372036854775807"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatMessage(c.format, c.args), c.expected) << c.format;

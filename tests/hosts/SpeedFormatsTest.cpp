@@ -79,4 +79,8 @@ TEST_F(SpeedFormatsTest, PriorityCaptionsShowTheCurrentTypesSpeedAndShare)
                                         "sHigherPriority - 0 sSpeedByte (0%)", "sHighestPriority"}));
     type.Bandwidth = 0;  // only a hand-edited file holds one
     EXPECT_EQ(FormatPriorityCaption(types, tpLowerPriority), "sLowerPriority - 375 sSpeedByte (0%)");
+    type.Bandwidth = 1;  // a speed 3000 times the bandwidth, or more per cent than an int holds
+    EXPECT_EQ(GetPriorityShare(type, tpLowerPriority), 300000);
+    SetPrioritySpeed(type, tpLowerPriority, 4294967295u);
+    EXPECT_EQ(GetPriorityShare(type, tpLowerPriority), 2147483647);
 }

@@ -1,5 +1,7 @@
 #include "support/FaultyHttpServer.h"
 
+#include "support/ServerProcess.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -138,19 +140,12 @@ void FinishGracefully(int fd)
 
 TFaultyHttpServer::TFaultyHttpServer()
 {
-    ListenFd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof(addr);
-    if (ListenFd_ < 0 || bind(ListenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0
-        || listen(ListenFd_, 64) != 0 || getsockname(ListenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0
-        || pipe2(WakeFds_, O_CLOEXEC) != 0) {
+    ListenFd_ = ListenLoopback(Port_);
+    if (ListenFd_ < 0 || pipe2(WakeFds_, O_CLOEXEC) != 0) {
         if (ListenFd_ >= 0)
             close(ListenFd_);
         throw std::runtime_error("faulty HTTP server cannot listen on 127.0.0.1");
     }
-    Port_ = ntohs(addr.sin_port);
     Acceptor_ = std::thread([this] { AcceptConnections(); });
 }
 
@@ -214,7 +209,7 @@ void TFaultyHttpServer::AcceptConnections()
         Connections_.insert(fd);
         Workers_.emplace_back([this, fd] {
             Answer(fd);
-            std::lock_guard lock(Mutex_);
+            std::lock_guard guard(Mutex_);
             Connections_.erase(fd);
             close(fd);
         });

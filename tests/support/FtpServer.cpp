@@ -1,7 +1,6 @@
 #include "support/FtpServer.h"
 
 #include <fstream>
-#include <memory>
 #include <pwd.h>
 #include <stdexcept>
 #include <unistd.h>
@@ -9,12 +8,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-TServerOnce<TFtpServer>& Once()
-{
-    static TServerOnce<TFtpServer> once;
-    return once;
-}
 
 bool IsListedShell(const std::string& shell)
 {
@@ -37,23 +30,6 @@ void GiveTo(const fs::path& dir, const std::string& userName)
 }
 
 } // namespace
-
-TFtpServer* TFtpServer::Instance()
-{
-    return Once().Get([] {
-        RequireRoot("vsftpd and its test user need root");
-        std::unique_ptr<TFtpServer> server(new TFtpServer);
-        server->Start();
-        return server;
-    });
-}
-
-const std::string& TFtpServer::Problem()
-{
-    return Once().Problem();
-}
-
-TFtpServer::~TFtpServer() = default;
 
 std::string TFtpServer::AnonLink(const std::string& relative) const
 {
@@ -85,6 +61,7 @@ void TFtpServer::PrepareUser(const fs::path& log)
 
 void TFtpServer::Start()
 {
+    RequireRoot("vsftpd and its test user need root");
     const std::string vsftpd = FindProgram("vsftpd");
     if (vsftpd.empty())
         throw std::runtime_error("vsftpd not installed (Debian package vsftpd)");

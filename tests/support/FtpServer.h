@@ -11,17 +11,9 @@
 // they may also upload, rename and delete in its folder "incoming". UserName() with
 // Password() lands in UserDir() and may read and write there. Passive and active (PORT)
 // data connections and ASCII mode all work; modification times are given in UTC.
-class TFtpServer {
+class TFtpServer : public TSharedServer<TFtpServer> {
 public:
     static constexpr const char* Title = "FTP test server";
-    // The running server, or nullptr when it cannot run here (Problem() says why).
-    static TFtpServer* Instance();
-    static const std::string& Problem();
-
-    ~TFtpServer();
-    TFtpServer(const TFtpServer&) = delete;
-    TFtpServer& operator=(const TFtpServer&) = delete;
-
     int Port() const { return Port_; }
     // The anonymous root: not writable by anonymous users; its "incoming/" is.
     const std::filesystem::path& AnonDir() const { return AnonDir_; }
@@ -39,8 +31,8 @@ public:
     void CutSessions();
 
 private:
+    friend class TSharedServer<TFtpServer>;
     TFtpServer() = default;
-    // Throws std::runtime_error with the reason when the server cannot be started.
     void Start();
     // Creates the system user, or mends it, so that PAM lets it log in with Password().
     void PrepareUser(const std::filesystem::path& log);

@@ -1,7 +1,6 @@
 #include "support/NginxServer.h"
 
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -13,12 +12,6 @@ namespace {
 
 // Answered by nginx itself and never logged: see AwaitLoggedRequests.
 constexpr const char* LogSyncPath = "/.quorvex-fixture/log-sync";
-
-TServerOnce<TNginxServer>& Once()
-{
-    static TServerOnce<TNginxServer> once;
-    return once;
-}
 
 // nginx writes a request's log line in the same step of its single process that sends the
 // last of the answer, so once it has answered a later request every earlier line is written.
@@ -39,22 +32,6 @@ void AwaitLoggedRequests(int port)
 }
 
 } // namespace
-
-TNginxServer* TNginxServer::Instance()
-{
-    return Once().Get([] {
-        std::unique_ptr<TNginxServer> server(new TNginxServer);
-        server->Start();
-        return server;
-    });
-}
-
-const std::string& TNginxServer::Problem()
-{
-    return Once().Problem();
-}
-
-TNginxServer::~TNginxServer() = default;
 
 std::string TNginxServer::HttpUrl(const std::string& relative) const
 {

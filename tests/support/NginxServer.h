@@ -11,17 +11,9 @@
 // use and stopped at process exit. It serves the files of DocRoot() at "/" (with Range,
 // Content-Length and Last-Modified) and adds "Set-Cookie: quorvex-test=1; Path=/" to every
 // answer. The HTTPS certificate is for 127.0.0.1 and localhost, signed by a throw-away CA.
-class TNginxServer {
+class TNginxServer : public TSharedServer<TNginxServer> {
 public:
     static constexpr const char* Title = "nginx test server";
-    // The running server, or nullptr when it cannot run here (Problem() says why).
-    static TNginxServer* Instance();
-    static const std::string& Problem();
-
-    ~TNginxServer();
-    TNginxServer(const TNginxServer&) = delete;
-    TNginxServer& operator=(const TNginxServer&) = delete;
-
     int HttpPort() const { return HttpPort_; }
     int HttpsPort() const { return HttpsPort_; }
     const std::filesystem::path& DocRoot() const { return DocRoot_; }
@@ -38,8 +30,8 @@ public:
     std::vector<std::string> AccessLog() const;
 
 private:
+    friend class TSharedServer<TNginxServer>;
     TNginxServer() = default;
-    // Throws std::runtime_error with the reason when the server cannot be started.
     void Start();
     void MakeCertificates(const std::string& openssl, const std::filesystem::path& log);
 

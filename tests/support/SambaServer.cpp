@@ -3,20 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-TServerOnce<TSambaServer>& Once()
-{
-    static TServerOnce<TSambaServer> once;
-    return once;
-}
-
-} // namespace
 
 void WriteShareFile(const fs::path& path, const std::string& bytes)
 {
@@ -33,23 +22,6 @@ void WriteShareFile(const fs::path& path, const std::string& bytes)
             break;
     }
 }
-
-TSambaServer* TSambaServer::Instance()
-{
-    return Once().Get([] {
-        RequireRoot("smbd and its test user need root");
-        std::unique_ptr<TSambaServer> server(new TSambaServer);
-        server->Start();
-        return server;
-    });
-}
-
-const std::string& TSambaServer::Problem()
-{
-    return Once().Problem();
-}
-
-TSambaServer::~TSambaServer() = default;
 
 std::string TSambaServer::PublicUnc(const std::string& relative) const
 {
@@ -72,6 +44,7 @@ std::string TSambaServer::Unc(const std::string& share, const std::string& relat
 
 void TSambaServer::Start()
 {
+    RequireRoot("smbd and its test user need root");
     const std::string smbd = FindProgram("smbd");
     const std::string smbpasswd = FindProgram("smbpasswd");
     if (smbd.empty() || smbpasswd.empty())

@@ -10,17 +10,9 @@
 // stopped at process exit. It serves two shares from its temporary folder: "public" (guest,
 // writable) and "private" (UserName() with Password(), writable). Starting it sets
 // QUORVEX_SMB_PORT so that the SMB layer dials this server.
-class TSambaServer {
+class TSambaServer : public TSharedServer<TSambaServer> {
 public:
     static constexpr const char* Title = "Samba test server";
-    // The running server, or nullptr when it cannot run here (Problem() says why).
-    static TSambaServer* Instance();
-    static const std::string& Problem();
-
-    ~TSambaServer();
-    TSambaServer(const TSambaServer&) = delete;
-    TSambaServer& operator=(const TSambaServer&) = delete;
-
     const std::string& Host() const { return Host_; }
     int Port() const { return Port_; }
     const std::filesystem::path& PublicDir() const { return PublicDir_; }
@@ -35,8 +27,8 @@ public:
     void CutSessions();
 
 private:
+    friend class TSharedServer<TSambaServer>;
     TSambaServer() = default;
-    // Throws std::runtime_error with the reason when the server cannot be started.
     void Start();
     std::string Unc(const std::string& share, const std::string& relative) const;
 

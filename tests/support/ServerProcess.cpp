@@ -34,18 +34,32 @@ sockaddr_in LoopbackAddress(int port)
     return addr;
 }
 
+// A socket bound to 127.0.0.1:port (0: any free one) that sets port to the one bound; -1
+// when it cannot be bound.
+int BoundLoopbackSocket(int& port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
+    sockaddr_in addr = LoopbackAddress(port);
+    socklen_t len = sizeof(addr);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0
+        || getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+        close(fd);
+        return -1;
+    }
+    port = ntohs(addr.sin_port);
+    return fd;
+}
+
 // Binds a socket to 127.0.0.1:port (0: any free one) and returns the port bound, or 0.
 int BindLoopback(int port)
 {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    const int fd = BoundLoopbackSocket(port);
     if (fd < 0)
         return 0;
-    sockaddr_in addr = LoopbackAddress(port);
-    socklen_t len = sizeof(addr);
-    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0
-        && getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0;
     close(fd);
-    return bound ? ntohs(addr.sin_port) : 0;
+    return port;
 }
 
 bool IsProgram(pid_t pid, const std::string& program)
@@ -208,6 +222,17 @@ int ConnectLoopback(int port)
         return -1;
     const sockaddr_in addr = LoopbackAddress(port);
     if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof(addr)) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int ListenLoopback(int& port)
+{
+    port = 0;
+    const int fd = BoundLoopbackSocket(port);
+    if (fd >= 0 && listen(fd, 64) != 0) {
         close(fd);
         return -1;
     }

@@ -20,6 +20,8 @@ int FreeLoopbackPort();
 int FreeLoopbackPortRange(int count);
 // A socket connected to 127.0.0.1:port, or -1.
 int ConnectLoopback(int port);
+// A socket listening on 127.0.0.1 and a free port, which it sets; -1 when there is none.
+int ListenLoopback(int& port);
 // Whether something accepts TCP connections on 127.0.0.1:port.
 bool PortAccepts(int port);
 
@@ -64,30 +66,48 @@ private:
     pid_t Pid_ = -1;
 };
 
-// Starts a fixture's server on first use and keeps it, or the reason it could not start,
-// until the process ends.
+// Base of the servers that start once per test binary, on first use, and stop at process
+// exit: class TServer : public TSharedServer<TServer> gives a Title, a private default
+// constructor and a private Start() that throws the reason the server cannot run here, and
+// befriends TSharedServer<TServer>.
 template <class TServer>
-class TServerOnce {
+class TSharedServer {
 public:
-    // start() returns the running server as a std::unique_ptr or throws the reason it cannot.
-    template <class TStart>
-    TServer* Get(TStart start)
+    TSharedServer(const TSharedServer&) = delete;
+    TSharedServer& operator=(const TSharedServer&) = delete;
+
+    // The running server, or nullptr when it cannot run here (Problem() says why).
+    static TServer* Instance()
     {
-        std::call_once(Once_, [&] {
+        TOnce& once = Once();
+        std::call_once(once.Flag, [&] {
             try {
-                Server_ = start();
+                std::unique_ptr<TServer> server(new TServer);
+                server->Start();
+                once.Server = std::move(server);
             } catch (const std::exception& e) {
-                Problem_ = e.what();
+                once.Problem = e.what();
             }
         });
-        return Server_.get();
+        return once.Server.get();
     }
-    const std::string& Problem() const { return Problem_; }
+    static const std::string& Problem() { return Once().Problem; }
+
+protected:
+    TSharedServer() = default;
+    ~TSharedServer() = default;
 
 private:
-    std::once_flag Once_;
-    std::unique_ptr<TServer> Server_;
-    std::string Problem_;
+    struct TOnce {
+        std::once_flag Flag;
+        std::unique_ptr<TServer> Server;
+        std::string Problem;
+    };
+    static TOnce& Once()
+    {
+        static TOnce once;
+        return once;
+    }
 };
 
 // Sets server to TServer's running server; when it cannot run here, to nullptr, and skips the
