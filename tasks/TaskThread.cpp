@@ -51,6 +51,14 @@ void TTaskThread::Launch()
         return;
     Launched_ = true;
     StopRequested = false;
+    // The task is read here, where the main thread starts the run, rather than in a
+    // hand-over from the new thread: a list of small files pays for every wake-up.
+    LoadFailed_ = false;
+    try {
+        Synchronize(&TTaskThread::LoadTask);
+    } catch (...) {
+        LoadFailed_ = true;
+    }
     Thread_ = std::thread([this] { Run(); });
 }
 
@@ -107,23 +115,42 @@ void TTaskThread::Synchronize(void (TTaskThread::*step)())
 
 void TTaskThread::Run()
 {
-    bool failed = false;
+    bool closed = false;
     try {
-        Execute();
+        if (!LoadFailed_) {
+            Execute();
+            closed = true;
+        }
     } catch (...) {
         // The failure was logged where it happened; only the outcome is left to set.
-        failed = true;
     }
     try {
-        if (failed)
-            Synchronize(&TTaskThread::HandleError);
-        if (OnTerminate)
-            MainThread_.Synchronize([this] { OnTerminate(*this); });
+        // One hand-over for all the end steps: a list of small files pays for every wake-up.
+        MainThread_.Synchronize([this, closed] { EndRun(closed); });
     } catch (...) {
         // An end step that fails must not take the program down with the worker.
     }
     Finished_ = true;
     MainThread_.Wake();
+}
+
+void TTaskThread::EndRun(bool closed)
+{
+    bool failed = !closed || RunFailed_;
+    if (closed) {
+        try {
+            if (ProgressPending_)
+                PushProgress();
+            PushDestinationCreated();
+            FinishTask();
+        } catch (...) {
+            failed = true;
+        }
+    }
+    if (failed)
+        HandleError();
+    if (OnTerminate)
+        OnTerminate(*this);
 }
 
 void TTaskThread::Fail(const std::string& text)
@@ -146,7 +173,7 @@ void TTaskThread::Execute()
     ResumeRequested = false;
     RanToEnd_ = false;
     RunFailed_ = false;
-    Synchronize(&TTaskThread::LoadTask);
+    ProgressPending_ = false;
     const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
     std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())
@@ -181,10 +208,6 @@ void TTaskThread::Execute()
     SourceStream.reset();
     SetStopRequested(true);
     buffer = {};
-    Synchronize(&TTaskThread::PushDestinationCreated);
-    Synchronize(&TTaskThread::FinishTask);
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 void TTaskThread::Copy(std::vector<char>& buffer)
@@ -239,7 +262,7 @@ bool TTaskThread::PositionForResume()
             RanToEnd_ = true;
             Loaded = StartSize = Size;
             CurrentVersion_ = source.Version();
-            Synchronize(&TTaskThread::PushProgress);
+            ProgressPending_ = true;
             return false;
         }
         source.SetPosition(start);
@@ -325,7 +348,6 @@ bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
             const uint32_t t = Clock_.TickCount();
             if (uint32_t(t - t0) > 1) {
                 Synchronize(&TTaskThread::PushProgress);
-                BytesSinceReport = 0;
                 t0 = t;
                 if (IsStopRequested()) {
                     Log(lcInformation, Translate("sUserCancelDownload"));
@@ -335,10 +357,10 @@ bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
         }
     } catch (...) {
         // Every byte written counts, so that the retry goes on from there.
-        Synchronize(&TTaskThread::PushProgress);
+        ProgressPending_ = true;
         throw;
     }
-    Synchronize(&TTaskThread::PushProgress);
+    ProgressPending_ = true;
     return true;
 }
 
@@ -367,7 +389,7 @@ void TTaskThread::FinishCopy()
         // Space reserved past the end of what arrived is given back.
         if (Loaded < Size && Reserved_)
             dest.SetSize(Loaded);
-        Synchronize(&TTaskThread::PushSizeFromLoaded);
+        Size = Loaded;
     }
     // Everything the source had was copied, an empty source included.
     RanToEnd_ = true;
@@ -493,6 +515,8 @@ void TTaskThread::AskDestinationDecision()
 void TTaskThread::PushProgress()
 {
     TrafficCounter().Increment(BytesSinceReport);
+    BytesSinceReport = 0;
+    ProgressPending_ = false;
     Item_->Loaded = Loaded;
     Item_->Size = Size;
     Item_->StartSize = StartSize;
@@ -504,11 +528,6 @@ void TTaskThread::PushProgress()
 void TTaskThread::PushDestinationCreated()
 {
     Item_->DestinationCreated = DestinationCreated;
-}
-
-void TTaskThread::PushSizeFromLoaded()
-{
-    Item_->Size = Loaded;
 }
 
 void TTaskThread::FinishTask()

@@ -45,7 +45,7 @@ struct TTaskThreadSettings {
 // Every change to the task goes through a step run on the main thread.
 class TTaskThread {
 public:
-    // Created suspended: nothing runs before Launch.
+    // Created suspended: nothing runs before Launch, which reads the task (main thread only).
     explicit TTaskThread(TTaskItem& item);
     // Waits until the body has returned, serving its main-thread steps meanwhile.
     virtual ~TTaskThread();
@@ -102,9 +102,11 @@ private:
     void AskDestinationDecision();
     void PushProgress();
     void PushDestinationCreated();
-    void PushSizeFromLoaded();
     void FinishTask();
     void HandleError();
+    // The end of a run, in one step: the last progress, the outcome, the error handling when
+    // the run failed, OnTerminate. closed: the run got as far as closing its streams.
+    void EndRun(bool closed);
 
     TTaskItem* Item_;
     TMainThread& MainThread_;
@@ -112,6 +114,8 @@ private:
     mutable std::mutex Lock;
     std::atomic<bool> StopRequested{false};
     bool Launched_ = false;
+    // Reading the task at the launch failed: the run ends without copying.
+    bool LoadFailed_ = false;
     std::atomic<bool> Finished_{false};
     std::thread Thread_;
     TTaskThreadSettings Settings_;
@@ -146,6 +150,8 @@ private:
     // The link cannot be taken apart: the attempt fails without retries.
     bool LinkUnusable_ = false;
     int64_t BytesSinceReport = 0;
+    // Progress the task has not been told yet; the end step tells it.
+    bool ProgressPending_ = false;
     std::vector<std::function<void()>> Closes_;
     // The run reached the end of the source without a stop: the task is complete even
     // when nothing was copied (an empty source, a destination that was already whole).
