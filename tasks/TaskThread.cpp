@@ -175,7 +175,7 @@ void TTaskThread::Execute()
     RunFailed_ = false;
     ProgressPending_ = false;
     const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
-    std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
+    TBlockBuffer buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())
         Name = ExtractFileName(Source);
     Log(lcInformation, Translate("sStartDownload"), {Source});
@@ -207,10 +207,10 @@ void TTaskThread::Execute()
     DestStream.reset();
     SourceStream.reset();
     SetStopRequested(true);
-    buffer = {};
+    buffer.Release();
 }
 
-void TTaskThread::Copy(std::vector<char>& buffer)
+void TTaskThread::Copy(TBlockBuffer& buffer)
 {
     OpenStreams();
     Size = SourceStream->GetSize();
@@ -323,7 +323,7 @@ void TTaskThread::ReserveSpace()
     Log(lcInformation, Translate("sDownloadContinue"));
 }
 
-bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
+bool TTaskThread::CopyBlocks(TBlockBuffer& buffer)
 {
     TTransferStream& source = *SourceStream;
     TTransferStream& dest = *DestStream;
@@ -333,11 +333,11 @@ bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
     try {
         for (;;) {
             // Between two local files the kernel copies, without the buffer.
-            const std::optional<int64_t> copied = TryKernelCopy(source, dest, int64_t(buffer.size()));
-            const int64_t n = copied ? *copied : source.Read(buffer.data(), int64_t(buffer.size()));
+            const std::optional<int64_t> copied = TryKernelCopy(source, dest, int64_t(buffer.Size()));
+            const int64_t n = copied ? *copied : source.Read(buffer.Data(), int64_t(buffer.Size()));
             if (n == 0)
                 break;
-            const int64_t w = copied ? n : dest.Write(buffer.data(), n);
+            const int64_t w = copied ? n : dest.Write(buffer.Data(), n);
             Loaded += w;
             BytesSinceReport += w;
             if (w != n) {

@@ -71,10 +71,29 @@ public:
     void Log(int code, const std::string& format, const TFormatArgs& args = {});
 
 private:
+    // The block buffer, taken at its first use and never zeroed: between local files the
+    // kernel copies without it, and a small file fills only its start.
+    class TBlockBuffer {
+    public:
+        explicit TBlockBuffer(std::size_t size) : Size_(size) {}
+        std::size_t Size() const { return Size_; }
+        char* Data()
+        {
+            if (!Data_)
+                Data_ = std::make_unique_for_overwrite<char[]>(Size_);
+            return Data_.get();
+        }
+        void Release() { Data_.reset(); }
+
+    private:
+        std::size_t Size_;
+        std::unique_ptr<char[]> Data_;
+    };
+
     void Run();
     void Execute();
     // Opens, positions and copies; the closes it arms run in Execute whatever happens.
-    void Copy(std::vector<char>& buffer);
+    void Copy(TBlockBuffer& buffer);
     // Sessions, connections, the destination check, then the files.
     void OpenStreams();
     // Moves both streams to where this attempt starts and cuts the destination there;
@@ -85,7 +104,7 @@ private:
     int64_t ResumeStart(int64_t length);
     void ReserveSpace();
     // Copies until the source ends (true) or a stop is asked for (false).
-    bool CopyBlocks(std::vector<char>& buffer);
+    bool CopyBlocks(TBlockBuffer& buffer);
     // Checks the count and copies the file time and attributes.
     void FinishCopy();
     std::unique_ptr<TTransferStream> CreateStream(const std::string& link, const std::string& user,
