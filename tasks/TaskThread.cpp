@@ -6,6 +6,7 @@
 #include "core/LogCodes.h"
 #include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
+#include "core/ThreadPool.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 #include "transfer/StreamFactory.h"
@@ -40,8 +41,8 @@ TTaskThread::~TTaskThread()
 {
     if (Launched_)
         WaitFor();
-    if (Thread_.joinable())
-        Thread_.join();
+    if (Thread_)
+        Thread_->Wait();
 }
 
 void TTaskThread::Launch()
@@ -51,15 +52,7 @@ void TTaskThread::Launch()
         return;
     Launched_ = true;
     StopRequested = false;
-    // The task is read here, where the main thread starts the run, rather than in a
-    // hand-over from the new thread: a list of small files pays for every wake-up.
-    LoadFailed_ = false;
-    try {
-        Synchronize(&TTaskThread::LoadTask);
-    } catch (...) {
-        LoadFailed_ = true;
-    }
-    Thread_ = std::thread([this] { Run(); });
+    Thread_ = TThreadPool::Shared().Start([this] { Run(); });
 }
 
 void TTaskThread::Cancel()
@@ -98,8 +91,8 @@ void TTaskThread::WaitFor()
     if (!Launched_)
         return;
     MainThread_.ServeUntil([this] { return Finished(); });
-    if (Thread_.joinable())
-        Thread_.join();
+    if (Thread_)
+        Thread_->Wait();
 }
 
 void TTaskThread::Log(int code, const std::string& format, const TFormatArgs& args)
@@ -117,10 +110,8 @@ void TTaskThread::Run()
 {
     bool closed = false;
     try {
-        if (!LoadFailed_) {
-            Execute();
-            closed = true;
-        }
+        Execute();
+        closed = true;
     } catch (...) {
         // The failure was logged where it happened; only the outcome is left to set.
     }
@@ -174,6 +165,7 @@ void TTaskThread::Execute()
     RanToEnd_ = false;
     RunFailed_ = false;
     ProgressPending_ = false;
+    Synchronize(&TTaskThread::LoadTask);
     const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
     TBlockBuffer buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())

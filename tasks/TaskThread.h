@@ -3,6 +3,7 @@
 #include "config/ExistingFileDecision.h"
 #include "core/DisplayFormats.h"
 #include "core/MessageFormat.h"
+#include "core/ThreadPool.h"
 #include "tasks/TaskTypes.h"
 #include "transfer/TransferStream.h"
 
@@ -12,7 +13,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 class TTaskItem;
@@ -45,7 +45,7 @@ struct TTaskThreadSettings {
 // Every change to the task goes through a step run on the main thread.
 class TTaskThread {
 public:
-    // Created suspended: nothing runs before Launch, which reads the task (main thread only).
+    // Created suspended: nothing runs before Launch.
     explicit TTaskThread(TTaskItem& item);
     // Waits until the body has returned, serving its main-thread steps meanwhile.
     virtual ~TTaskThread();
@@ -133,10 +133,9 @@ private:
     mutable std::mutex Lock;
     std::atomic<bool> StopRequested{false};
     bool Launched_ = false;
-    // Reading the task at the launch failed: the run ends without copying.
-    bool LoadFailed_ = false;
     std::atomic<bool> Finished_{false};
-    std::thread Thread_;
+    // The run on a thread of the pool; waiting for it stands for joining a thread.
+    std::shared_ptr<TThreadPool::TRun> Thread_;
     TTaskThreadSettings Settings_;
 
     std::unique_ptr<TTransferStream> SourceStream;
