@@ -90,7 +90,10 @@ void TTaskThread::WaitFor()
 {
     if (!Launched_)
         return;
-    MainThread_.ServeUntil([this] { return Finished(); });
+    // A run that has ended hands nothing over any more: the steps of other workers are left
+    // to the loop rather than run from inside whatever frees this one.
+    if (!Finished())
+        MainThread_.ServeUntil([this] { return Finished(); });
     if (Thread_)
         Thread_->Wait();
 }
