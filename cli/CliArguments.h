@@ -24,7 +24,8 @@ struct TCliArguments {
     std::optional<TExistingFileDecision> OnExists;  // any decision but efAsk
     std::optional<int> Retries;
     std::optional<int> RetryPause;    // seconds
-    std::optional<int> MaxPerHost;    // transfers at once on a server no host file names; 0: no limit
+    std::optional<int> MaxPerHost;    // transfers at once on a server no host file names; 0: no limit;
+                                      // given -j alone, it follows MaxActive
     // Passive FTP unless the command line asks for active mode: the server then connects
     // back, which firewalls and NAT routers mostly refuse.
     bool PassiveFtp = true;

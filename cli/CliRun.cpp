@@ -23,6 +23,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <unordered_map>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -178,24 +179,40 @@ std::string LocalPathProblem(const TCliArguments& a)
     return {};
 }
 
-// The unfinished task that copies source into destination, or null.
-TTaskItem* FindUnfinished(TManagerTask& manager, const std::string& source, const std::string& destination)
-{
-    for (int i = 0; i < manager.Tasks().Count(); ++i) {
-        TTaskItem& task = manager.Tasks()[i];
-        if (!task.Completed() && task.Source == source &&
-            ExcludeTrailingDelimiter(task.Destination) == ExcludeTrailingDelimiter(destination))
-            return &task;
+// The unfinished tasks by what they copy where, so that each SOURCE is looked up at once
+// rather than by a walk through a list of thousands.
+class TUnfinishedTasks {
+public:
+    explicit TUnfinishedTasks(TManagerTask& manager)
+    {
+        for (int i = 0; i < manager.Tasks().Count(); ++i)
+            if (!manager.Tasks()[i].Completed())
+                Add(manager.Tasks()[i]);
     }
-    return nullptr;
-}
+    // The first such task in the list, or null.
+    TTaskItem* Find(const std::string& source, const std::string& destination) const
+    {
+        const auto found = Tasks_.find(Key(source, destination));
+        return found == Tasks_.end() ? nullptr : found->second;
+    }
+    void Add(TTaskItem& task) { Tasks_.emplace(Key(task.Source, task.Destination), &task); }
+
+private:
+    static std::string Key(const std::string& source, const std::string& destination)
+    {
+        return source + '\n' + ExcludeTrailingDelimiter(destination);
+    }
+
+    std::unordered_map<std::string, TTaskItem*> Tasks_;
+};
 
 void AppendTasks(TManagerTask& manager, TManagerHost& hosts, const TCliArguments& a)
 {
+    TUnfinishedTasks unfinished(manager);
     for (const std::string& source : a.Sources) {
         // A SOURCE still in the list, from an interrupted run say, goes on there rather
         // than being copied a second time beside it.
-        if (TTaskItem* listed = FindUnfinished(manager, source, a.Destination)) {
+        if (TTaskItem* listed = unfinished.Find(source, a.Destination)) {
             listed->Enqueue();
             if (!a.Quiet)
                 PrintMessage(source + " is in the list already and goes on there");
@@ -204,6 +221,7 @@ void AppendTasks(TManagerTask& manager, TManagerHost& hosts, const TCliArguments
         TTaskItem& task = manager.AddTask();
         task.Source = source;
         task.Destination = a.Destination;
+        unfinished.Add(task);
         task.SetName(a.Name);
         // The hosts' logins serve where the command line names none.
         hosts.FillNewTaskDefaults(task);

@@ -8,7 +8,8 @@ void TMainThread::Synchronize(const std::function<void()>& step)
         step();
         return;
     }
-    TPendingStep pending{&step, false, nullptr};
+    TPendingStep pending;
+    pending.Step = &step;
     {
         std::lock_guard lock(Mutex_);
         Queue_.push_back(&pending);
@@ -17,7 +18,7 @@ void TMainThread::Synchronize(const std::function<void()>& step)
     if (OnStepQueued)
         OnStepQueued();
     std::unique_lock lock(Mutex_);
-    Served_.wait(lock, [&] { return pending.Done; });
+    pending.Served.wait(lock, [&] { return pending.Done; });
     if (pending.Failure)
         std::rethrow_exception(pending.Failure);
 }
@@ -41,11 +42,13 @@ int TMainThread::ServePending()
             failure = std::current_exception();
         }
         {
+            // Told under the lock: once Done, the worker may return and take the step's
+            // condition with it. Only this step's worker wakes, not all that wait.
             std::lock_guard lock(Mutex_);
             pending->Failure = failure;
             pending->Done = true;
+            pending->Served.notify_one();
         }
-        Served_.notify_all();
         ++served;
     }
 }

@@ -40,15 +40,15 @@ public:
 
 private:
     struct TPendingStep {
-        const std::function<void()>* Step;
+        const std::function<void()>* Step = nullptr;
         bool Done = false;
         std::exception_ptr Failure;
+        std::condition_variable Served;  // its worker waits here
     };
 
     std::thread::id MainId_;
     std::mutex Mutex_;
     std::condition_variable Queued_;     // main thread waits for steps
-    std::condition_variable Served_;     // workers wait for their step
     std::deque<TPendingStep*> Queue_;
     bool Woken_ = false;
 };

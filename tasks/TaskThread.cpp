@@ -6,6 +6,7 @@
 #include "core/LogCodes.h"
 #include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
+#include "core/ThreadPool.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 #include "transfer/StreamFactory.h"
@@ -43,8 +44,8 @@ TTaskThread::~TTaskThread()
 {
     if (Launched_)
         WaitFor();
-    if (Thread_.joinable())
-        Thread_.join();
+    if (Thread_)
+        Thread_->Wait();
 }
 
 void TTaskThread::Launch()
@@ -54,7 +55,7 @@ void TTaskThread::Launch()
         return;
     Launched_ = true;
     StopRequested = false;
-    Thread_ = std::thread([this] { Run(); });
+    Thread_ = TThreadPool::Shared().Start([this] { Run(); });
 }
 
 void TTaskThread::Cancel()
@@ -92,9 +93,12 @@ void TTaskThread::WaitFor()
 {
     if (!Launched_)
         return;
-    MainThread_.ServeUntil([this] { return Finished(); });
-    if (Thread_.joinable())
-        Thread_.join();
+    // A run that has ended hands nothing over any more: the steps of other workers are left
+    // to the loop rather than run from inside whatever frees this one.
+    if (!Finished())
+        MainThread_.ServeUntil([this] { return Finished(); });
+    if (Thread_)
+        Thread_->Wait();
 }
 
 void TTaskThread::Log(int code, const std::string& format, const TFormatArgs& args)
@@ -110,23 +114,40 @@ void TTaskThread::Synchronize(void (TTaskThread::*step)())
 
 void TTaskThread::Run()
 {
-    bool failed = false;
+    bool closed = false;
     try {
         Execute();
+        closed = true;
     } catch (...) {
         // The failure was logged where it happened; only the outcome is left to set.
-        failed = true;
     }
     try {
-        if (failed)
-            Synchronize(&TTaskThread::HandleError);
-        if (OnTerminate)
-            MainThread_.Synchronize([this] { OnTerminate(*this); });
+        // One hand-over for all the end steps: a list of small files pays for every wake-up.
+        MainThread_.Synchronize([this, closed] { EndRun(closed); });
     } catch (...) {
         // An end step that fails must not take the program down with the worker.
     }
     Finished_ = true;
     MainThread_.Wake();
+}
+
+void TTaskThread::EndRun(bool closed)
+{
+    bool failed = !closed || RunFailed_;
+    if (closed) {
+        try {
+            if (ProgressPending_)
+                PushProgress();
+            PushDestinationCreated();
+            FinishTask();
+        } catch (...) {
+            failed = true;
+        }
+    }
+    if (failed)
+        HandleError();
+    if (OnTerminate)
+        OnTerminate(*this);
 }
 
 void TTaskThread::Fail(const std::string& text)
@@ -149,9 +170,10 @@ void TTaskThread::Execute()
     ResumeRequested = false;
     RanToEnd_ = false;
     RunFailed_ = false;
+    ProgressPending_ = false;
     Synchronize(&TTaskThread::LoadTask);
     const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
-    std::vector<char> buffer(static_cast<std::size_t>(bufferSize));
+    TBlockBuffer buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())
         Name = ExtractFileName(Source);
     Log(lcInformation, Translate("sStartDownload"), {Source});
@@ -183,14 +205,10 @@ void TTaskThread::Execute()
     DestStream.reset();
     SourceStream.reset();
     SetStopRequested(true);
-    buffer = {};
-    Synchronize(&TTaskThread::PushDestinationCreated);
-    Synchronize(&TTaskThread::FinishTask);
-    if (failure)
-        std::rethrow_exception(failure);
+    buffer.Release();
 }
 
-void TTaskThread::Copy(std::vector<char>& buffer)
+void TTaskThread::Copy(TBlockBuffer& buffer)
 {
     OpenStreams();
     Size = SourceStream->GetSize();
@@ -242,7 +260,7 @@ bool TTaskThread::PositionForResume()
             RanToEnd_ = true;
             Loaded = StartSize = Size;
             CurrentVersion_ = source.Version();
-            Synchronize(&TTaskThread::PushProgress);
+            ProgressPending_ = true;
             return false;
         }
         source.SetPosition(start);
@@ -303,7 +321,7 @@ void TTaskThread::ReserveSpace()
     Log(lcInformation, Translate("sDownloadContinue"));
 }
 
-bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
+bool TTaskThread::CopyBlocks(TBlockBuffer& buffer)
 {
     TTransferStream& source = *SourceStream;
     TTransferStream& dest = *DestStream;
@@ -313,11 +331,11 @@ bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
     try {
         for (;;) {
             // Between two local files the kernel copies, without the buffer.
-            const std::optional<int64_t> copied = TryKernelCopy(source, dest, int64_t(buffer.size()));
-            const int64_t n = copied ? *copied : source.Read(buffer.data(), int64_t(buffer.size()));
+            const std::optional<int64_t> copied = TryKernelCopy(source, dest, int64_t(buffer.Size()));
+            const int64_t n = copied ? *copied : source.Read(buffer.Data(), int64_t(buffer.Size()));
             if (n == 0)
                 break;
-            const int64_t w = copied ? n : dest.Write(buffer.data(), n);
+            const int64_t w = copied ? n : dest.Write(buffer.Data(), n);
             Loaded += w;
             BytesSinceReport += w;
             if (w != n) {
@@ -328,7 +346,6 @@ bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
             const uint32_t t = Clock_.TickCount();
             if (uint32_t(t - t0) > 1) {
                 Synchronize(&TTaskThread::PushProgress);
-                BytesSinceReport = 0;
                 t0 = t;
                 if (IsStopRequested()) {
                     Log(lcInformation, Translate("sUserCancelDownload"));
@@ -338,10 +355,10 @@ bool TTaskThread::CopyBlocks(std::vector<char>& buffer)
         }
     } catch (...) {
         // Every byte written counts, so that the retry goes on from there.
-        Synchronize(&TTaskThread::PushProgress);
+        ProgressPending_ = true;
         throw;
     }
-    Synchronize(&TTaskThread::PushProgress);
+    ProgressPending_ = true;
     return true;
 }
 
@@ -370,7 +387,7 @@ void TTaskThread::FinishCopy()
         // Space reserved past the end of what arrived is given back.
         if (Loaded < Size && Reserved_)
             dest.SetSize(Loaded);
-        Synchronize(&TTaskThread::PushSizeFromLoaded);
+        Size = Loaded;
     }
     // Everything the source had was copied, an empty source included.
     RanToEnd_ = true;
@@ -501,6 +518,8 @@ void TTaskThread::AskDestinationDecision()
 void TTaskThread::PushProgress()
 {
     TrafficCounter().Increment(BytesSinceReport);
+    BytesSinceReport = 0;
+    ProgressPending_ = false;
     Item_->Loaded = Loaded;
     Item_->Size = Size;
     Item_->StartSize = StartSize;
@@ -512,11 +531,6 @@ void TTaskThread::PushProgress()
 void TTaskThread::PushDestinationCreated()
 {
     Item_->DestinationCreated = DestinationCreated;
-}
-
-void TTaskThread::PushSizeFromLoaded()
-{
-    Item_->Size = Loaded;
 }
 
 void TTaskThread::FinishTask()

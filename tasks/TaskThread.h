@@ -3,6 +3,7 @@
 #include "config/ExistingFileDecision.h"
 #include "core/DisplayFormats.h"
 #include "core/MessageFormat.h"
+#include "core/ThreadPool.h"
 #include "tasks/TaskTypes.h"
 #include "platform/inet/InetSession.h"
 #include "transfer/TransferStream.h"
@@ -13,7 +14,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 class TTaskItem;
@@ -76,10 +76,29 @@ public:
     void Log(int code, const std::string& format, const TFormatArgs& args = {});
 
 private:
+    // The block buffer, taken at its first use and never zeroed: between local files the
+    // kernel copies without it, and a small file fills only its start.
+    class TBlockBuffer {
+    public:
+        explicit TBlockBuffer(std::size_t size) : Size_(size) {}
+        std::size_t Size() const { return Size_; }
+        char* Data()
+        {
+            if (!Data_)
+                Data_ = std::make_unique_for_overwrite<char[]>(Size_);
+            return Data_.get();
+        }
+        void Release() { Data_.reset(); }
+
+    private:
+        std::size_t Size_;
+        std::unique_ptr<char[]> Data_;
+    };
+
     void Run();
     void Execute();
     // Opens, positions and copies; the closes it arms run in Execute whatever happens.
-    void Copy(std::vector<char>& buffer);
+    void Copy(TBlockBuffer& buffer);
     // Sessions, connections, the destination check, then the files.
     void OpenStreams();
     // Moves both streams to where this attempt starts and cuts the destination there;
@@ -90,7 +109,7 @@ private:
     int64_t ResumeStart(int64_t length);
     void ReserveSpace();
     // Copies until the source ends (true) or a stop is asked for (false).
-    bool CopyBlocks(std::vector<char>& buffer);
+    bool CopyBlocks(TBlockBuffer& buffer);
     // Checks the count and copies the file time and attributes.
     void FinishCopy();
     std::unique_ptr<TTransferStream> CreateStream(const std::string& link, const std::string& user,
@@ -107,9 +126,11 @@ private:
     void AskDestinationDecision();
     void PushProgress();
     void PushDestinationCreated();
-    void PushSizeFromLoaded();
     void FinishTask();
     void HandleError();
+    // The end of a run, in one step: the last progress, the outcome, the error handling when
+    // the run failed, OnTerminate. closed: the run got as far as closing its streams.
+    void EndRun(bool closed);
 
     TTaskItem* Item_;
     TMainThread& MainThread_;
@@ -118,7 +139,8 @@ private:
     std::atomic<bool> StopRequested{false};
     bool Launched_ = false;
     std::atomic<bool> Finished_{false};
-    std::thread Thread_;
+    // The run on a thread of the pool; waiting for it stands for joining a thread.
+    std::shared_ptr<TThreadPool::TRun> Thread_;
     TTaskThreadSettings Settings_;
 
     std::unique_ptr<TTransferStream> SourceStream;
@@ -151,6 +173,8 @@ private:
     // The link cannot be taken apart: the attempt fails without retries.
     bool LinkUnusable_ = false;
     int64_t BytesSinceReport = 0;
+    // Progress the task has not been told yet; the end step tells it.
+    bool ProgressPending_ = false;
     std::vector<std::function<void()>> Closes_;
     // The run reached the end of the source without a stop: the task is complete even
     // when nothing was copied (an empty source, a destination that was already whole).

@@ -118,6 +118,15 @@ TEST(CliArgumentsTest, HostOptionsTakeAFileAndALimitUpTo100)
     EXPECT_EQ(result.Arguments.HostsFile, "h.xml");
     EXPECT_EQ(result.Arguments.MaxPerHost, 0);
     EXPECT_FALSE(ParseCliArguments({"a"}, kWorkingFolder).Arguments.MaxPerHost);
+    // Without its own value the limit per server follows -j; past 100 -j alone limits.
+    const struct {
+        std::vector<std::string> Args;
+        int MaxPerHost;
+    } follows[] = {{{"-j", "5", "a"}, 5}, {{"-j", "101", "a"}, 0}, {{"-j", "5", "--max-per-host", "2", "a"}, 2},
+                   {{"--max-per-host", "2", "-j", "5", "a"}, 2}};
+    for (const auto& c : follows)
+        EXPECT_EQ(ParseCliArguments(c.Args, kWorkingFolder).Arguments.MaxPerHost, c.MaxPerHost)
+            << testing::PrintToString(c.Args);
     for (const char* bad : {"101", "-1", "two"}) {
         const std::string error = ParseCliArguments({"--max-per-host", bad, "a"}, kWorkingFolder).Error;
         EXPECT_NE(error.find("--max-per-host"), std::string::npos) << bad;

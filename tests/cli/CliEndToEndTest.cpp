@@ -130,9 +130,12 @@ TEST_F(CliEndToEndTest, AnInterruptedCopyResumesFromItsList)
     ASSERT_NE(loaded, std::string::npos);
     EXPECT_GT(std::stoll(saved.substr(loaded + 8)), 0);
 
-    const TOutcome resumed = Run({"--list", list, "-q"});
+    // Named again, with its folder written otherwise, the SOURCE goes on in its listed task.
+    const TOutcome resumed = Run({"--list", list, source, "-d", (Dir.Path() / "out/").string()});
     EXPECT_EQ(resumed.ExitCode, 0) << resumed.Errors;
+    EXPECT_NE(resumed.Errors.find("is in the list already"), std::string::npos) << resumed.Errors;
     EXPECT_TRUE(ReadFileBytes(copy) == ReadFileBytes(source));
+    EXPECT_EQ(std::distance(fs::directory_iterator(copy.parent_path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(CliEndToEndTest, DownloadsFromWebAndFtpServersAndUploadsToAnFtpFolder)

@@ -268,6 +268,9 @@ TEST_F(TaskThreadTest, SourceThatEndsBeforeItsSizeIsAFailedAttempt)
     EXPECT_EQ(task.State(), stateError);
     EXPECT_TRUE(TTaskBed::LogHas(task, "sSourceEndedEarly"));
     EXPECT_TRUE(TTaskBed::LogHas(task, "sWaitBeforeRetry"));
+    // The failed attempt still counts what it wrote, so that the retry resumes there.
+    EXPECT_EQ(task.Loaded, 1000);
+    EXPECT_EQ(task.Size, 1100);
 }
 
 TEST_F(TaskThreadTest, DestinationThatFailsToCloseIsNoCompleteCopy)

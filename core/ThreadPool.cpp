@@ -1,0 +1,63 @@
+#include "core/ThreadPool.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// How long a thread waits for another body before it ends.
+constexpr auto kIdleLife = std::chrono::seconds(10);
+
+} // namespace
+
+void TThreadPool::TRun::Wait()
+{
+    std::unique_lock lock(Mutex_);
+    Returned_.wait(lock, [this] { return Done_; });
+}
+
+TThreadPool& TThreadPool::Shared()
+{
+    // Never destroyed: idle threads may still wait on it while the process ends.
+    static TThreadPool* pool = new TThreadPool;
+    return *pool;
+}
+
+std::shared_ptr<TThreadPool::TRun> TThreadPool::Start(std::function<void()> body)
+{
+    auto run = std::make_shared<TRun>();
+    {
+        std::lock_guard lock(Mutex_);
+        if (Idle_ > Queue_.size()) {
+            Queue_.emplace_back(std::move(body), run);
+            Queued_.notify_one();
+            return run;
+        }
+    }
+    std::thread([this, job = TJob(std::move(body), run)]() mutable { Serve(std::move(job)); }).detach();
+    return run;
+}
+
+void TThreadPool::Serve(TJob job)
+{
+    for (;;) {
+        job.first();
+        // What the body held goes before its run counts as returned.
+        job.first = nullptr;
+        {
+            std::lock_guard lock(job.second->Mutex_);
+            job.second->Done_ = true;
+        }
+        job.second->Returned_.notify_all();
+        job.second.reset();
+
+        std::unique_lock lock(Mutex_);
+        ++Idle_;
+        const bool queued = Queued_.wait_for(lock, kIdleLife, [this] { return !Queue_.empty(); });
+        --Idle_;
+        if (!queued)
+            return;
+        job = std::move(Queue_.front());
+        Queue_.pop_front();
+    }
+}
