@@ -1,36 +1,15 @@
 #include "support/ProxyServer.h"
 
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-TServerOnce<TProxyServer>& Once()
-{
-    static TServerOnce<TProxyServer> once;
-    return once;
-}
-
 constexpr const char* kRequestMark = "]: Request (file descriptor ";
 
 } // namespace
-
-TProxyServer* TProxyServer::Instance()
-{
-    return Once().Get([] {
-        std::unique_ptr<TProxyServer> server(new TProxyServer);
-        server->Start();
-        return server;
-    });
-}
-
-const std::string& TProxyServer::Problem()
-{
-    return Once().Problem();
-}
 
 void TProxyServer::Start()
 {

@@ -10,18 +10,11 @@
 // Two tinyproxy forwarding HTTP proxies on 127.0.0.1, started once per test binary on first
 // use and stopped at process exit: one open to all, one that asks for the login User /
 // Password.
-class TProxyServer {
+class TProxyServer : public TSharedServer<TProxyServer> {
 public:
     static constexpr const char* Title = "tinyproxy test proxy";
     static constexpr const char* User = "quorvex-proxy";
     static constexpr const char* Password = "pr0xy-secret";
-    // The running proxies, or nullptr when they cannot run here (Problem() says why).
-    static TProxyServer* Instance();
-    static const std::string& Problem();
-
-    TProxyServer(const TProxyServer&) = delete;
-    TProxyServer& operator=(const TProxyServer&) = delete;
-
     int Port() const { return Open_.Port; }
     int AuthPort() const { return Auth_.Port; }
     // The request lines both proxies were asked to forward, in order per proxy ("GET
@@ -35,6 +28,7 @@ private:
         TServerProcess Process;
     };
 
+    friend class TSharedServer<TProxyServer>;
     TProxyServer() = default;
     // Throws std::runtime_error with the reason when a proxy cannot be started.
     void Start();

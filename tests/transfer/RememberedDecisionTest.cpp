@@ -17,11 +17,12 @@ class RememberedDecisionTest : public TFtpTest {};
 // has just changed, or asks too when it was quicker. Both end overwritten either way.
 TEST_F(RememberedDecisionTest, AnAnswerRememberedForOneWorkerServesTheOthers)
 {
-    TTaskBed bed{true};
+    TTaskBed bed(TBedClock::Real);
     TTempDir dir;
-    Options().AlraedyInDiskWhatToDo = 4;  // ask
+    Options().AlraedyInDiskWhatToDo = efAsk;
     // Overwrite and remember, twice in case the FTP worker asks too.
-    bed.Dialogs.ExistingFileAnswers = {{true, 1, "", true}, {true, 1, "", true}};
+    const TScriptedDialogs::TExistingFileAnswer overwrite{.Decision = efOverwrite, .Remember = true};
+    bed.Dialogs.ExistingFileAnswers = {overwrite, overwrite};
     const std::string remote = RandomBytes(300000, 1);
     const std::string local = RandomBytes(300000, 2);
     WriteFileBytes(Server().AnonDir() / "remote.bin", remote);
@@ -37,5 +38,5 @@ TEST_F(RememberedDecisionTest, AnAnswerRememberedForOneWorkerServesTheOthers)
     EXPECT_EQ(file.State(), stateCompleted);
     EXPECT_TRUE(ReadFileBytes(dir.File("dst/remote.bin")) == remote);
     EXPECT_TRUE(ReadFileBytes(dir.File("dst/local.bin")) == local);
-    EXPECT_EQ(Options().AlraedyInDiskWhatToDo, 1);
+    EXPECT_EQ(Options().AlraedyInDiskWhatToDo, efOverwrite);
 }
