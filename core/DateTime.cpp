@@ -34,9 +34,9 @@ TDateTimeParts DecodeDateTime(TDateTime value)
     const double days = std::trunc(value.Value);
     // Rounded to the millisecond, but never up into the next day.
     const long long ms = std::min(std::llround(std::fabs(value.Value - days) * kMillisecondsPerDay),
-                                  (long long)kMillisecondsPerDay - 1);
+                                  static_cast<long long>(kMillisecondsPerDay) - 1);
     const sys_days epoch = year_month_day{std::chrono::year{1899}, December, std::chrono::day{30}};
-    const year_month_day date{epoch + std::chrono::days{(long long)days}};
+    const year_month_day date{epoch + std::chrono::days{static_cast<long long>(days)}};
     parts.Year = int(date.year());
     parts.Month = int(unsigned(date.month()));
     parts.Day = int(unsigned(date.day()));
