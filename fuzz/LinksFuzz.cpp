@@ -1,5 +1,6 @@
 // Links and paths come from the user, the clipboard, task lists and other programs.
 #include "FuzzData.h"
+#include "config/LinkMonitoring.h"
 #include "core/Links.h"
 
 #include <string>
@@ -29,6 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i <= input.size() + 1; ++i)
         IsDelimiterAt(input, i);
     DecodeLink(input);
+    ExtractFileName(input);
+    RequestLink(input);
+    AppendFileName(name, list);
+    Require(MaskLinkPasswords(input).find(":***@") != std::string::npos || MaskLinkPasswords(input) == input,
+            "MaskLinkPasswords changed a text without a password");
 
     const TLinkParts before{"s", "h", 1, "/p", "pw", "u"};
     TLinkParts parts = before;
