@@ -202,6 +202,36 @@ private:
     int UpdateCount_ = 0;
 };
 
+// A stored collection that no manager owns, kept in a file of its own: the settings
+// collections (connection types, proxies, user agents). Subclasses name the root element
+// and read and write the collection's own elements under it.
+template <class TItem>
+class TFiledCollection : public TOwnedCollection<TItem> {
+public:
+    const std::string& FileName() const { return File_.FileName(); }
+    IMessageBoxPort& Boxes() const { return File_.Boxes(); }
+    // Empties the list, resets what the file may leave out, and reads the file when it
+    // exists; a missing file leaves the collection empty.
+    void LoadFromFile(const std::string& name)
+    {
+        this->Clear();
+        ResetBeforeLoad();
+        File_.Load(name, [this](pugi::xml_node root) { this->ReadFromNode(root); });
+    }
+    // Writes to name, or to the remembered file when name is empty. True when written.
+    bool SaveToFile(const std::string& name)
+    {
+        return File_.Save(name, RootName(), [this](pugi::xml_node root) { this->WriteToNode(root); });
+    }
+
+protected:
+    explicit TFiledCollection(IMessageBoxPort& boxes, unsigned mode = 0644) : File_(boxes, mode) {}
+    virtual const char* RootName() const = 0;
+    virtual void ResetBeforeLoad() {}
+
+    TXmlFile File_;
+};
+
 // A component that owns a stored collection and knows its file. Subclass constructors
 // load their file themselves: a virtual call from this constructor would not reach them.
 class TXmlManager {

@@ -115,17 +115,6 @@ void TTrafficUsageCollection::Assign(const TTrafficUsageCollection& source)
         Add().Assign(source[i]);
 }
 
-void TTrafficUsageCollection::LoadFromFile(const std::string& name)
-{
-    Clear();
-    File_.Load(name, [this](pugi::xml_node root) { ReadFromNode(root); });
-}
-
-bool TTrafficUsageCollection::SaveToFile(const std::string& name)
-{
-    return File_.Save(name, "ConnectionsSettings", [this](pugi::xml_node root) { WriteToNode(root); });
-}
-
 void TTrafficUsageCollection::ReadFromNode(pugi::xml_node root)
 {
     ReadChildOr(root, "DefIndex", DefIndex, 0);

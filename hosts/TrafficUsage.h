@@ -40,9 +40,9 @@ int GetPriorityShare(const TTrafficUsageItem& type, TTrafficPriority priority);
 
 // The connection types, the current one and the default priority of new tasks on no host,
 // with their file "connections.xml". The program keeps one, which must always hold a type.
-class TTrafficUsageCollection : public TOwnedCollection<TTrafficUsageItem> {
+class TTrafficUsageCollection : public TFiledCollection<TTrafficUsageItem> {
 public:
-    explicit TTrafficUsageCollection(IMessageBoxPort& boxes) : File_(boxes) {}
+    explicit TTrafficUsageCollection(IMessageBoxPort& boxes) : TFiledCollection(boxes) {}
 
     int32_t DefIndex = 0;                       // the current type
     TTrafficPriority DefTraf = tpLowestPriority;  // priority of new tasks on no host
@@ -56,16 +56,9 @@ public:
     // Copies the file name, the current index, the default priority and every type.
     void Assign(const TTrafficUsageCollection& source);
 
-    const std::string& FileName() const { return File_.FileName(); }
-    IMessageBoxPort& Boxes() const { return File_.Boxes(); }
-    // Empties the list and reads the file when it exists; a missing file leaves it empty.
-    void LoadFromFile(const std::string& name);
-    // Writes to name, or to the remembered file when name is empty. True when written.
-    bool SaveToFile(const std::string& name);
-    // The root "ConnectionsSettings".
     void ReadFromNode(pugi::xml_node root) override;
     void WriteToNode(pugi::xml_node root) const override;
 
 private:
-    TXmlFile File_;
+    const char* RootName() const override { return "ConnectionsSettings"; }
 };

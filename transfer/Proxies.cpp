@@ -36,7 +36,7 @@ void TProxyItem::WriteToNode(pugi::xml_node parent) const
     WriteChild(element, "Type", ProxyType);
 }
 
-TProxyCollection::TProxyCollection(IMessageBoxPort& boxes) : File_(boxes, 0600) {}
+TProxyCollection::TProxyCollection(IMessageBoxPort& boxes) : TFiledCollection(boxes, 0600) {}
 
 TProxyItem& TProxyCollection::AddProxy(const std::string& name)
 {
@@ -120,17 +120,10 @@ platform::inet::TInetProxy TProxyCollection::Route(bool ftp, const std::string& 
     return route;
 }
 
-void TProxyCollection::LoadFromFile(const std::string& name)
+void TProxyCollection::ResetBeforeLoad()
 {
-    Clear();
     DefaultProxyHTTP = kSystem;
     DefaultProxyFTP = kSystem;
-    File_.Load(name, [this](pugi::xml_node root) { ReadFromNode(root); });
-}
-
-bool TProxyCollection::SaveToFile(const std::string& name)
-{
-    return File_.Save(name, "ProxiesRoot", [this](pugi::xml_node root) { WriteToNode(root); });
 }
 
 void TProxyCollection::ReadFromNode(pugi::xml_node root)

@@ -32,7 +32,7 @@ public:
 // The proxies and the way HTTP and FTP transfers go, with their file "proxies.xml", which
 // only its user may read: it holds the proxies' passwords. A way is 0 for straight to
 // the server, 1 for the system's settings and 2 + n for proxy n.
-class TProxyCollection : public TOwnedCollection<TProxyItem> {
+class TProxyCollection : public TFiledCollection<TProxyItem> {
 public:
     static constexpr int kDirect = 0;
     static constexpr int kSystem = 1;
@@ -67,18 +67,13 @@ public:
     // (as NoProxyList gives them).
     platform::inet::TInetProxy Route(bool ftp, const std::string& bypass) const;
 
-    const std::string& FileName() const { return File_.FileName(); }
-    IMessageBoxPort& Boxes() const { return File_.Boxes(); }
-    // Empties the list, sets both ways to the system's and reads the file when it exists.
-    void LoadFromFile(const std::string& name);
-    // Writes to name, or to the remembered file when name is empty. True when written.
-    bool SaveToFile(const std::string& name);
-    // The root "ProxiesRoot".
     void ReadFromNode(pugi::xml_node root) override;
     void WriteToNode(pugi::xml_node root) const override;
 
 private:
-    TXmlFile File_;
+    const char* RootName() const override { return "ProxiesRoot"; }
+    // Both ways are the system's unless the file says otherwise.
+    void ResetBeforeLoad() override;
 };
 
 // The bypass addresses as the user types them (separated by ";", "," or blanks; "*.lan"

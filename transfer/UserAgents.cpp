@@ -20,7 +20,7 @@ void TUserAgentItem::WriteToNode(pugi::xml_node parent) const
 // No web browser component of this system reports an agent string: the browser's choice
 // sends none.
 TUserAgentCollection::TUserAgentCollection(IMessageBoxPort& boxes)
-    : File_(boxes), QuorvexAgent_(QuorvexUserAgentString())
+    : TFiledCollection(boxes), QuorvexAgent_(QuorvexUserAgentString())
 {
 }
 
@@ -84,17 +84,6 @@ void TUserAgentCollection::Assign(const TUserAgentCollection& source)
     for (int i = 0; i < source.Count(); ++i)
         AddUserAgent(source[i].Name, source[i].UserAgentString);
     DefIndex = source.DefIndex;
-}
-
-void TUserAgentCollection::LoadFromFile(const std::string& name)
-{
-    Clear();
-    File_.Load(name, [this](pugi::xml_node root) { ReadFromNode(root); });
-}
-
-bool TUserAgentCollection::SaveToFile(const std::string& name)
-{
-    return File_.Save(name, "UserAgentsRoot", [this](pugi::xml_node root) { WriteToNode(root); });
 }
 
 void TUserAgentCollection::ReadFromNode(pugi::xml_node root)

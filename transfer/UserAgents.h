@@ -20,7 +20,7 @@ public:
 // The agent strings FTP and web servers may be told, with the current choice, and their
 // file "user-agents.xml". Choices 0 to 2 are built in: the program's own string, the web
 // browser's and none; choice 3 + n is item n.
-class TUserAgentCollection : public TOwnedCollection<TUserAgentItem> {
+class TUserAgentCollection : public TFiledCollection<TUserAgentItem> {
 public:
     static constexpr int kBuiltInChoices = 3;
 
@@ -44,18 +44,11 @@ public:
     // The agent string of the current choice; empty when it designates none.
     std::string CurrentUserAgent() const { return ChoiceAgent(DefIndex); }
 
-    const std::string& FileName() const { return File_.FileName(); }
-    IMessageBoxPort& Boxes() const { return File_.Boxes(); }
-    // Empties the list and reads the file when it exists; a missing file leaves it empty.
-    void LoadFromFile(const std::string& name);
-    // Writes to name, or to the remembered file when name is empty. True when written.
-    bool SaveToFile(const std::string& name);
-    // The root "UserAgentsRoot".
     void ReadFromNode(pugi::xml_node root) override;
     void WriteToNode(pugi::xml_node root) const override;
 
 private:
-    TXmlFile File_;
+    const char* RootName() const override { return "UserAgentsRoot"; }
     // Fixed when the collection is made.
     std::string BrowserAgent_;
     std::string QuorvexAgent_;
