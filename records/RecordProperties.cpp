@@ -2,29 +2,35 @@
 
 #include "core/DisplayFormats.h"
 
+#include <utility>
+
 std::string PropertiesSizeText(int64_t size)
 {
     return FormatSize(suAuto, size) + "  (" + FormatSize(suByte, size) + ")";
 }
 
-TRecordPropertiesForm HistoryPropertiesForm(const THistoryItem& item)
+namespace {
+
+// What both records show alike; ended is when the copy completed or was deleted.
+TRecordPropertiesForm PropertiesForm(const TCopyRecordItem& item, TDateTime ended, std::string fileName)
 {
     return TRecordPropertiesForm{item.Name(),
                                  item.Source,
                                  item.Destination,
                                  PropertiesSizeText(item.Size),
                                  FormatDateTime(item.TimeCreated),
-                                 FormatDateTime(item.TimeCompleted),
-                                 item.FileName()};
+                                 FormatDateTime(ended),
+                                 std::move(fileName)};
+}
+
+} // namespace
+
+TRecordPropertiesForm HistoryPropertiesForm(const THistoryItem& item)
+{
+    return PropertiesForm(item, item.TimeCompleted, item.FileName());
 }
 
 TRecordPropertiesForm RecycleBinPropertiesForm(const TRecycleBinItem& item)
 {
-    return TRecordPropertiesForm{item.Name(),
-                                 item.Source,
-                                 item.Destination,
-                                 PropertiesSizeText(item.Size),
-                                 FormatDateTime(item.TimeCreated),
-                                 FormatDateTime(item.TimeDeleted),
-                                 {}};
+    return PropertiesForm(item, item.TimeDeleted, {});
 }
