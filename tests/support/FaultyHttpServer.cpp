@@ -174,7 +174,6 @@ void TFaultyHttpServer::Serve(const std::string& path, TFaultyReply reply)
 {
     std::lock_guard lock(Mutex_);
     Replies_[path] = std::move(reply);
-    RangedGets_.erase(path);
 }
 
 std::string TFaultyHttpServer::Url(const std::string& path) const
@@ -229,7 +228,6 @@ void TFaultyHttpServer::Answer(int fd)
     const std::string path = target.substr(0, target.find('?'));
 
     TFaultyReply reply;
-    bool firstRangedGet = false;
     {
         std::lock_guard lock(Mutex_);
         Requests_.push_back(head);
@@ -240,8 +238,6 @@ void TFaultyHttpServer::Answer(int fd)
         } else {
             reply = found->second;
         }
-        if (method == "GET" && HeaderValue(head, "Range"))
-            firstRangedGet = ++RangedGets_[path] == 1;
     }
     if (method != "GET" && method != "HEAD") {
         reply = TFaultyReply{};
@@ -295,8 +291,6 @@ void TFaultyHttpServer::Answer(int fd)
     int64_t cut = length;
     if (reply.CutAfter >= 0)
         cut = std::min(cut, reply.CutAfter);
-    if (reply.CutAfterOnce >= 0 && firstRangedGet)
-        cut = std::min(cut, reply.CutAfterOnce);
     const int64_t count = std::min(available, cut);
     if (!SendBody(fd, body.substr(std::min(size_t(first), body.size()), size_t(count)), reply))
         return;

@@ -19,7 +19,6 @@ struct TFaultyReply {
     int64_t AnnouncedLength = -1;     // >= 0: announce this Content-Length (e.g. 5 GiB) whatever is sent;
                                       // after a shorter Body the connection stays open until the client closes it
     int64_t CutAfter = -1;            // >= 0: close the connection after this many body bytes, every time
-    int64_t CutAfterOnce = -1;        // >= 0: cut after this many body bytes on the first GET with a Range
                                       // header only (a resuming client's); later GETs are served whole
     int SlowChunk = 0;                // > 0: send the body in chunks of this many bytes ...
     int SlowDelayMs = 0;              // ... with this pause before each chunk
@@ -63,7 +62,6 @@ private:
     std::condition_variable Stopping_;
     bool Stop_ = false;
     std::map<std::string, TFaultyReply> Replies_;
-    std::map<std::string, int> RangedGets_;
     std::vector<std::string> Requests_;
     std::set<int> Connections_;
     std::vector<std::thread> Workers_;
