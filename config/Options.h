@@ -83,6 +83,33 @@ struct TOptions {
     bool bdsAllSelectedStartImmediatelly = false;
     bool bdsHostsClear = false;
     bool bdsAllSelectedHostsDelete = false;
+    bool bdsApllyParamFromAnotherTask = false;
+    bool bdsClearLog = false;
+
+    // Adding tasks: what a duplicate of a listed task does (0 rename it, 1 do not add it,
+    // 2 ask), how long a timed question waits (seconds), and the task dialog's remembered
+    // sources and destination folders, newest first.
+    int DuplicateTaskWhatToDo = 2;
+    int DialogTimeout = 30;
+    std::vector<std::string> ListSource;
+    int ListSource_MaxCount = 8;
+    std::vector<std::string> ListDestination;
+    int ListDestination_MaxCount = 8;
+
+    // The task log follows new lines.
+    bool bTaskLogAutoScroll = true;
+
+    // Opening resources with another program than the desktop's, by kind of link: whether
+    // to, the program, and its argument template where "%PATH%" stands for the resource.
+    bool bOtherProgramLAN = false;
+    std::string sOtherProgramLAN;
+    std::string sOtherProgramLANKey = "%PATH%";
+    bool bOtherProgramFTP = false;
+    std::string sOtherProgramFTP;
+    std::string sOtherProgramFTPKey = "%PATH%";
+    bool bOtherProgramHTTP = false;
+    std::string sOtherProgramHTTP;
+    std::string sOtherProgramHTTPKey = "%PATH%";
 
     // History, recycle bin and scheduler: their limits, list hints, remembered texts, and
     // their confirmations (section "Confirmation").

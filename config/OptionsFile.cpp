@@ -91,6 +91,25 @@ void ReadOptions(const TXMLStorage& store, TOptions& o)
     confirmation("bdsAllSelectedStartImmediatelly", o.bdsAllSelectedStartImmediatelly);
     confirmation("bdsHostsClear", o.bdsHostsClear);
     confirmation("bdsAllSelectedHostsDelete", o.bdsAllSelectedHostsDelete);
+    confirmation("bdsApllyParamFromAnotherTask", o.bdsApllyParamFromAnotherTask);
+    confirmation("bdsClearLog", o.bdsClearLog);
+
+    defaults("DuplicateTaskWhatToDo", o.DuplicateTaskWhatToDo);
+    defaults("DialogTimeout", o.DialogTimeout);
+    defaults("ListSource", o.ListSource);
+    defaults("ListSource_MaxCount", o.ListSource_MaxCount);
+    defaults("ListDestination", o.ListDestination);
+    defaults("ListDestination_MaxCount", o.ListDestination_MaxCount);
+    defaults("bTaskLogAutoScroll", o.bTaskLogAutoScroll);
+    defaults("bOtherProgramLAN", o.bOtherProgramLAN);
+    defaults("sOtherProgramLAN", o.sOtherProgramLAN);
+    defaults("sOtherProgramLANKey", o.sOtherProgramLANKey);
+    defaults("bOtherProgramFTP", o.bOtherProgramFTP);
+    defaults("sOtherProgramFTP", o.sOtherProgramFTP);
+    defaults("sOtherProgramFTPKey", o.sOtherProgramFTPKey);
+    defaults("bOtherProgramHTTP", o.bOtherProgramHTTP);
+    defaults("sOtherProgramHTTP", o.sOtherProgramHTTP);
+    defaults("sOtherProgramHTTPKey", o.sOtherProgramHTTPKey);
 
     // History, recycle bin and scheduler.
     defaults("bHistoryLineMax", o.bHistoryLineMax);
