@@ -41,6 +41,8 @@ public:
     TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) override;
     // No pause: nobody would resume the task.
     bool AskPauseMinutes(int&) override { return false; }
+    // The limit stays what the command line set.
+    bool AskMaxActiveTasks(int&) override { return false; }
 
 private:
     TExistingFileDecision ExistingFileDecision_;
@@ -54,6 +56,8 @@ public:
     void SetClipboardText(const std::string&) override {}
     std::string ClipboardText() override { return {}; }
     void Beep(TBeepKind) override {}
+    void OpenWithDefaultHandler(const std::string&) override {}
+    void StartProgram(const std::string&, const std::vector<std::string>&) override {}
 };
 
 // Nobody edits hosts or connection types here: every such dialog is cancelled.

@@ -74,14 +74,17 @@ std::string FormatSize(int unit, int64_t bytes)
     return std::to_string(bytes) + " " + Translate("sSizeByte");
 }
 
-std::string FormatDateTime(TDateTime value)
+namespace {
+
+// value as strftime's format writes it in the user's regional settings (LC_TIME); empty
+// when they cannot be read.
+std::string FormatLocalTime(const TDateTimeParts& parts, const char* format)
 {
     // Read once: the user's settings do not change while the program runs.
     static const locale_t user = [] {
         locale_t l = newlocale(LC_TIME_MASK, "", locale_t(0));
         return l ? l : newlocale(LC_TIME_MASK, "C", locale_t(0));
     }();
-    const TDateTimeParts parts = DecodeDateTime(value);
     std::tm tm{};
     tm.tm_year = parts.Year - 1900;
     tm.tm_mon = parts.Month - 1;
@@ -90,12 +93,39 @@ std::string FormatDateTime(TDateTime value)
     tm.tm_min = parts.Minute;
     tm.tm_sec = parts.Second;
     char buffer[128];
-    const std::size_t length = user ? strftime_l(buffer, sizeof buffer, "%x %X", &tm, user) : 0;
-    if (length > 0)
-        return std::string(buffer, length);
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", parts.Year, parts.Month, parts.Day,
-                  parts.Hour, parts.Minute, parts.Second);
-    return buffer;
+    const std::size_t length = user ? strftime_l(buffer, sizeof buffer, format, &tm, user) : 0;
+    return std::string(buffer, length);
+}
+
+} // namespace
+
+std::string FormatDate(TDateTime value)
+{
+    const TDateTimeParts parts = DecodeDateTime(value);
+    std::string text = FormatLocalTime(parts, "%x");
+    if (text.empty()) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", parts.Year, parts.Month, parts.Day);
+        text = buffer;
+    }
+    return text;
+}
+
+std::string FormatTime(TDateTime value)
+{
+    const TDateTimeParts parts = DecodeDateTime(value);
+    std::string text = FormatLocalTime(parts, "%X");
+    if (text.empty()) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", parts.Hour, parts.Minute, parts.Second);
+        text = buffer;
+    }
+    return text;
+}
+
+std::string FormatDateTime(TDateTime value)
+{
+    return FormatDate(value) + " " + FormatTime(value);
 }
 
 std::string ListRowHint(const std::vector<std::string>& captions, const std::vector<std::string>& texts)

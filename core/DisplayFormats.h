@@ -31,6 +31,9 @@ std::string LocalizeDecimalPoint(std::string number);
 std::string FormatOneDecimal(double value);
 // A date and time as the user's regional settings (LC_TIME) write them, seconds included.
 std::string FormatDateTime(TDateTime value);
+// The date alone and the time of day alone, likewise.
+std::string FormatDate(TDateTime value);
+std::string FormatTime(TDateTime value);
 // A list row's hint: one "caption: text" line per column, joined by CR LF; a column
 // without a caption shows an empty one.
 std::string ListRowHint(const std::vector<std::string>& captions, const std::vector<std::string>& texts);

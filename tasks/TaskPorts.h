@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TTaskItem;
 
@@ -58,6 +59,9 @@ public:
     virtual TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) = 0;
     // minutes comes in as the proposal; true with the chosen number, false for Cancel.
     virtual bool AskPauseMinutes(int& minutes) = 0;
+    // The number of downloads that may run at once: limit comes in as the current one;
+    // true with the number chosen, false for Cancel.
+    virtual bool AskMaxActiveTasks(int& limit) = 0;
 };
 
 // The box with "don't show again": OK at once while flag is true; otherwise shows the box
@@ -79,6 +83,13 @@ public:
     // The clipboard's text; empty when it holds none.
     virtual std::string ClipboardText() = 0;
     virtual void Beep(TBeepKind kind) = 0;
+    // What opening resources is made of (tasks/OpenResource.h, whose opener serves an
+    // implementation's OpenInBackground and ShellOpen). An opening thread calls them, so
+    // they must be safe on any thread, and neither waits for the program it starts.
+    // Opens a path or link with the program the desktop chose for it.
+    virtual void OpenWithDefaultHandler(const std::string& target) = 0;
+    // Starts program with exactly these arguments; no shell ever sees them.
+    virtual void StartProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
 
 // The host manager as the task subsystem sees it: connection limits per host, the host

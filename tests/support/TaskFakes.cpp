@@ -100,6 +100,28 @@ bool TScriptedDialogs::AskPauseMinutes(int& minutes)
     return answer.first;
 }
 
+bool TScriptedDialogs::AskMaxActiveTasks(int& limit)
+{
+    Ask("MaxActiveTasks");
+    ProposedMaxActive.push_back(limit);
+    const auto answer = Next(MaxActiveAnswers, "AskMaxActiveTasks");
+    if (answer.first)
+        limit = answer.second;
+    return answer.first;
+}
+
+std::vector<TRecordingDesktop::TLaunch> TRecordingDesktop::Launches() const
+{
+    std::lock_guard lock(LaunchLock_);
+    return Launches_;
+}
+
+void TRecordingDesktop::Launch(const TLaunch& launch)
+{
+    std::lock_guard lock(LaunchLock_);
+    Launches_.push_back(launch);
+}
+
 bool TCountingHosts::CanConnect(const std::string& link)
 {
     return Limit <= 0 || Open[link] < Limit;

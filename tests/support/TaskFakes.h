@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,7 @@ public:
     bool AskExistingFile(TExistingFileDecision& decision, std::string& name, bool& remember) override;
     TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) override;
     bool AskPauseMinutes(int& minutes) override;
+    bool AskMaxActiveTasks(int& limit) override;
 
     struct TExistingFileAnswer {
         bool Confirmed = true;
@@ -84,6 +86,8 @@ public:
     std::function<void(const std::string&)> WhileAsking;
     std::vector<std::string> ProposedNames;  // names AskExistingFile was given
     std::vector<int> ProposedMinutes;
+    std::deque<std::pair<bool, int>> MaxActiveAnswers;  // (OK, limit)
+    std::vector<int> ProposedMaxActive;
 
 private:
     void Ask(const std::string& question);
@@ -96,11 +100,30 @@ public:
     void SetClipboardText(const std::string& text) override { Clipboard = text; }
     std::string ClipboardText() override { return Clipboard; }
     void Beep(TBeepKind kind) override { Beeps.push_back(kind); }
+    void OpenWithDefaultHandler(const std::string& target) override { Launch({{}, {target}}); }
+    void StartProgram(const std::string& program, const std::vector<std::string>& arguments) override
+    {
+        Launch({program, arguments});
+    }
 
     std::vector<std::string> Opened;
     std::vector<std::string> ShellOpened;
     std::string Clipboard;
     std::vector<TBeepKind> Beeps;
+
+    // A program started, or with an empty Program the target opened by the default handler.
+    struct TLaunch {
+        std::string Program;
+        std::vector<std::string> Arguments;
+        friend bool operator==(const TLaunch&, const TLaunch&) = default;
+    };
+    // The launches so far; they may come from opening threads.
+    std::vector<TLaunch> Launches() const;
+
+private:
+    void Launch(const TLaunch& launch);
+    mutable std::mutex LaunchLock_;
+    std::vector<TLaunch> Launches_;
 };
 
 class TRecordingBoxes : public IMessageBoxPort {
