@@ -3,6 +3,7 @@
 #include "core/Links.h"
 #include "core/XmlValues.h"
 
+#include <algorithm>
 #include <memory>
 
 void TLogListItem::ReadFromNode(pugi::xml_node element)
@@ -29,6 +30,7 @@ TLogListItem TLogList::Add(int code, const std::string& text)
     const TLogListItem& entry =
         Items_.Add(std::make_unique<TLogListItem>(code, MaskLinkPasswords(text), NowDateTime()));
     TLogListItem copy = entry;
+    ++Appended_;
     // Compared as unsigned: a negative limit means no limit.
     if (unsigned(Items_.Count()) > unsigned(LineMax_))
         Items_.Delete(0);
@@ -63,6 +65,20 @@ std::vector<TLogListItem> TLogList::Entries() const
     return entries;
 }
 
+std::vector<TLogListItem> TLogList::EntriesSince(uint64_t& seen, int& firstIndex) const
+{
+    TLogListLock lock(*this);
+    const int count = Items_.Count();
+    const int fresh = int(std::min<uint64_t>(Appended_ - std::min(seen, Appended_), uint64_t(count)));
+    firstIndex = count - fresh;
+    std::vector<TLogListItem> entries;
+    entries.reserve(std::size_t(fresh));
+    for (int i = firstIndex; i < count; ++i)
+        entries.push_back(Items_.Items(i));
+    seen = Appended_;
+    return entries;
+}
+
 void TLogList::Clear()
 {
     TLogListLock lock(*this);
@@ -72,7 +88,9 @@ void TLogList::Clear()
 void TLogList::ReadFromNode(pugi::xml_node node)
 {
     TLogListLock lock(*this);
+    const int before = Items_.Count();
     Items_.ReadFromNode(node);
+    Appended_ += uint64_t(Items_.Count() - before);
 }
 
 void TLogList::WriteToNode(pugi::xml_node node) const

@@ -3,6 +3,7 @@
 #include "core/DateTime.h"
 #include "core/XmlRecords.h"
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -44,6 +45,11 @@ public:
     // Copies of all entries, in order, taken at one moment.
     std::vector<TLogListItem> Entries() const;
     void Clear();
+    // Copies of the entries appended since a view last looked, which had seen `seen` of the
+    // entries ever appended (0 for all); seen becomes that number now, and firstIndex the
+    // place of the first copy in the log. Entries that the limit or Clear removed meanwhile
+    // are not among them.
+    std::vector<TLogListItem> EntriesSince(uint64_t& seen, int& firstIndex) const;
 
     // Appends one entry per child element of a "LogList" element; no limit is applied.
     void ReadFromNode(pugi::xml_node node);
@@ -54,6 +60,7 @@ private:
     mutable std::recursive_mutex Mutex_;
     TOwnedCollection<TLogListItem> Items_;
     int LineMax_ = 300;  // the default of TaskLogLineMax
+    uint64_t Appended_ = 0;  // entries ever appended; never goes down
 };
 
 // Holds a log's lock for a scope.

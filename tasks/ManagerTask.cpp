@@ -60,6 +60,7 @@ void TManagerTask::SaveListAs(const std::string& name)
 
 void TManagerTask::ClearItems()
 {
+    LogView_.ShowLog(nullptr);
     Rows_.Clear();
     Finder_.ResetFind();
     // Workers end first: their last steps still read the tasks and the list.
@@ -167,6 +168,8 @@ void TManagerTask::TickOnce()
     if (ActiveCount_ == 0 && previous > 0 && paused == 0)
         Env_.Shell.NotifyAllCompleted();
     ApplyStatusFilter();
+    // The workers' entries since the last tick.
+    LogView_.Refresh();
 }
 
 void TManagerTask::RequestTick()
@@ -201,6 +204,8 @@ void TManagerTask::DeleteRow(int row)
 {
     TTaskItem* task = Rows_.Record(row);
     Finder_.Forget(task);
+    if (LogView_.ShownLog() == &task->Log)
+        LogView_.ShowLog(nullptr);
     Rows_.Delete(row);
     task->StopTransfer();
     Tasks_.Delete(task->Index());
@@ -215,6 +220,7 @@ void TManagerTask::ApplyStatusFilter()
         Rows_.Row(row).Hidden = !shown;
     }
     Rows_.Changed();
+    ShowFocusedLog();
 }
 
 void TManagerTask::SetStatusFilter(TStatusFilter filter)

@@ -6,6 +6,7 @@
 #include "tasks/RowFind.h"
 #include "tasks/TaskCollection.h"
 #include "tasks/TaskEnvironment.h"
+#include "tasks/TaskLogView.h"
 
 #include <cstdint>
 #include <functional>
@@ -147,6 +148,12 @@ public:
     void FindNext(const std::string& text, int flags) { Finder_.FindNext(text, flags); }
     void ResetFind() { Finder_.ResetFind(); }
 
+    // The log view under the task list. It shows the log of the focused task while that
+    // task's row is selected and shown, none otherwise; the front end calls ShowFocusedLog
+    // when the focus or the selection moves, the filter and the tick call it themselves.
+    TTaskLogView& LogView() { return LogView_; }
+    void ShowFocusedLog();
+
 protected:
     bool ClearOnLoad() const override { return false; }
     void ClearItems() override;
@@ -194,4 +201,5 @@ private:
     bool AutoSave_ = false;
     uint32_t AutoSaveInterval_ = 0;
     uint32_t LastAutoSave_ = 0;
+    TTaskLogView LogView_{Env_.Dialogs, Env_.Desktop};
 };
