@@ -118,8 +118,9 @@ void TTaskLogView::Sort()
 
 void TTaskLogView::ClearLog()
 {
-    if (MessageBoxWithCheck(Dialogs_, Translate("sClearLog"), TMessageKind::Warning, mbOK | mbCancel,
-                            Options().bdsClearLog) != TModalResult::OK)
+    const TModalResult answer = MessageBoxWithCheck(Dialogs_, Translate("sClearLog"), TMessageKind::Warning,
+                                                    mbOK | mbCancel, Options().bdsClearLog);
+    if (answer != TModalResult::OK)
         return;
     // A running task's worker goes on writing: its next entries come in as rows from 1.
     if (Log_)

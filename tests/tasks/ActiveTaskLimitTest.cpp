@@ -1,6 +1,6 @@
+#include "tasks/ActiveTaskLimit.h"
 #include "config/Options.h"
 #include "support/TaskFakes.h"
-#include "tasks/ActiveTaskLimit.h"
 
 #include <gtest/gtest.h>
 

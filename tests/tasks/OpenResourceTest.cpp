@@ -1,6 +1,6 @@
+#include "tasks/OpenResource.h"
 #include "config/Options.h"
 #include "support/TaskFakes.h"
-#include "tasks/OpenResource.h"
 
 #include <gtest/gtest.h>
 

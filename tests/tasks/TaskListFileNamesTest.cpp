@@ -54,6 +54,7 @@ TEST(TaskListFileNamesTest, SaveWritesTheRememberedFileWhileAutomaticSavingWrite
         const char* file;  // and its tasks after the step
         TSources sources;
     } steps[] = {
+        // clang-format off
         {"open", [&] { list.Open(dir.File("other.qtl")); }, "other.qtl", "default.qtl", "default.qtl", {"/a"}},
         {"automatic save", autoSave, "other.qtl", "default.qtl", "other.qtl", {"/b", "/x"}},
         {"save", [&] { EXPECT_TRUE(list.Save()); }, "default.qtl", "default.qtl", "default.qtl", {"/b", "/x"}},
@@ -64,6 +65,7 @@ TEST(TaskListFileNamesTest, SaveWritesTheRememberedFileWhileAutomaticSavingWrite
         {"open", [&] { list.Open(dir.File("three.qtl")); }, "three.qtl", "new.qtl", "three.qtl", {"/t"}},
         {"automatic save", autoSave, "three.qtl", "new.qtl", "new.qtl", {"/b", "/x"}},
         {"save", [&] { EXPECT_TRUE(list.Save()); }, "new.qtl", "new.qtl", "new.qtl", {"/t", "/x"}},
+        // clang-format on
     };
     for (const auto& s : steps) {
         s.action();

@@ -1,8 +1,8 @@
+#include "tasks/TaskLogView.h"
 #include "config/Options.h"
 #include "core/Clock.h"
 #include "core/DisplayFormats.h"
 #include "support/TaskFakes.h"
-#include "tasks/TaskLogView.h"
 
 #include <gtest/gtest.h>
 
@@ -116,8 +116,8 @@ TEST(TaskLogViewTest, CopiesTheSelectedRowsAsShownTopToBottom)
     view.CopyToClipboard();
     const TLogRow& c = view.Rows()[0];
     const TLogRow& a = view.Rows()[2];
-    EXPECT_EQ(bed.Desktop.Clipboard, "3 | " + FormatDate(c.Time) + " | " + FormatTime(c.Time) + " | c\r\n1 | " +
-                                         FormatDate(a.Time) + " | " + FormatTime(a.Time) + " | a");
+    EXPECT_EQ(bed.Desktop.Clipboard, "3 | " + FormatDate(c.Time) + " | " + FormatTime(c.Time) + " | c\r\n1 | "
+                                         + FormatDate(a.Time) + " | " + FormatTime(a.Time) + " | a");
 }
 
 TEST(TaskLogViewTest, FollowsNewRowsOnlyWhenOnAndAscending)
