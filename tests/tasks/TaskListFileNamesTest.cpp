@@ -19,13 +19,9 @@ std::vector<std::string> SourcesIn(const std::string& file)
     return sources;
 }
 
-void WriteList(TTaskBed& bed, const std::string& file, const std::vector<std::string>& sources)
+void WriteList(const std::string& file, const std::string& source)
 {
-    TManagerTask& manager = bed.OpenManager(file);
-    for (const std::string& source : sources)
-        bed.AddTask(source, "/d", stateStopped);
-    manager.SaveToFile({});
-    bed.CloseManager();
+    WriteFileBytes(file, "<List><Task><Source>" + source + "</Source></Task></List>");
 }
 
 using TSources = std::vector<std::string>;
@@ -35,10 +31,10 @@ using TSources = std::vector<std::string>;
 TEST(TaskListFileNamesTest, SaveWritesTheRememberedFileWhileAutomaticSavingWritesTheCurrentOne)
 {
     TTempDir dir;
+    WriteList(dir.File("default.qtl"), "/a");
+    WriteList(dir.File("other.qtl"), "/b");
+    WriteList(dir.File("three.qtl"), "/t");
     TTaskBed bed;
-    WriteList(bed, dir.File("default.qtl"), {"/a"});
-    WriteList(bed, dir.File("other.qtl"), {"/b"});
-    WriteList(bed, dir.File("three.qtl"), {"/t"});
     TManagerTask& manager = bed.OpenManager(dir.File("default.qtl"));
     TTaskListFile list(manager, dir.File("default.qtl"));
     const auto autoSave = [&] {
