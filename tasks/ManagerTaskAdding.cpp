@@ -137,15 +137,16 @@ void TManagerTask::AddFileList(const std::vector<std::string>& paths, const std:
             folder = Options().ListDestination.front();
         prop.Source = paths[i];
         prop.Name.clear();
-        if (!folder.empty())
+        // Without a folder even a silent request asks, from here on.
+        if (folder.empty())
+            noDialog = false;
+        else
             prop.Destination = folder;
         // After "apply to the others" the properties of the first dialog stay.
         if (!noDialog || silent)
             FillDefaults(prop);
-        // Without a folder even a silent request asks for one.
-        const bool dialog = !noDialog || folder.empty();
         bool useByDefault = false;
-        if (dialog) {
+        if (!noDialog) {
             const bool ok = Env_.Dialogs.ShowTaskDialog(prop, true, useByDefault);
             current = prop.Destination;
             if (!ok)

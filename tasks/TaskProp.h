@@ -8,16 +8,16 @@ class TTaskItem;
 
 // The editable properties of a task as the task dialog and the adding flow exchange them.
 struct TTaskProp {
-    std::string Source;
-    std::string Destination;
+    std::string Source{};
+    std::string Destination{};
     bool LoginToSource = false;
-    std::string UserLoginToSource;
-    std::string UserPasswordToSource;
+    std::string UserLoginToSource{};
+    std::string UserPasswordToSource{};
     bool LoginToDestination = false;
-    std::string UserLoginToDestination;
-    std::string UserPasswordToDestination;
+    std::string UserLoginToDestination{};
+    std::string UserPasswordToDestination{};
     // Empty: derive the name from the source. From the dialog of an existing task: unchanged.
-    std::string Name;
+    std::string Name{};
     TTaskStart TypeStart = tsAutomatic;
     TTrafficPriority TrafficPriority = tpMiddlePriority;
 };
