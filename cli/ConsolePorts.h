@@ -84,8 +84,7 @@ public:
 // every request is silent.
 class TConsoleTaskAdding : public ITaskAdding {
 public:
-    void AddFileList(const std::vector<std::string>& sources, const std::vector<std::string>& folders,
-                     bool) override
+    void AddFileList(const std::vector<std::string>& sources, const std::vector<std::string>& folders, bool) override
     {
         if (Target)
             Target->AddFileList(sources, folders, true);

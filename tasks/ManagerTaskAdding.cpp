@@ -33,7 +33,7 @@ bool IsBlank(const std::string& text)
     return text.find_first_not_of(" \t") == std::string::npos;
 }
 
-} // namespace
+}  // namespace
 
 void TManagerTask::FillDefaults(TTaskProp& prop) const
 {
@@ -157,17 +157,16 @@ void TManagerTask::AddFileList(const std::vector<std::string>& paths, const std:
         AddTaskFromProps(prop);
         if (useByDefault)
             SaveDefaults(prop);
-        if (paths.size() >= 2 && i + 1 < paths.size() && !noDialog && !decided &&
-            !AskApplyToOthers(noDialog, decided))
+        if (paths.size() >= 2 && i + 1 < paths.size() && !noDialog && !decided && !AskApplyToOthers(noDialog, decided))
             return;
     }
 }
 
 bool TManagerTask::AskApplyToOthers(bool& noDialog, bool& decided)
 {
-    const TModalResult answer = MessageBoxWithCheck(Env_.Dialogs, Translate("sAddOtherTask"),
-                                                    TMessageKind::Confirmation, mbYes | mbNo | mbAbort | mbNoToAll,
-                                                    Options().bdsApllyParamFromAnotherTask);
+    const TModalResult answer =
+        MessageBoxWithCheck(Env_.Dialogs, Translate("sAddOtherTask"), TMessageKind::Confirmation,
+                            mbYes | mbNo | mbAbort | mbNoToAll, Options().bdsApllyParamFromAnotherTask);
     switch (answer) {
     case TModalResult::Abort: return false;
     // OK: the box was ticked with an earlier yes, which is the answer it keeps.
@@ -187,18 +186,19 @@ bool TManagerTask::CheckConflicts(TTaskProp& prop)
     // Named as the task would name itself, so that its twins are found.
     if (prop.Name.empty())
         prop.Name = ExtractFileName(prop.Source);
-    if (HasSource(prop.Source) &&
-        Env_.Dialogs.MessageBox(FormatMessage(Translate("sSourceAlraedyinList"), {prop.Source}),
-                                TMessageKind::Confirmation, mbYes | mbNo) != TModalResult::Yes)
+    if (HasSource(prop.Source)
+        && Env_.Dialogs.MessageBox(FormatMessage(Translate("sSourceAlraedyinList"), {prop.Source}),
+                                   TMessageKind::Confirmation, mbYes | mbNo)
+               != TModalResult::Yes)
         return true;
     if (!HasDestinationFile(prop.Destination, prop.Name))
         return false;
     switch (Options().DuplicateTaskWhatToDo) {
     case 0: prop.Name = MakeUniqueTaskName(prop.Destination, prop.Name); return false;
     case 1:
-        Env_.Dialogs.MessageBox(
-            FormatMessage(Translate("sDestinationAlraedyInList"), {IncludeTrailingDelimiter(prop.Destination) + prop.Name}),
-            TMessageKind::Warning, mbOK);
+        Env_.Dialogs.MessageBox(FormatMessage(Translate("sDestinationAlraedyInList"),
+                                              {IncludeTrailingDelimiter(prop.Destination) + prop.Name}),
+                                TMessageKind::Warning, mbOK);
         return true;
     case 2: {
         std::string candidate = prop.Name;
@@ -262,8 +262,8 @@ void TManagerTask::ShowTaskProperties(TTaskItem& task, bool readOnly)
         Env_.Dialogs.MessageBox(Translate("sNoParrametersChanged"), TMessageKind::Warning, mbOK);
         return;
     }
-    if (Env_.Dialogs.MessageBox(Translate("sParrametersChanged"), TMessageKind::Warning, mbYes | mbNo) !=
-        TModalResult::Yes)
+    if (Env_.Dialogs.MessageBox(Translate("sParrametersChanged"), TMessageKind::Warning, mbYes | mbNo)
+        != TModalResult::Yes)
         return;
     ApplyProps(task, prop);
     if (useByDefault)

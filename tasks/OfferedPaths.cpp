@@ -58,7 +58,7 @@ std::vector<std::string> Lines(const TOfferedFormat& format)
     return lines;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> ExtractOfferedPaths(const std::vector<TOfferedFormat>& formats)
 {

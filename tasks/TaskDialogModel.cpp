@@ -14,16 +14,10 @@ void RememberEntry(std::vector<std::string>& entries, const std::string& text, i
 }
 
 TTaskDialogModel::TTaskDialogModel(const TTaskProp& prop, bool newTask)
-    : SourceEntries(Options().ListSource),
-      DestinationEntries(Options().ListDestination),
-      SourceUser(prop.UserLoginToSource),
-      SourcePassword(prop.UserPasswordToSource),
-      DestinationUser(prop.UserLoginToDestination),
-      DestinationPassword(prop.UserPasswordToDestination),
-      SaveAsName(prop.Name),
-      Priority(prop.TrafficPriority),
-      NewTask_(newTask),
-      SourceLogin_(prop.LoginToSource),
+    : SourceEntries(Options().ListSource), DestinationEntries(Options().ListDestination),
+      SourceUser(prop.UserLoginToSource), SourcePassword(prop.UserPasswordToSource),
+      DestinationUser(prop.UserLoginToDestination), DestinationPassword(prop.UserPasswordToDestination),
+      SaveAsName(prop.Name), Priority(prop.TrafficPriority), NewTask_(newTask), SourceLogin_(prop.LoginToSource),
       DestinationLogin_(prop.LoginToDestination)
 {
     if (prop.TypeStart == tsAutomatic || prop.TypeStart == tsManually)

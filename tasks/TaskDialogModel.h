@@ -32,15 +32,15 @@ public:
     // OK, and with it "use by default", only while there is a source and a destination.
     bool OkEnabled() const { return !SourceText_.empty() && !DestinationText_.empty(); }
 
-    std::vector<std::string> SourceEntries;       // the drop-down lists, most recent first
+    std::vector<std::string> SourceEntries;  // the drop-down lists, most recent first
     std::vector<std::string> DestinationEntries;
-    std::string SourceUser;                       // the edits of the login boxes
+    std::string SourceUser;  // the edits of the login boxes
     std::string SourcePassword;
     std::string DestinationUser;
     std::string DestinationPassword;
-    bool SaveAs = false;                          // "save as", unticked at first
-    std::string SaveAsName;                       // the edit beside it, showing the name
-    std::optional<TTaskStart> StartMode;          // the radio checked: none for tsShedule
+    bool SaveAs = false;                  // "save as", unticked at first
+    std::string SaveAsName;               // the edit beside it, showing the name
+    std::optional<TTaskStart> StartMode;  // the radio checked: none for tsShedule
     TTrafficPriority Priority = tpMiddlePriority;
     bool UseByDefault = false;
 

@@ -14,7 +14,7 @@ auto Comparable(const TTaskProp& p)
                     p.TrafficPriority);
 }
 
-} // namespace
+}  // namespace
 
 TTaskProp TaskPropOf(const TTaskItem& task)
 {

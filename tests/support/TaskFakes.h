@@ -99,7 +99,7 @@ public:
     };
     std::deque<TDuplicateAnswer> DuplicateAnswers;
     std::deque<std::pair<bool, std::string>> InputAnswers;  // (OK, text)
-    int CountdownTicks = 0;  // seconds the timed dialogs counted down
+    int CountdownTicks = 0;                                 // seconds the timed dialogs counted down
     std::vector<std::string> Asked;
     // Runs while each question is open, given its record: a modal dialog runs the front
     // end's loop, and with it the tick.

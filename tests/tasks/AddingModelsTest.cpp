@@ -22,7 +22,7 @@ std::string Joined(const std::vector<std::string>& lines)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(AddingModelsTest, RememberedEntriesKeepTheMostRecentFirst)
 {
@@ -32,6 +32,7 @@ TEST_F(AddingModelsTest, RememberedEntriesKeepTheMostRecentFirst)
         int MaxCount;
         const char* Expected;
     };
+    // clang-format off
     const Case cases[] = {
         {{"/a", "/b"}, "/c", 8, "/c|/a|/b"},
         {{"/a", "/b", "/a"}, "/a", 8, "/a|/b"},   // every equal entry goes first
@@ -39,6 +40,7 @@ TEST_F(AddingModelsTest, RememberedEntriesKeepTheMostRecentFirst)
         {{"/a", "/b", "/c"}, "/d", 2, "/d|/a"},   // the oldest ones drop out
         {{"/a"}, "/d", 0, ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         std::vector<std::string> entries = c.Entries;
         RememberEntry(entries, c.Text, c.MaxCount);
@@ -88,10 +90,12 @@ TEST_F(AddingModelsTest, LoginsAreOfferedForServersOnly)
         bool AsSource;
         bool AsDestination;
     };
+    // clang-format off
     const Case cases[] = {
         {"\\\\srv\\share\\f", true, true}, {"ftp://h/f", true, true}, {"https://h/f", true, false},
         {"/home/u/f", false, false},       {"", false, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Text);
         TTaskProp prop{.Source = c.Text,
@@ -146,6 +150,7 @@ TEST_F(AddingModelsTest, DropsAndTheClipboardGiveTheFirstFormatWithPaths)
         std::vector<TOfferedFormat> Formats;
         const char* Expected;
     };
+    // clang-format off
     const Case cases[] = {
         // The offerer's order decides; a format without a line is passed over.
         {{{K::PlainText, "just words"}, {K::Url, " http://h/a%20b.zip \nTitle"}}, "http://h/a b.zip"},
@@ -160,6 +165,7 @@ TEST_F(AddingModelsTest, DropsAndTheClipboardGiveTheFirstFormatWithPaths)
         {{{K::FileList, " /x/lead\n/x/trail \n\n"}}, " /x/lead|/x/trail "},
         {{}, ""},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(Joined(ExtractOfferedPaths(c.Formats)), c.Expected);
 }

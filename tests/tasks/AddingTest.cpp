@@ -58,7 +58,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(AddingTest, EachPathTakesItsFolderTheOneFolderOrTheDialogs)
 {
@@ -75,6 +75,7 @@ TEST_F(AddingTest, EachPathTakesItsFolderTheOneFolderOrTheDialogs)
             m.SetDestinationText("/typed");
     };
     const std::string question = "CheckConfirmation:sAddOtherTask";
+    // clang-format off
     const Case cases[] = {
         {{"/a", "/b", "/c"}, true, {}, "", "x@/a y@/b z@/c", ""},
         {{"/one"}, true, {}, "", "x@/one y@/one z@/one", ""},
@@ -87,6 +88,7 @@ TEST_F(AddingTest, EachPathTakesItsFolderTheOneFolderOrTheDialogs)
         {{"/a", "/b", "/c"}, false, {}, "DNDND", "x@/a y@/b z@/c",
          "TaskDialog:/s/x>/a | q | TaskDialog:/s/y>/b | q | TaskDialog:/s/z>/c"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Expected);
         Manager.NewList({});
@@ -109,6 +111,7 @@ TEST_F(AddingTest, TheQuestionAfterATaskDecidesAboutTheOthers)
         const char* Script;
         const char* Added;
     };
+    // clang-format off
     const Case cases[] = {
         {"DY", "abcde"},          // the rest without dialogs, with the first one's properties
         {"DNDNDNDND", "abcde"},  // a dialog and the question for each
@@ -116,6 +119,7 @@ TEST_F(AddingTest, TheQuestionAfterATaskDecidesAboutTheOthers)
         {"DTDDDD", "abcde"},     // a dialog for each, no more questions
         {"DNCDNDND", "acde"},    // a cancelled dialog skips its path without the question
     };
+    // clang-format on
     const TEdit manualAndHigher = [](TTaskDialogModel& m) {
         m.StartMode = tsManually;
         m.Priority = tpHigherPriority;
@@ -164,6 +168,7 @@ TEST_F(AddingTest, DuplicatesAreRenamedAskedAboutOrRefused)
         const char* Expected;  // the tasks after "a.zip@/d" and "README@/d"
         const char* Asked;
     };
+    // clang-format off
     const Case cases[] = {
         {0, {}, "/t/a.zip", "/d", "a[1].zip@/d", ""},
         // One folder, however it is written.
@@ -181,6 +186,7 @@ TEST_F(AddingTest, DuplicatesAreRenamedAskedAboutOrRefused)
         {2, {TAnswer{TAnswer::Timeout}}, "/t/a.zip", "/d", "a[1].zip@/d", "Duplicate:/d/a[1].zip"},
         {3, {}, "/t/a.zip", "/d", "a.zip@/d", ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.WhatToDo) + " " + c.Expected);
         Manager.NewList({});
@@ -270,6 +276,7 @@ TEST_F(AddingTest, PropertiesChangeOnlyWhatTheUserChangedAndOnlyOnATaskAtRest)
         const char* Asked;
         const char* Expected;  // "name@destination loaded priority"
     };
+    // clang-format off
     const Case cases[] = {
         // Confirmed as shown: "save as" unticked leaves the name, nothing is asked.
         {"unchanged", stateStopped, {}, TModalResult::Yes, "", "a.zip@/d 50 2"},
@@ -290,6 +297,7 @@ TEST_F(AddingTest, PropertiesChangeOnlyWhatTheUserChangedAndOnlyOnATaskAtRest)
          "Warning:sNoParrametersChanged", "a.zip@/d 50 2"},
         {"running unchanged", stateStarted, {}, TModalResult::Yes, "", "a.zip@/d 50 2"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Title);
         Manager.NewList({});
