@@ -148,8 +148,9 @@ public:
     // AddFileList over texts of lines (a final line break adds no line).
     void AddFiles(const std::string& paths, const std::string& folders, bool silent);
     // Each path becomes a task: into the folder at its position when there are as many
-    // folders as paths, else into the one folder given, else into the folder of the task
-    // before it or the most recent remembered one. Unless silent, each path gets the task
+    // folders as paths, else into the first folder given or the one chosen in the dialog
+    // before, else into the most recent remembered one; without any, every path from there
+    // on gets the dialog, even in a silent request. Unless silent, each path gets the task
     // dialog, and the user may apply the first one's properties to the rest.
     void AddFileList(const std::vector<std::string>& paths, const std::vector<std::string>& folders,
                      bool silent) override;

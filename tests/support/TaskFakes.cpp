@@ -145,8 +145,10 @@ void TCountingHosts::GetHostDefaults(std::string_view path, bool allowGlobal, TH
             }
             return;
         }
-    if (allowGlobal)
+    if (allowGlobal) {
         defaults.Priority = Default;
+        defaults.LoginToServer = false;
+    }
 }
 
 bool TCountingHosts::CanConnect(const std::string& link)

@@ -143,7 +143,8 @@ public:
     void EnsureTaskHost(TTaskItem&, bool) override { ++Ensured; }
     TTrafficPriority DefaultPriority() const override { return Default; }
     void SetDefaultPriority(TTrafficPriority priority) override { Default = priority; }
-    // The host of the first prefix of HostDefaults that begins path; else the default priority.
+    // The host of the first prefix of HostDefaults that begins path; else the default
+    // priority and no login.
     void GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const override;
 
     int Limit = 0;
