@@ -68,8 +68,6 @@ public:
     void SetDefaultPriority(TTrafficPriority priority) override;
 
     void GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const override;
-    // A new task's credentials for both ends and its priority, the lower of the two ends'.
-    void FillNewTaskDefaults(TTaskItem& task) const;
 
     // Commands of the host page.
     bool HasHosts() const { return Hosts().Count() > 0; }
