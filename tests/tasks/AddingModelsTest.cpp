@@ -57,8 +57,6 @@ TEST_F(AddingModelsTest, TheTaskDialogShowsThePropertiesAndReturnsWhatWasChosen)
     TTaskDialogModel model(prop, true);
     // An empty destination shows the most recent one.
     EXPECT_EQ(model.DestinationText(), "/recent");
-    EXPECT_EQ(model.SaveAsName, "f");
-    EXPECT_FALSE(model.SaveAs);
     EXPECT_FALSE(model.StartMode);  // no radio for a scheduled start
 
     model.SetDestinationText("/new");
@@ -73,14 +71,6 @@ TEST_F(AddingModelsTest, TheTaskDialogShowsThePropertiesAndReturnsWhatWasChosen)
     EXPECT_EQ(prop.TrafficPriority, tpHigherPriority);
     EXPECT_EQ(Joined(Options().ListDestination), "/new|/recent");
     EXPECT_EQ(Joined(Options().ListSource), "/s/f|/s/old");
-
-    TTaskDialogModel saved(prop, false);
-    saved.SaveAs = true;
-    saved.SaveAsName = "g";
-    saved.StartMode = tsManually;
-    ASSERT_TRUE(saved.Accept(prop, useByDefault));
-    EXPECT_FALSE(useByDefault);
-    EXPECT_EQ(prop.Name + " " + std::to_string(prop.TypeStart), "g 1");
 }
 
 TEST_F(AddingModelsTest, LoginsAreOfferedForServersOnly)
