@@ -206,7 +206,7 @@ private:
     std::unordered_map<std::string, TTaskItem*> Tasks_;
 };
 
-void AppendTasks(TManagerTask& manager, TManagerHost& hosts, const TCliArguments& a)
+void AppendTasks(TManagerTask& manager, const TCliArguments& a)
 {
     TUnfinishedTasks unfinished(manager);
     for (const std::string& source : a.Sources) {
@@ -218,24 +218,25 @@ void AppendTasks(TManagerTask& manager, TManagerHost& hosts, const TCliArguments
                 PrintMessage(source + " is in the list already and goes on there");
             continue;
         }
-        TTaskItem& task = manager.AddTask();
-        task.Source = source;
-        task.Destination = a.Destination;
-        unfinished.Add(task);
-        task.SetName(a.Name);
+        TTaskProp prop;
+        prop.Source = source;
+        prop.Destination = a.Destination;
         // The hosts' logins serve where the command line names none.
-        hosts.FillNewTaskDefaults(task);
+        manager.FillDefaults(prop);
+        prop.Name = a.Name;
         if (!a.SourceUser.empty()) {
-            task.LoginToSource = true;
-            task.UserLoginToSource = a.SourceUser;
-            task.UserPasswordToSource = a.SourcePassword;
+            prop.LoginToSource = true;
+            prop.UserLoginToSource = a.SourceUser;
+            prop.UserPasswordToSource = a.SourcePassword;
         }
         if (!a.DestUser.empty()) {
-            task.LoginToDestination = true;
-            task.UserLoginToDestination = a.DestUser;
-            task.UserPasswordToDestination = a.DestPassword;
+            prop.LoginToDestination = true;
+            prop.UserLoginToDestination = a.DestUser;
+            prop.UserPasswordToDestination = a.DestPassword;
         }
-        hosts.EnsureTaskHost(task, Options().bTemporaryHostDefault);
+        // No duplicate is refused or renamed here: a destination file that exists is
+        // resolved by --on-exists when the copy starts.
+        unfinished.Add(manager.AddTaskFromProps(prop));
     }
 }
 
@@ -318,7 +319,8 @@ int RunCli(const TCliArguments& a)
         manager.SetAutoSave(true);
         manager.SetAutoSaveInterval(kListSaveInterval);
     }
-    AppendTasks(manager, console.Hosts, a);
+    console.Adding.Target = &manager;
+    AppendTasks(manager, a);
 
     const bool interrupted = !RunUntilEnded(manager, console.MainThread, signals, a.Quiet);
     if (interrupted) {

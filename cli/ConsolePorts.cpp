@@ -1,6 +1,8 @@
 #include "cli/ConsolePorts.h"
 
 #include "core/Links.h"
+#include "tasks/DuplicateDialogModel.h"
+#include "tasks/TaskDialogModel.h"
 
 #include <iostream>
 
@@ -34,6 +36,17 @@ bool TConsoleDialogs::AskExistingFile(TExistingFileDecision& decision, std::stri
 TIncompleteTaskAnswer TConsoleDialogs::AskIncompleteTask(const TTaskItem&)
 {
     return {.Confirmed = true, .DeleteFile = false, .Remember = false};
+}
+
+bool TConsoleDialogs::ShowTaskDialog(TTaskProp& prop, bool newTask, bool& useByDefault)
+{
+    TTaskDialogModel model(prop, newTask);
+    return model.Accept(prop, useByDefault);
+}
+
+bool TConsoleDialogs::AskDuplicate(std::string& destination, std::string& name)
+{
+    return TDuplicateDialogModel(destination, name).Accept(destination, name);
 }
 
 void TConsoleBoxes::ShowErrorBox(const std::string& caption, const std::string& text)

@@ -22,6 +22,7 @@ public:
     void NotifyAllCompleted() override {}
     void PlaySoundTaskDeleted() override {}
     void ShowTaskPage() override {}
+    void PlaySoundTaskAdded() override {}
 };
 
 class TConsoleDialogs : public ITaskDialogs {
@@ -43,6 +44,14 @@ public:
     bool AskPauseMinutes(int&) override { return false; }
     // The limit stays what the command line set.
     bool AskMaxActiveTasks(int&) override { return false; }
+    // The task as proposed, as if OK was pressed at once; Cancel where OK would be
+    // disabled (no source or no destination).
+    bool ShowTaskDialog(TTaskProp& prop, bool newTask, bool& useByDefault) override;
+    // Renamed to the first free name, as the timed dialog does when nobody answers: the
+    // task is added as asked and no other task's file is touched.
+    bool AskDuplicate(std::string& destination, std::string& name) override;
+    // The text as proposed.
+    bool InputBox(const std::string&, const std::string&, std::string&) override { return true; }
 
 private:
     TExistingFileDecision ExistingFileDecision_;
@@ -74,9 +83,18 @@ public:
     void ShowRecordProperties(const TRecordPropertiesForm&) override {}
     bool ShowCustomRangeDialog(TDateTime&, TDateTime&) override { return false; }
 };
+
+// The task list's adding flow, once the list exists; nobody answers its dialogs here, so
+// every request is silent.
 class TConsoleTaskAdding : public ITaskAdding {
 public:
-    void AddFileList(const std::vector<std::string>&, const std::vector<std::string>&, bool) override {}
+    void AddFileList(const std::vector<std::string>& sources, const std::vector<std::string>& folders, bool) override
+    {
+        if (Target)
+            Target->AddFileList(sources, folders, true);
+    }
+
+    ITaskAdding* Target = nullptr;
 };
 
 class TConsoleBoxes : public IMessageBoxPort {

@@ -569,3 +569,22 @@ std::string MaskLinkPasswords(std::string_view text)
     result += text.substr(done);
     return result;
 }
+
+std::string FileUriPath(std::string_view uri)
+{
+    constexpr std::string_view scheme = "file://";
+    if (!StartsText(scheme, uri))
+        return {};
+    const std::string_view rest = uri.substr(scheme.size());
+    const std::size_t slash = rest.find('/');
+    if (slash == std::string_view::npos)
+        return {};
+    const std::string_view host = rest.substr(0, slash);
+    // A query or fragment is no part of a file's name.
+    const std::string path = PercentDecode(rest.substr(slash, rest.find_first_of("?#") - slash));
+    if (host.empty() || SameText(host, "localhost"))
+        return path;
+    std::string share = "\\\\" + PercentDecode(host) + path;
+    std::replace(share.begin(), share.end(), '/', '\\');
+    return share;
+}

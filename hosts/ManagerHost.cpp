@@ -168,23 +168,6 @@ void TManagerHost::GetHostDefaults(std::string_view path, bool allowGlobal, THos
     }
 }
 
-void TManagerHost::FillNewTaskDefaults(TTaskItem& task) const
-{
-    THostDefaults destination{task.TrafficPriority, task.LoginToDestination, task.UserLoginToDestination,
-                              task.UserPasswordToDestination};
-    GetHostDefaults(task.Destination, true, destination);
-    THostDefaults source{task.TrafficPriority, task.LoginToSource, task.UserLoginToSource,
-                         task.UserPasswordToSource};
-    GetHostDefaults(task.Source, true, source);
-    task.LoginToDestination = destination.LoginToServer;
-    task.UserLoginToDestination = destination.UserLogin;
-    task.UserPasswordToDestination = destination.UserPassword;
-    task.LoginToSource = source.LoginToServer;
-    task.UserLoginToSource = source.UserLogin;
-    task.UserPasswordToSource = source.UserPassword;
-    task.TrafficPriority = std::min(source.Priority, destination.Priority);
-}
-
 THost& TManagerHost::AppendHost(const THostProperties& properties)
 {
     THost& host = Hosts().AddHost(properties);

@@ -23,14 +23,6 @@ struct THostEnvironment {
     TTrafficUsageCollection& ConnectionTypes;  // their default priority serves tasks on no host
 };
 
-// What a new task takes over from the host of one of its ends.
-struct THostDefaults {
-    TTrafficPriority Priority = tpLowestPriority;
-    bool LoginToServer = false;
-    std::string UserLogin;
-    std::string UserPassword;
-};
-
 // The limit a host made for a task starts with, by the kind of its link and the options.
 struct TConnectionDefaults {
     bool AllowUnlimitedConnection = false;
@@ -75,12 +67,7 @@ public:
     TTrafficPriority DefaultPriority() const override;
     void SetDefaultPriority(TTrafficPriority priority) override;
 
-    // The priority and login of path's host; without one, the default priority and the
-    // default login options when allowGlobal is true, and nothing otherwise. The user name
-    // and password change only where a login is handed over.
-    void GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const;
-    // A new task's credentials for both ends and its priority, the lower of the two ends'.
-    void FillNewTaskDefaults(TTaskItem& task) const;
+    void GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const override;
 
     // Commands of the host page.
     bool HasHosts() const { return Hosts().Count() > 0; }

@@ -7,17 +7,6 @@
 #include <string>
 #include <vector>
 
-// The adding flow of the task list as the history and the recycle bin see it: their
-// records go back to it to be copied again.
-class ITaskAdding {
-public:
-    virtual ~ITaskAdding() = default;
-    // One new task per source, into the folder at the same position of folders; unless
-    // silent, each one is shown in the task dialog before it is added.
-    virtual void AddFileList(const std::vector<std::string>& sources, const std::vector<std::string>& folders,
-                             bool silent) = 0;
-};
-
 // A record's read-only properties as its dialog shows them.
 struct TRecordPropertiesForm {
     std::string Name;

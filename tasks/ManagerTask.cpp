@@ -213,14 +213,15 @@ void TManagerTask::DeleteRow(int row)
 
 void TManagerTask::ApplyStatusFilter()
 {
-    for (int row = 0; row < Rows_.Count(); ++row) {
-        const TTaskState state = Rows_.Record(row)->State();
-        const bool shown = !StatusFilter_ || state == *StatusFilter_ ||
-                           (*StatusFilter_ == stateErrorStopped && state == stateError);
-        Rows_.Row(row).Hidden = !shown;
-    }
+    for (int row = 0; row < Rows_.Count(); ++row)
+        Rows_.Row(row).Hidden = !PassesStatusFilter(Rows_.Record(row)->State());
     Rows_.Changed();
     ShowFocusedLog();
+}
+
+bool TManagerTask::PassesStatusFilter(TTaskState state) const
+{
+    return !StatusFilter_ || state == *StatusFilter_ || (*StatusFilter_ == stateErrorStopped && state == stateError);
 }
 
 void TManagerTask::SetStatusFilter(TStatusFilter filter)

@@ -7,6 +7,7 @@
 #include "tasks/TaskCollection.h"
 #include "tasks/TaskEnvironment.h"
 #include "tasks/TaskLogView.h"
+#include "tasks/TaskProp.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,7 +24,7 @@ using TStatusFilter = std::optional<TTaskState>;
 // The task manager: owns the task list and its file, runs the queue on a tick that the
 // front end calls every 500 ms, handles the end of every worker and carries out the
 // commands of the downloads page on the selected rows. Main thread only.
-class TManagerTask : public TXmlManager {
+class TManagerTask : public TXmlManager, public ITaskAdding {
 public:
     // Opens fileName (its running tasks start again at once).
     TManagerTask(TTaskEnvironment& environment, const std::string& fileName);
@@ -133,6 +134,38 @@ public:
     // The view in list order again.
     void SortRowsByListOrder();
 
+    // Adding tasks: every source of new tasks ends in AddFileList.
+    // A new task's proposal: the default start mode, no name, the logins the hosts of both
+    // ends give and the lower of their priorities.
+    void FillDefaults(TTaskProp& prop) const;
+    // "Use by default": the start mode and priority of the next new tasks.
+    void SaveDefaults(const TTaskProp& prop);
+    // Appends the task with a selected row and gives its source a host.
+    TTaskItem& AddTaskFromProps(const TTaskProp& prop);
+    // The task dialog for one new task; added on OK unless a duplicate is refused.
+    void AddTaskWithDialog(const std::string& source, const std::string& destination);
+    // actTaskAdd: the sound, then the dialog of an empty task.
+    void AddNewTask();
+    // AddFileList over texts of lines (a final line break adds no line).
+    void AddFiles(const std::string& paths, const std::string& folders, bool silent);
+    // Each path becomes a task: into the folder at its position when there are as many
+    // folders as paths, else into the first folder given or the one chosen in the dialog
+    // before, else into the most recent remembered one; without any, every path from there
+    // on gets the dialog, even in a silent request. Unless silent, each path gets the task
+    // dialog, and the user may apply the first one's properties to the rest.
+    void AddFileList(const std::vector<std::string>& paths, const std::vector<std::string>& folders,
+                     bool silent) override;
+    // True when the task must not be added: a source in the list already that the user
+    // does not want twice, or a destination file of another task that may not be renamed.
+    // May give prop another destination and name; an empty name becomes the source's.
+    bool CheckConflicts(TTaskProp& prop);
+    // name with "[n]" before its extension, the first n for which no task of destination
+    // has that name.
+    std::string MakeUniqueTaskName(const std::string& destination, const std::string& name) const;
+    // actTaskProperties: the task dialog on the task; the changes apply after a question,
+    // and never to a running or complete task.
+    void ShowTaskProperties(TTaskItem& task, bool readOnly);
+
     // Counts and totals of the status bar (unknown sizes count as -1).
     bool HasTasks() const { return Tasks_.Count() > 0; }
     bool HasSelection() const { return Rows_.CountSelected() > 0; }
@@ -178,6 +211,13 @@ private:
     // Frees the task of a row after stopping its worker.
     void DeleteRow(int row);
     bool Confirm(const char* messageId, bool& dontAskFlag);
+    // Whether the state filter shows a task in this state.
+    bool PassesStatusFilter(TTaskState state) const;
+    bool HasSource(const std::string& source) const;
+    bool HasDestinationFile(const std::string& destination, const std::string& name) const;
+    // Asks whether the remaining paths of a list take the properties of the one just
+    // added; false for Abort.
+    bool AskApplyToOthers(bool& noDialog, bool& decided);
     // Every task in list order. Stopping a worker serves the last steps of others, which
     // may move tasks in the list, so code that stops workers walks this snapshot.
     std::vector<TTaskItem*> TasksInListOrder();

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TTaskItem;
+struct TTaskProp;
 
 // What the task subsystem tells the shell (the main window, the tray, the sounds).
 class ITaskShell {
@@ -22,6 +24,7 @@ public:
     virtual void NotifyAllCompleted() = 0;
     virtual void PlaySoundTaskDeleted() = 0;
     virtual void ShowTaskPage() = 0;
+    virtual void PlaySoundTaskAdded() = 0;
 };
 
 // Kinds and buttons of the program's message boxes.
@@ -62,6 +65,14 @@ public:
     // The number of downloads that may run at once: limit comes in as the current one;
     // true with the number chosen, false for Cancel.
     virtual bool AskMaxActiveTasks(int& limit) = 0;
+    // The task dialog over prop (TTaskDialogModel holds its rules). True on OK, with prop
+    // as the dialog returns it and useByDefault the state of its "use by default" box.
+    virtual bool ShowTaskDialog(TTaskProp& prop, bool newTask, bool& useByDefault) = 0;
+    // A task with this destination and name is in the list already (TDuplicateDialogModel
+    // holds the rules). True to add it, with the destination and name it is to take.
+    virtual bool AskDuplicate(std::string& destination, std::string& name) = 0;
+    // A one-line text; text comes in as the proposal. True on OK with the edited text.
+    virtual bool InputBox(const std::string& caption, const std::string& prompt, std::string& text) = 0;
 };
 
 // The box with "don't show again": OK at once while flag is true; otherwise shows the box
@@ -92,6 +103,14 @@ public:
     virtual void StartProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
 
+// What a new task takes over from the host of one of its ends.
+struct THostDefaults {
+    TTrafficPriority Priority = tpLowestPriority;
+    bool LoginToServer = false;
+    std::string UserLogin;
+    std::string UserPassword;
+};
+
 // The host manager as the task subsystem sees it: connection limits per host, the host
 // entry every task gets, and the priority that tasks on no host start with (kept with the
 // connection types; the priority commands change it when no task is selected).
@@ -104,6 +123,10 @@ public:
     virtual void EnsureTaskHost(TTaskItem& task, bool temporary) = 0;
     virtual TTrafficPriority DefaultPriority() const = 0;
     virtual void SetDefaultPriority(TTrafficPriority priority) = 0;
+    // The priority and login of path's host; without one, the default priority and the
+    // default login options when allowGlobal is true, and nothing otherwise. The user name
+    // and password change only where a login is handed over.
+    virtual void GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const = 0;
 };
 
 // A record of a finished or deleted task, as the history and the recycle bin keep it.
@@ -127,4 +150,16 @@ class ITaskRecycleBin {
 public:
     virtual ~ITaskRecycleBin() = default;
     virtual void AddRecycleBinRecord(const TTaskRecord& record) = 0;
+};
+
+// The adding flow of the task list, which every source of new tasks calls: the add
+// command, drops, the clipboard, the history and the recycle bin, the desktop's requests.
+class ITaskAdding {
+public:
+    virtual ~ITaskAdding() = default;
+    // One new task per source, into the folder at the same position of folders (one folder
+    // serves them all); unless silent, each one is shown in the task dialog before it is
+    // added.
+    virtual void AddFileList(const std::vector<std::string>& sources, const std::vector<std::string>& folders,
+                             bool silent) = 0;
 };

@@ -14,6 +14,12 @@ public:
     void EnsureTaskHost(TTaskItem&, bool) override {}
     TTrafficPriority DefaultPriority() const override { return Default; }
     void SetDefaultPriority(TTrafficPriority priority) override { Default = priority; }
+    // No host gives a login: new tasks take the default priority only.
+    void GetHostDefaults(std::string_view, bool allowGlobal, THostDefaults& defaults) const override
+    {
+        if (allowGlobal)
+            defaults.Priority = Default;
+    }
 
     TTrafficPriority Default = tpLowestPriority;
 };

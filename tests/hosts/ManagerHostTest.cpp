@@ -127,12 +127,15 @@ TEST_F(ManagerHostTest, HostDefaultsAndGlobalDefaults)
         {"\\\\in\\s\\f", "/home/in", tpMiddlePriority},
         {"/home/f", "\\\\in\\d", tpMiddlePriority},
     };
+    TManagerTask& manager = Host.Bed.OpenManager();
+    TTaskProp first;
     for (auto [from, to, priority] : tasks) {
-        TTaskItem& task = Task(from, to);
-        Hosts.FillNewTaskDefaults(task);
-        EXPECT_EQ(task.TrafficPriority, priority) << from << " " << to;
+        TTaskProp prop{.Source = from, .Destination = to};
+        manager.FillDefaults(prop);
+        EXPECT_EQ(prop.TrafficPriority, priority) << from << " " << to;
+        if (first.Source.empty())
+            first = prop;
     }
-    const TTaskItem& first = Host.Bed.Manager().Tasks()[0];
     EXPECT_EQ(first.UserLoginToSource, "hu");
     EXPECT_FALSE(first.LoginToDestination);
 }

@@ -110,6 +110,39 @@ bool TScriptedDialogs::AskMaxActiveTasks(int& limit)
     return answer.first;
 }
 
+bool TScriptedDialogs::ShowTaskDialog(TTaskProp& prop, bool newTask, bool& useByDefault)
+{
+    TTaskDialogModel model(prop, newTask);
+    Ask("TaskDialog:" + model.SourceText() + ">" + model.DestinationText());
+    const TTaskDialogAnswer answer = Next(TaskDialogAnswers, "ShowTaskDialog");
+    if (answer.Edit)
+        answer.Edit(model);
+    return answer.Confirmed && model.Accept(prop, useByDefault);
+}
+
+bool TScriptedDialogs::AskDuplicate(std::string& destination, std::string& name)
+{
+    TDuplicateDialogModel model(destination, name);
+    Ask("Duplicate:" + model.Path);
+    const TDuplicateAnswer answer = Next(DuplicateAnswers, "AskDuplicate");
+    if (answer.Edit)
+        answer.Edit(model);
+    if (answer.Kind == TDuplicateAnswer::Timeout)
+        do
+            ++CountdownTicks;
+        while (!model.Countdown.Tick());
+    return answer.Kind != TDuplicateAnswer::Cancel && model.Accept(destination, name);
+}
+
+bool TScriptedDialogs::InputBox(const std::string& caption, const std::string&, std::string& text)
+{
+    Ask("Input:" + caption);
+    const auto answer = Next(InputAnswers, "InputBox");
+    if (answer.first)
+        text = answer.second;
+    return answer.first;
+}
+
 std::vector<TRecordingDesktop::TLaunch> TRecordingDesktop::Launches() const
 {
     std::lock_guard lock(LaunchLock_);
@@ -120,6 +153,24 @@ void TRecordingDesktop::Launch(const TLaunch& launch)
 {
     std::lock_guard lock(LaunchLock_);
     Launches_.push_back(launch);
+}
+
+void TCountingHosts::GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const
+{
+    for (const auto& [prefix, host] : HostDefaults)
+        if (!path.empty() && path.starts_with(prefix)) {
+            defaults.Priority = host.Priority;
+            defaults.LoginToServer = host.LoginToServer;
+            if (host.LoginToServer) {
+                defaults.UserLogin = host.UserLogin;
+                defaults.UserPassword = host.UserPassword;
+            }
+            return;
+        }
+    if (allowGlobal) {
+        defaults.Priority = Default;
+        defaults.LoginToServer = false;
+    }
 }
 
 bool TCountingHosts::CanConnect(const std::string& link)

@@ -3,7 +3,9 @@
 #include "core/Clock.h"
 #include "core/MainThread.h"
 #include "core/MessageBoxPort.h"
+#include "tasks/DuplicateDialogModel.h"
 #include "tasks/ManagerTask.h"
+#include "tasks/TaskDialogModel.h"
 #include "tasks/TaskEnvironment.h"
 #include "tasks/TaskStandIns.h"
 
@@ -43,6 +45,7 @@ public:
     void NotifyAllCompleted() override { Record("AllCompleted"); }
     void PlaySoundTaskDeleted() override { Record("SoundDeleted"); }
     void ShowTaskPage() override { Record("ShowTaskPage"); }
+    void PlaySoundTaskAdded() override { Record("SoundAdded"); }
 
     int Count(const std::string& call) const;
     std::vector<std::string> Calls;
@@ -64,6 +67,11 @@ public:
     TIncompleteTaskAnswer AskIncompleteTask(const TTaskItem& task) override;
     bool AskPauseMinutes(int& minutes) override;
     bool AskMaxActiveTasks(int& limit) override;
+    // Recorded as "TaskDialog:source>destination" as the dialog shows them.
+    bool ShowTaskDialog(TTaskProp& prop, bool newTask, bool& useByDefault) override;
+    // Recorded as "Duplicate:" + the proposed path.
+    bool AskDuplicate(std::string& destination, std::string& name) override;
+    bool InputBox(const std::string& caption, const std::string& prompt, std::string& text) override;
 
     struct TExistingFileAnswer {
         bool Confirmed = true;
@@ -80,6 +88,20 @@ public:
     std::deque<TExistingFileAnswer> ExistingFileAnswers;
     std::deque<TIncompleteTaskAnswer> IncompleteTaskAnswers;
     std::deque<std::pair<bool, int>> PauseAnswers;  // (OK, minutes)
+    // The user's changes in the task dialog before OK; no answer confirmed: Cancel.
+    struct TTaskDialogAnswer {
+        bool Confirmed = true;
+        std::function<void(TTaskDialogModel&)> Edit{};
+    };
+    std::deque<TTaskDialogAnswer> TaskDialogAnswers;
+    // The duplicate dialog: OK after Edit, Cancel, or no answer until its time ran out.
+    struct TDuplicateAnswer {
+        enum { OK, Cancel, Timeout } Kind = OK;
+        std::function<void(TDuplicateDialogModel&)> Edit{};
+    };
+    std::deque<TDuplicateAnswer> DuplicateAnswers;
+    std::deque<std::pair<bool, std::string>> InputAnswers;  // (OK, text)
+    int CountdownTicks = 0;                                 // seconds the timed dialogs counted down
     std::vector<std::string> Asked;
     // Runs while each question is open, given its record: a modal dialog runs the front
     // end's loop, and with it the tick.
@@ -144,11 +166,15 @@ public:
     void EnsureTaskHost(TTaskItem&, bool) override { ++Ensured; }
     TTrafficPriority DefaultPriority() const override { return Default; }
     void SetDefaultPriority(TTrafficPriority priority) override { Default = priority; }
+    // The host of the first prefix of HostDefaults that begins path; else the default
+    // priority and no login.
+    void GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const override;
 
     int Limit = 0;
     std::map<std::string, int> Open;
     int Ensured = 0;
     TTrafficPriority Default = tpLowestPriority;
+    std::map<std::string, THostDefaults> HostDefaults;
 };
 
 // Passes every host call on to Target: the counting hosts of the bed, or a real host
@@ -162,6 +188,10 @@ public:
     void EnsureTaskHost(TTaskItem& task, bool temporary) override { Target->EnsureTaskHost(task, temporary); }
     TTrafficPriority DefaultPriority() const override { return Target->DefaultPriority(); }
     void SetDefaultPriority(TTrafficPriority priority) override { Target->SetDefaultPriority(priority); }
+    void GetHostDefaults(std::string_view path, bool allowGlobal, THostDefaults& defaults) const override
+    {
+        Target->GetHostDefaults(path, allowGlobal, defaults);
+    }
 
     ITaskHosts* Target;
 };
