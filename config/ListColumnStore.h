@@ -6,11 +6,11 @@
 // The stored setting of one column of a list.
 struct TListColumnStore {
     bool Visible = true;
-    std::string Caption;  // from the language file, never stored
-    int Width = 50;       // pixels
-    int Alignment = 0;    // 0 left, 1 right, 2 centre
-    int Position = 0;     // display position
-    bool Sorted = false;  // the list is sorted by this column
+    std::string Caption;    // from the language file, never stored
+    int Width = 50;         // pixels
+    int Alignment = 0;      // 0 left, 1 right, 2 centre
+    int Position = 0;       // display position
+    bool Sorted = false;    // the list is sorted by this column
     int SortDirection = 0;  // 0 ascending, 1 descending
 
     bool operator==(const TListColumnStore&) const = default;

@@ -39,6 +39,7 @@ struct TSoundEvent {
     std::string TOptions::*File;
 };
 
+// clang-format off
 inline constexpr TSoundEvent kSoundEvents[] = {
     {"sSoundProgramStart", "bSoundProgramStart", "sFileSoundProgramStart", "ProgramStart.wav",
      &TOptions::bSoundProgramStart, &TOptions::sFileSoundProgramStart},
@@ -59,6 +60,7 @@ inline constexpr TSoundEvent kSoundEvents[] = {
     {"sSoundTaskCompleteAll", "bSoundTaskCompleteAll", "sFileSoundTaskCompleteAll", "CompleteAll.wav",
      &TOptions::bSoundTaskCompleteAll, &TOptions::sFileSoundTaskCompleteAll},
 };
+// clang-format on
 inline constexpr int kSoundEventCount = int(std::size(kSoundEvents));
 
 // The questions that can be turned off, in the order of the dialog's rows. A flag that is
@@ -69,6 +71,7 @@ struct TConfirmationFlag {
     bool TOptions::*Flag;
 };
 
+// clang-format off
 inline constexpr TConfirmationFlag kConfirmationFlags[] = {
     {"sdsApllyParamFromAnotherTask", "bdsApllyParamFromAnotherTask", &TOptions::bdsApllyParamFromAnotherTask},
     {"sdsAllTaskDelete", "bdsAllTaskDelete", &TOptions::bdsAllTaskDelete},
@@ -90,6 +93,7 @@ inline constexpr TConfirmationFlag kConfirmationFlags[] = {
      &TOptions::bdsAllSelectedRecycleBinReloaded},
     {"sdsExitProgram", "bdsExitProgram", &TOptions::bdsExitProgram},
 };
+// clang-format on
 inline constexpr int kConfirmationFlagCount = int(std::size(kConfirmationFlags));
 
 // The lists whose columns are stored, each in a section of its own.
@@ -98,6 +102,7 @@ struct TColumnList {
     std::vector<TListColumnStore> TOptions::*Columns;
 };
 
+// clang-format off
 inline constexpr TColumnList kColumnLists[] = {
     {"TaskListColumns", &TOptions::TaskListColumns},
     {"HistoryListColumns", &TOptions::HistoryListColumns},
@@ -108,6 +113,7 @@ inline constexpr TColumnList kColumnLists[] = {
     {"InfoTaskColumns", &TOptions::InfoTaskColumns},
     {"RecycleBinColumns", &TOptions::RecycleBinColumns},
 };
+// clang-format on
 
 // The keys the options dialog edits, page by page. Each call is visit(key, value...) with
 // the same value of every options object given (TOptions or const TOptions).

@@ -20,7 +20,7 @@ std::string UnitText(const char* name, std::initializer_list<const char*> shortN
     return text + ")";
 }
 
-} // namespace
+}  // namespace
 
 bool TOptionsDialogResult::Changed(std::string_view key) const
 {
@@ -153,7 +153,8 @@ TOptionsDialogResult TOptionsDialogModel::Apply(TOptions& options, ISystemIntegr
     if (c.iFTPMode != 2)
         keep(&TOptions::sFTPModeASCIIFileExt);
     // Another program opens resources only when one is named.
-    const auto otherProgram = [&](bool TOptions::*chosen, std::string TOptions::*path, std::string TOptions::*arguments) {
+    const auto otherProgram = [&](bool TOptions::*chosen, std::string TOptions::*path,
+                                  std::string TOptions::*arguments) {
         if (!(c.*chosen)) {
             keep(path);
             keep(arguments);

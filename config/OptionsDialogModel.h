@@ -16,16 +16,16 @@ enum TOptionControl {
     ocMaxConnectionNetbios,  // each while its limit is on
     ocMaxConnectionFTP,
     ocMaxConnectionHTTP,
-    ocOtherProgramLAN,       // path, template and browse button, each while its radio is chosen
+    ocOtherProgramLAN,  // path, template and browse button, each while its radio is chosen
     ocOtherProgramHTTP,
     ocOtherProgramFTP,
-    ocFTPModeASCIIFileExt,   // in the FTP mode "text for these extensions"
-    ocClipboardKinds,        // the four kinds of link and the filter box, while the clipboard is watched
-    ocFilterClipboardText,   // while the filter is on
-    ocSounds,                // the event list and its buttons, while sounds are on
-    ocProxyBypass,           // never: the bypass controls are shown only
-    ocIntegrateToIE,         // never
-    ocDownloadSubfolders,    // never: a box shown for what may come, not stored
+    ocFTPModeASCIIFileExt,  // in the FTP mode "text for these extensions"
+    ocClipboardKinds,       // the four kinds of link and the filter box, while the clipboard is watched
+    ocFilterClipboardText,  // while the filter is on
+    ocSounds,               // the event list and its buttons, while sounds are on
+    ocProxyBypass,          // never: the bypass controls are shown only
+    ocIntegrateToIE,        // never
+    ocDownloadSubfolders,   // never: a box shown for what may come, not stored
 };
 
 // A number box: the value it shows lies in [Min, Max].

@@ -50,10 +50,10 @@ struct TKeyReader {
     // Enumerations are stored as their ordinal.
     template <class E>
         requires std::is_enum_v<E>
-    void operator()(const TOptionKey& key, E& value) const
-    {
-        value = static_cast<E>(Store.ReadInteger(key.Section, key.Name, static_cast<int>(value)));
-    }
+        void operator()(const TOptionKey& key, E& value) const
+        {
+            value = static_cast<E>(Store.ReadInteger(key.Section, key.Name, static_cast<int>(value)));
+        }
 };
 
 struct TKeyWriter {
@@ -79,7 +79,7 @@ struct TKeyWriter {
         Store.WriteStrings(key.Section, key.Name, value);
     }
     template <class E>
-        requires std::is_enum_v<E>
+    requires std::is_enum_v<E>
     void operator()(const TOptionKey& key, E value) const
     {
         Store.WriteInteger(key.Section, key.Name, static_cast<int>(value));

@@ -9,8 +9,7 @@
 // Reads every key from the store; a missing key keeps the value options holds, a text
 // that does not parse gives that value too. Starting with the session and the file-manager
 // menus are then taken from the system.
-void ReadOptions(const TXMLStorage& store, TOptions& options,
-                 const ISystemIntegration& system = NoSystemIntegration());
+void ReadOptions(const TXMLStorage& store, TOptions& options, const ISystemIntegration& system = NoSystemIntegration());
 // Writes every key into the store's document (the window's geometry only while its state
 // is normal, so that a maximised window keeps its last normal geometry).
 void WriteOptions(TXMLStorage& store, const TOptions& options);

@@ -24,9 +24,7 @@ void TXMLStorage::Open(TBrokenFile broken)
         Root_ = Document_->document_element();
         break;
     case TXmlLoadStatus::Missing:
-    case TXmlLoadStatus::KeptAside:
-        Root_ = Document_->append_child("Options");
-        break;
+    case TXmlLoadStatus::KeptAside: Root_ = Document_->append_child("Options"); break;
     case TXmlLoadStatus::Unreadable:
         break;
     }

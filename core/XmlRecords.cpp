@@ -42,8 +42,7 @@ bool IsParseError(pugi::xml_parse_status status)
 
 } // namespace
 
-TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMessageBoxPort& boxes,
-                           TBrokenFile broken)
+TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMessageBoxPort& boxes, TBrokenFile broken)
 {
     doc.reset();
     std::error_code error;

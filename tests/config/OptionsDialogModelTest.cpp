@@ -20,27 +20,67 @@ TEST(OptionsDialogModelTest, OkCopiesDependentValuesOnlyWhileTheirSwitchAllowsIt
         TChange change;
         TExpect expect;
     } cases[] = {
+        // clang-format off
         {"completion options while nothing happens at completion",
-         [](auto& m) { m.Controls().iShowWarningTimeOut = 99; m.Controls().caFinishAction = 3; m.Controls().bShowFinishWarning = false; },
-         [&](const TOptions& o) { EXPECT_EQ(o.iShowWarningTimeOut, d.iShowWarningTimeOut); EXPECT_EQ(o.caFinishAction, 0); EXPECT_TRUE(o.bShowFinishWarning); }},
+         [](auto& m) {
+             m.Controls().iShowWarningTimeOut = 99;
+             m.Controls().caFinishAction = 3;
+             m.Controls().bShowFinishWarning = false;
+         },
+         [&](const TOptions& o) {
+             EXPECT_EQ(o.iShowWarningTimeOut, d.iShowWarningTimeOut);
+             EXPECT_EQ(o.caFinishAction, 0);
+             EXPECT_TRUE(o.bShowFinishWarning);
+         }},
         {"completion options while something does",
-         [](auto& m) { m.Controls().bFinishAfterCompleteAll = true; m.Controls().iShowWarningTimeOut = 99; m.Controls().caFinishAction = 3; },
-         [](const TOptions& o) { EXPECT_TRUE(o.bFinishAfterCompleteAll); EXPECT_EQ(o.iShowWarningTimeOut, 99); EXPECT_EQ(o.caFinishAction, 3); }},
+         [](auto& m) {
+             m.Controls().bFinishAfterCompleteAll = true;
+             m.Controls().iShowWarningTimeOut = 99;
+             m.Controls().caFinishAction = 3;
+         },
+         [](const TOptions& o) {
+             EXPECT_TRUE(o.bFinishAfterCompleteAll);
+             EXPECT_EQ(o.iShowWarningTimeOut, 99);
+             EXPECT_EQ(o.caFinishAction, 3);
+         }},
         {"a connection limit turned off keeps its number",
-         [](auto& m) { m.Controls().bLimitConnectionFTPDef = false; m.Controls().iMaxConnectionFTPDef = 7; m.Controls().iMaxConnectionHTTPDef = 5; },
-         [](const TOptions& o) { EXPECT_FALSE(o.bLimitConnectionFTPDef); EXPECT_EQ(o.iMaxConnectionFTPDef, 1); EXPECT_EQ(o.iMaxConnectionHTTPDef, 5); }},
+         [](auto& m) {
+             m.Controls().bLimitConnectionFTPDef = false;
+             m.Controls().iMaxConnectionFTPDef = 7;
+             m.Controls().iMaxConnectionHTTPDef = 5;
+         },
+         [](const TOptions& o) {
+             EXPECT_FALSE(o.bLimitConnectionFTPDef);
+             EXPECT_EQ(o.iMaxConnectionFTPDef, 1);
+             EXPECT_EQ(o.iMaxConnectionHTTPDef, 5);
+         }},
         {"FTP text extensions outside mode 2",
          [](auto& m) { m.Controls().iFTPMode = 1; m.Controls().sFTPModeASCIIFileExt = "iso"; },
-         [&](const TOptions& o) { EXPECT_EQ(o.iFTPMode, 1); EXPECT_EQ(o.sFTPModeASCIIFileExt, d.sFTPModeASCIIFileExt); }},
+         [&](const TOptions& o) {
+             EXPECT_EQ(o.iFTPMode, 1);
+             EXPECT_EQ(o.sFTPModeASCIIFileExt, d.sFTPModeASCIIFileExt);
+         }},
         {"FTP text extensions in mode 2",
          [](auto& m) { m.Controls().iFTPMode = 2; m.Controls().sFTPModeASCIIFileExt = "iso"; },
          [](const TOptions& o) { EXPECT_EQ(o.sFTPModeASCIIFileExt, "iso"); }},
         {"another program not chosen",
          [](auto& m) { m.Controls().sOtherProgramLAN = "/bin/viewer"; m.Controls().sOtherProgramLANKey = "-n %PATH%"; },
-         [](const TOptions& o) { EXPECT_FALSE(o.bOtherProgramLAN); EXPECT_EQ(o.sOtherProgramLAN, ""); EXPECT_EQ(o.sOtherProgramLANKey, "%PATH%"); }},
+         [](const TOptions& o) {
+             EXPECT_FALSE(o.bOtherProgramLAN);
+             EXPECT_EQ(o.sOtherProgramLAN, "");
+             EXPECT_EQ(o.sOtherProgramLANKey, "%PATH%");
+         }},
         {"another program chosen",
-         [](auto& m) { m.Controls().bOtherProgramHTTP = true; m.Controls().sOtherProgramHTTP = "/bin/browser"; m.Controls().sOtherProgramHTTPKey = "-n %PATH%"; },
-         [](const TOptions& o) { EXPECT_TRUE(o.bOtherProgramHTTP); EXPECT_EQ(o.sOtherProgramHTTP, "/bin/browser"); EXPECT_EQ(o.sOtherProgramHTTPKey, "-n %PATH%"); }},
+         [](auto& m) {
+             m.Controls().bOtherProgramHTTP = true;
+             m.Controls().sOtherProgramHTTP = "/bin/browser";
+             m.Controls().sOtherProgramHTTPKey = "-n %PATH%";
+         },
+         [](const TOptions& o) {
+             EXPECT_TRUE(o.bOtherProgramHTTP);
+             EXPECT_EQ(o.sOtherProgramHTTP, "/bin/browser");
+             EXPECT_EQ(o.sOtherProgramHTTPKey, "-n %PATH%");
+         }},
         {"another program chosen without a path",
          [](auto& m) { m.Controls().bOtherProgramFTP = true; m.Controls().sOtherProgramFTPKey = "-x %PATH%"; },
          [](const TOptions& o) { EXPECT_FALSE(o.bOtherProgramFTP); EXPECT_EQ(o.sOtherProgramFTPKey, "-x %PATH%"); }},
@@ -55,16 +95,35 @@ TEST(OptionsDialogModelTest, OkCopiesDependentValuesOnlyWhileTheirSwitchAllowsIt
          [](const TOptions& o) { EXPECT_EQ(o.sFilterClipboard, "ISO"); }},
         {"clipboard filter while not filtering",
          [](auto& m) { m.Controls().bFilterClipboard = false; m.Controls().sFilterClipboard = "ISO"; },
-         [&](const TOptions& o) { EXPECT_FALSE(o.bFilterClipboard); EXPECT_EQ(o.sFilterClipboard, d.sFilterClipboard); }},
+         [&](const TOptions& o) {
+             EXPECT_FALSE(o.bFilterClipboard);
+             EXPECT_EQ(o.sFilterClipboard, d.sFilterClipboard);
+         }},
         {"clipboard filter while not watching",
-         [](auto& m) { m.Controls().sFilterClipboard = "ISO"; m.SetMonitorClipboard(false); m.SetMonitorClipboard(true); },
-         [&](const TOptions& o) { EXPECT_FALSE(o.bFilterClipboard); EXPECT_EQ(o.sFilterClipboard, d.sFilterClipboard); }},
+         [](auto& m) {
+             m.Controls().sFilterClipboard = "ISO";
+             m.SetMonitorClipboard(false);
+             m.SetMonitorClipboard(true);
+         },
+         [&](const TOptions& o) {
+             EXPECT_FALSE(o.bFilterClipboard);
+             EXPECT_EQ(o.sFilterClipboard, d.sFilterClipboard);
+         }},
         {"sound rows while sounds are off",
          [&](auto& m) { m.Controls().bSoundTaskAdd = false; m.Controls().sFileSoundProgramStart = wav; },
          [](const TOptions& o) { EXPECT_TRUE(o.bSoundTaskAdd); EXPECT_EQ(o.sFileSoundProgramStart, ""); }},
         {"sound rows while sounds are on",
-         [&](auto& m) { m.Controls().bUseSounds = true; m.Controls().bSoundTaskAdd = false; m.Controls().sFileSoundProgramStart = wav; m.SetDefaultSound(8); },
-         [&](const TOptions& o) { EXPECT_FALSE(o.bSoundTaskAdd); EXPECT_EQ(o.sFileSoundProgramStart, wav); EXPECT_EQ(o.sFileSoundTaskCompleteAll, DefaultSoundFile(8)); }},
+         [&](auto& m) {
+             m.Controls().bUseSounds = true;
+             m.Controls().bSoundTaskAdd = false;
+             m.Controls().sFileSoundProgramStart = wav;
+             m.SetDefaultSound(8);
+         },
+         [&](const TOptions& o) {
+             EXPECT_FALSE(o.bSoundTaskAdd);
+             EXPECT_EQ(o.sFileSoundProgramStart, wav);
+             EXPECT_EQ(o.sFileSoundTaskCompleteAll, DefaultSoundFile(8));
+         }},
         {"confirmation rows are the inverse of their keys",
          [](auto& m) { m.SetConfirmationTicked(17, false); m.SetConfirmationTicked(0, true); },
          [](const TOptions& o) { EXPECT_TRUE(o.bdsExitProgram); EXPECT_FALSE(o.bdsApllyParamFromAnotherTask); }},
@@ -74,6 +133,7 @@ TEST(OptionsDialogModelTest, OkCopiesDependentValuesOnlyWhileTheirSwitchAllowsIt
         {"a number box holds its range",
          [](auto&) {},
          [](const TOptions& o) { EXPECT_EQ(o.DialogTimeout, 600); EXPECT_EQ(o.ListMaxActiveTask, 1); }},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,12 +158,18 @@ TEST(OptionsDialogModelTest, ControlsAreEnabledByTheirSwitches)
         TOptionControl control;
         bool TOptions::*on;
     } switches[] = {
-        {ocListAutoSavePeriod, &TOptions::ListAutoSave}, {ocCompletionOptions, &TOptions::bFinishAfterCompleteAll},
-        {ocTaskLogLineMax, &TOptions::TaskLogSaveToFile}, {ocTaskStopIfNotReserve, &TOptions::TaskReserveSpace},
-        {ocMaxConnectionNetbios, &TOptions::bLimitConnectionNetbiosDef}, {ocMaxConnectionFTP, &TOptions::bLimitConnectionFTPDef},
-        {ocMaxConnectionHTTP, &TOptions::bLimitConnectionHTTPDef}, {ocOtherProgramLAN, &TOptions::bOtherProgramLAN},
-        {ocOtherProgramHTTP, &TOptions::bOtherProgramHTTP}, {ocOtherProgramFTP, &TOptions::bOtherProgramFTP},
-        {ocClipboardKinds, &TOptions::bMonitorClipboard}, {ocFilterClipboardText, &TOptions::bFilterClipboard},
+        {ocListAutoSavePeriod, &TOptions::ListAutoSave},
+        {ocCompletionOptions, &TOptions::bFinishAfterCompleteAll},
+        {ocTaskLogLineMax, &TOptions::TaskLogSaveToFile},
+        {ocTaskStopIfNotReserve, &TOptions::TaskReserveSpace},
+        {ocMaxConnectionNetbios, &TOptions::bLimitConnectionNetbiosDef},
+        {ocMaxConnectionFTP, &TOptions::bLimitConnectionFTPDef},
+        {ocMaxConnectionHTTP, &TOptions::bLimitConnectionHTTPDef},
+        {ocOtherProgramLAN, &TOptions::bOtherProgramLAN},
+        {ocOtherProgramHTTP, &TOptions::bOtherProgramHTTP},
+        {ocOtherProgramFTP, &TOptions::bOtherProgramFTP},
+        {ocClipboardKinds, &TOptions::bMonitorClipboard},
+        {ocFilterClipboardText, &TOptions::bFilterClipboard},
         {ocSounds, &TOptions::bUseSounds},
     };
     for (const auto& s : switches)
@@ -149,10 +215,18 @@ TEST(OptionsDialogModelTest, OkTellsWhatChangedAndAppliesTheSystemSettings)
 
 TEST(OptionsDialogModelTest, UnitBoxesListLongAndShortNamesAndFollowBitsOrBytes)
 {
-    SetMessageTexts({{"sSizeByteName", "Bytes"}, {"sSizeByte", "B"}, {"sSizeKByte", "KB"}, {"sSizeMByte", "MB"},
-                     {"sSizeGByte", "GB"}, {"sSizeAutoName", "Automatic"}, {"sSpeedBitAutoName", "Bits, automatic"},
-                     {"sSpeedBit", "bit/s"}, {"sSpeedKBit", "kbit/s"}, {"sSpeedMbit", "Mbit/s"},
-                     {"sSpeedByteName", "Bytes per second"}, {"sSpeedByte", "B/s"}});
+    SetMessageTexts({{"sSizeByteName", "Bytes"},
+                     {"sSizeByte", "B"},
+                     {"sSizeKByte", "KB"},
+                     {"sSizeMByte", "MB"},
+                     {"sSizeGByte", "GB"},
+                     {"sSizeAutoName", "Automatic"},
+                     {"sSpeedBitAutoName", "Bits, automatic"},
+                     {"sSpeedBit", "bit/s"},
+                     {"sSpeedKBit", "kbit/s"},
+                     {"sSpeedMbit", "Mbit/s"},
+                     {"sSpeedByteName", "Bytes per second"},
+                     {"sSpeedByte", "B/s"}});
     TOptions options;
     options.iSpeedType = 0;
     TOptionsDialogModel model(options);

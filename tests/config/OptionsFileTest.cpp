@@ -65,7 +65,7 @@ struct TChangeEveryKey {
     void operator()(const TOptionKey&, TExistingFileDecision& value) { value = efOverwrite; }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(OptionsFileTest, EveryKeyIsWrittenAndReadBack)
 {
@@ -106,6 +106,7 @@ TEST_F(OptionsFileTest, NumbersReadAsDecimalOrHexadecimal)
         int bufferSize;
         bool moveDown;  // a Boolean read from the same text
     } cases[] = {
+        // clang-format off
         {"0x1E", 30, true}, {"0X1e", 30, true}, {"$1F", 31, true}, {" 0x10 ", 16, true}, {"0x0", 0, false},
         {"0x", defaults.TaskBufferSize, defaults.bTaskErrorMoveDown},
         {"12ab", defaults.TaskBufferSize, defaults.bTaskErrorMoveDown},
@@ -113,11 +114,12 @@ TEST_F(OptionsFileTest, NumbersReadAsDecimalOrHexadecimal)
         {"True", defaults.TaskBufferSize, defaults.bTaskErrorMoveDown},
         {"", defaults.TaskBufferSize, defaults.bTaskErrorMoveDown},
         {"2", 2, true}, {"-1", -1, true}, {"99999999999", defaults.TaskBufferSize, true},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        const TOptions read = ReadFile("<Defaults><TaskBufferSize>" + std::string(c.text) +
-                                       "</TaskBufferSize><bTaskErrorMoveDown>" + c.text +
-                                       "</bTaskErrorMoveDown></Defaults>");
+        const TOptions read =
+            ReadFile("<Defaults><TaskBufferSize>" + std::string(c.text) + "</TaskBufferSize><bTaskErrorMoveDown>"
+                     + c.text + "</bTaskErrorMoveDown></Defaults>");
         EXPECT_EQ(read.TaskBufferSize, c.bufferSize) << c.text;
         EXPECT_EQ(read.bTaskErrorMoveDown, c.moveDown) << c.text;
     }
@@ -135,7 +137,7 @@ TEST_F(OptionsFileTest, ListsReadEveryChildAndAreWrittenKeyAndIndex)
     TXMLStorage store(Path, Boxes);
     store.Open();
     ReadOptions(store, stored);
-    EXPECT_TRUE(stored.ListFinded.empty());  // stored empty
+    EXPECT_TRUE(stored.ListFinded.empty());                          // stored empty
     EXPECT_EQ(stored.ListFilter, std::vector<std::string>{"kept"});  // not stored
 
     ASSERT_TRUE(SaveOptions(store, read));
@@ -152,9 +154,12 @@ TEST_F(OptionsFileTest, ASoundFileThatIsNotThereReadsAsTheEventsDefault)
 {
     const std::string chosen = Dir.File("bell.wav");
     WriteFileBytes(chosen, "RIFF");
-    const TOptions read = ReadFile("<Sound><sFileSoundProgramStart>" + chosen + "</sFileSoundProgramStart>"
-                                   "<sFileSoundShutDown>" + Dir.File("gone.wav") + "</sFileSoundShutDown>"
-                                   "<sFileSoundTaskAdd></sFileSoundTaskAdd></Sound>");
+    const auto key = [](const std::string& name, const std::string& text) {
+        return "<" + name + ">" + text + "</" + name + ">";
+    };
+    const TOptions read =
+        ReadFile("<Sound>" + key("sFileSoundProgramStart", chosen) + key("sFileSoundShutDown", Dir.File("gone.wav"))
+                 + key("sFileSoundTaskAdd", "") + "</Sound>");
     EXPECT_EQ(read.sFileSoundProgramStart, chosen);
     EXPECT_EQ(read.sFileSoundShutDown, ProgramFolder() + "Sounds/ShutDown.wav");
     EXPECT_EQ(read.sFileSoundTaskAdd, ProgramFolder() + "Sounds/Add.wav");
@@ -211,7 +216,8 @@ TEST_F(OptionsFileTest, ColumnSectionsHoldTheirListsColumnByColumn)
     const int counts[] = {13, 8, 4, 5, 4, 2, 2, 6};
     TOptions options;
     for (int list = 0; list < 8; ++list)
-        EXPECT_EQ((options.*kColumnLists[list].Columns).size(), std::size_t(counts[list])) << kColumnLists[list].Section;
+        EXPECT_EQ((options.*kColumnLists[list].Columns).size(), std::size_t(counts[list]))
+            << kColumnLists[list].Section;
 
     options = ReadFile("<TaskListColumns><Width12>77</Width12><Sorted3>1</Sorted3></TaskListColumns>");
     EXPECT_EQ(options.TaskListColumns[12].Width, 77);

@@ -84,6 +84,7 @@ TEST_F(XMLStorageTest, IntegersAndBooleans)
         bool boolFromTrue;  // ReadBool with the default true
         bool boolFromFalse; // ReadBool with the default false
     } cases[] = {
+        // clang-format off
         {"0x1F", 31, true, true}, {"0X1e", 30, true, true}, {"$1F", 31, true, true},
         {"1F", 99, true, false}, {"0x", 99, true, false}, {"0x1G", 99, true, false},
         {"30", 30, true, true}, {"0", 0, false, false}, {"1", 1, true, true},
@@ -91,6 +92,7 @@ TEST_F(XMLStorageTest, IntegersAndBooleans)
         // Any number is a truth value, however long; hexadecimal as for integers.
         {"99999999999", 99, true, true}, {"-2", -2, true, true}, {"0x0", 0, false, false},
         {"000000000000", 0, false, false},
+        // clang-format on
     };
     for (const Case& c : cases) {
         auto store = OpenWithKey("K", c.text);
