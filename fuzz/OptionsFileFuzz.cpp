@@ -29,7 +29,7 @@ TOptions ReadFrom(const std::string& path, IMessageBoxPort& boxes)
     return options;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -7,153 +7,68 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 TEST(OptionsDialogModelTest, OkCopiesDependentValuesOnlyWhileTheirSwitchAllowsIt)
 {
-    using TChange = std::function<void(TOptionsDialogModel&)>;
-    using TExpect = std::function<void(const TOptions&)>;
-    const TOptions d;
-    const std::string wav = DefaultSoundFile(0) + ".other";
+    // Each row changes controls, starting from the defaults; copied: whether every value
+    // the dialog edits is then as its control shows it.
     struct {
         const char* name;
-        TChange change;
-        TExpect expect;
+        void (*change)(TOptions& controls);
+        bool copied;
     } cases[] = {
         // clang-format off
-        {"completion options while nothing happens at completion",
-         [](auto& m) {
-             m.Controls().iShowWarningTimeOut = 99;
-             m.Controls().caFinishAction = 3;
-             m.Controls().bShowFinishWarning = false;
-         },
-         [&](const TOptions& o) {
-             EXPECT_EQ(o.iShowWarningTimeOut, d.iShowWarningTimeOut);
-             EXPECT_EQ(o.caFinishAction, 0);
-             EXPECT_TRUE(o.bShowFinishWarning);
-         }},
+        {"a value without a switch", [](TOptions& c) { c.TaskBufferSize = 9; c.bdsExitProgram = true; }, true},
+        {"completion options while nothing happens at completion", [](TOptions& c) { c.caFinishAction = 3; }, false},
         {"completion options while something does",
-         [](auto& m) {
-             m.Controls().bFinishAfterCompleteAll = true;
-             m.Controls().iShowWarningTimeOut = 99;
-             m.Controls().caFinishAction = 3;
-         },
-         [](const TOptions& o) {
-             EXPECT_TRUE(o.bFinishAfterCompleteAll);
-             EXPECT_EQ(o.iShowWarningTimeOut, 99);
-             EXPECT_EQ(o.caFinishAction, 3);
-         }},
-        {"a connection limit turned off keeps its number",
-         [](auto& m) {
-             m.Controls().bLimitConnectionFTPDef = false;
-             m.Controls().iMaxConnectionFTPDef = 7;
-             m.Controls().iMaxConnectionHTTPDef = 5;
-         },
-         [](const TOptions& o) {
-             EXPECT_FALSE(o.bLimitConnectionFTPDef);
-             EXPECT_EQ(o.iMaxConnectionFTPDef, 1);
-             EXPECT_EQ(o.iMaxConnectionHTTPDef, 5);
-         }},
-        {"FTP text extensions outside mode 2",
-         [](auto& m) { m.Controls().iFTPMode = 1; m.Controls().sFTPModeASCIIFileExt = "iso"; },
-         [&](const TOptions& o) {
-             EXPECT_EQ(o.iFTPMode, 1);
-             EXPECT_EQ(o.sFTPModeASCIIFileExt, d.sFTPModeASCIIFileExt);
-         }},
-        {"FTP text extensions in mode 2",
-         [](auto& m) { m.Controls().iFTPMode = 2; m.Controls().sFTPModeASCIIFileExt = "iso"; },
-         [](const TOptions& o) { EXPECT_EQ(o.sFTPModeASCIIFileExt, "iso"); }},
-        {"another program not chosen",
-         [](auto& m) { m.Controls().sOtherProgramLAN = "/bin/viewer"; m.Controls().sOtherProgramLANKey = "-n %PATH%"; },
-         [](const TOptions& o) {
-             EXPECT_FALSE(o.bOtherProgramLAN);
-             EXPECT_EQ(o.sOtherProgramLAN, "");
-             EXPECT_EQ(o.sOtherProgramLANKey, "%PATH%");
-         }},
+         [](TOptions& c) { c.bFinishAfterCompleteAll = true; c.iShowWarningTimeOut = 99; c.caFinishAction = 3; }, true},
+        {"a connection limit while off", [](TOptions& c) { c.bLimitConnectionFTPDef = false; c.iMaxConnectionFTPDef = 7; },
+         false},
+        {"a connection limit while on", [](TOptions& c) { c.iMaxConnectionHTTPDef = 5; }, true},
+        {"FTP text extensions in mode 1", [](TOptions& c) { c.iFTPMode = 1; c.sFTPModeASCIIFileExt = "iso"; }, false},
+        {"FTP text extensions in mode 2", [](TOptions& c) { c.iFTPMode = 2; c.sFTPModeASCIIFileExt = "iso"; }, true},
+        {"another program's path while not chosen", [](TOptions& c) { c.sOtherProgramLAN = "/bin/viewer"; }, false},
+        {"another program's template while not chosen", [](TOptions& c) { c.sOtherProgramLANKey = "-n %PATH%"; }, false},
         {"another program chosen",
-         [](auto& m) {
-             m.Controls().bOtherProgramHTTP = true;
-             m.Controls().sOtherProgramHTTP = "/bin/browser";
-             m.Controls().sOtherProgramHTTPKey = "-n %PATH%";
-         },
-         [](const TOptions& o) {
-             EXPECT_TRUE(o.bOtherProgramHTTP);
-             EXPECT_EQ(o.sOtherProgramHTTP, "/bin/browser");
-             EXPECT_EQ(o.sOtherProgramHTTPKey, "-n %PATH%");
-         }},
-        {"another program chosen without a path",
-         [](auto& m) { m.Controls().bOtherProgramFTP = true; m.Controls().sOtherProgramFTPKey = "-x %PATH%"; },
-         [](const TOptions& o) { EXPECT_FALSE(o.bOtherProgramFTP); EXPECT_EQ(o.sOtherProgramFTPKey, "-x %PATH%"); }},
-        {"proxy bypass list while off",
-         [](auto& m) { m.Controls().sProxyBypass = "intranet"; },
-         [](const TOptions& o) { EXPECT_EQ(o.sProxyBypass, ""); }},
-        {"proxy bypass list while on",
-         [](auto& m) { m.Controls().bProxyBypass = true; m.Controls().sProxyBypass = "intranet"; },
-         [](const TOptions& o) { EXPECT_TRUE(o.bProxyBypass); EXPECT_EQ(o.sProxyBypass, "intranet"); }},
-        {"clipboard filter while watching and filtering",
-         [](auto& m) { m.Controls().sFilterClipboard = "ISO"; },
-         [](const TOptions& o) { EXPECT_EQ(o.sFilterClipboard, "ISO"); }},
-        {"clipboard filter while not filtering",
-         [](auto& m) { m.Controls().bFilterClipboard = false; m.Controls().sFilterClipboard = "ISO"; },
-         [&](const TOptions& o) {
-             EXPECT_FALSE(o.bFilterClipboard);
-             EXPECT_EQ(o.sFilterClipboard, d.sFilterClipboard);
-         }},
-        {"clipboard filter while not watching",
-         [](auto& m) {
-             m.Controls().sFilterClipboard = "ISO";
-             m.SetMonitorClipboard(false);
-             m.SetMonitorClipboard(true);
-         },
-         [&](const TOptions& o) {
-             EXPECT_FALSE(o.bFilterClipboard);
-             EXPECT_EQ(o.sFilterClipboard, d.sFilterClipboard);
-         }},
-        {"sound rows while sounds are off",
-         [&](auto& m) { m.Controls().bSoundTaskAdd = false; m.Controls().sFileSoundProgramStart = wav; },
-         [](const TOptions& o) { EXPECT_TRUE(o.bSoundTaskAdd); EXPECT_EQ(o.sFileSoundProgramStart, ""); }},
+         [](TOptions& c) { c.bOtherProgramHTTP = true; c.sOtherProgramHTTP = "/bin/b"; c.sOtherProgramHTTPKey = "%PATH% -n"; },
+         true},
+        {"another program chosen without a path", [](TOptions& c) { c.bOtherProgramFTP = true; }, false},
+        {"the proxy bypass list while off", [](TOptions& c) { c.sProxyBypass = "intranet"; }, false},
+        {"the proxy bypass list while on", [](TOptions& c) { c.bProxyBypass = true; c.sProxyBypass = "intranet"; }, true},
+        {"the clipboard filter while watching and filtering", [](TOptions& c) { c.sFilterClipboard = "ISO"; }, true},
+        {"the clipboard filter while not filtering", [](TOptions& c) { c.bFilterClipboard = false; c.sFilterClipboard = "ISO"; },
+         false},
+        {"the clipboard filter while not watching", [](TOptions& c) { c.bMonitorClipboard = false; c.sFilterClipboard = "ISO"; },
+         false},
+        {"a sound row while sounds are off", [](TOptions& c) { c.bSoundTaskAdd = false; }, false},
+        {"a sound file while sounds are off", [](TOptions& c) { c.sFileSoundTaskStop = "/x.wav"; }, false},
         {"sound rows while sounds are on",
-         [&](auto& m) {
-             m.Controls().bUseSounds = true;
-             m.Controls().bSoundTaskAdd = false;
-             m.Controls().sFileSoundProgramStart = wav;
-             m.SetDefaultSound(8);
-         },
-         [&](const TOptions& o) {
-             EXPECT_FALSE(o.bSoundTaskAdd);
-             EXPECT_EQ(o.sFileSoundProgramStart, wav);
-             EXPECT_EQ(o.sFileSoundTaskCompleteAll, DefaultSoundFile(8));
-         }},
-        {"confirmation rows are the inverse of their keys",
-         [](auto& m) { m.SetConfirmationTicked(17, false); m.SetConfirmationTicked(0, true); },
-         [](const TOptions& o) { EXPECT_TRUE(o.bdsExitProgram); EXPECT_FALSE(o.bdsApllyParamFromAnotherTask); }},
-        {"the browser is never integrated",
-         [](auto& m) { m.Controls().IntegrateToIE = true; },
-         [](const TOptions& o) { EXPECT_FALSE(o.IntegrateToIE); }},
-        {"a number box holds its range",
-         [](auto&) {},
-         [](const TOptions& o) { EXPECT_EQ(o.DialogTimeout, 600); EXPECT_EQ(o.ListMaxActiveTask, 1); }},
+         [](TOptions& c) { c.bUseSounds = true; c.bSoundTaskAdd = false; c.sFileSoundTaskStop = "/x.wav"; }, true},
+        {"the browser, never integrated", [](TOptions& c) { c.IntegrateToIE = true; }, false},
         // clang-format on
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         TOptions options;
-        options.bdsApllyParamFromAnotherTask = true;
-        options.DialogTimeout = 5000;
-        options.ListMaxActiveTask = 0;
         TOptionsDialogModel model(options);
-        c.change(model);
+        c.change(model.Controls());
         TFakeSystemIntegration system;
         model.Apply(options, system);
-        c.expect(options);
+        bool copied = true;
+        ForEachDialogOptionKey([&](const TOptionKey&, const auto& now, const auto& shown) { copied &= now == shown; },
+                               options, model.Controls());
+        EXPECT_EQ(copied, c.copied) << c.name;
     }
 }
 
 TEST(OptionsDialogModelTest, ControlsAreEnabledByTheirSwitches)
 {
     TOptions options;
+    options.DialogTimeout = 5000;
+    options.ListMaxActiveTask = 0;
     TOptionsDialogModel model(options);
     TOptions& c = model.Controls();
+    // Number boxes show a stored value within their range.
+    EXPECT_EQ(c.DialogTimeout, 600);
+    EXPECT_EQ(c.ListMaxActiveTask, 1);
     const struct {
         TOptionControl control;
         bool TOptions::*on;
@@ -184,6 +99,12 @@ TEST(OptionsDialogModelTest, ControlsAreEnabledByTheirSwitches)
     c.bProxyBypass = c.IntegrateToIE = true;
     for (const TOptionControl never : {ocProxyBypass, ocIntegrateToIE, ocDownloadSubfolders})
         EXPECT_FALSE(model.Enabled(never));
+    // A ticked confirmation asks: the inverse of its key.
+    model.SetConfirmationTicked(17, false);
+    EXPECT_TRUE(c.bdsExitProgram);
+    EXPECT_TRUE(model.ConfirmationTicked(0));
+    model.SetDefaultSound(8);
+    EXPECT_EQ(c.sFileSoundTaskCompleteAll, DefaultSoundFile(8));
     // The extension text needs the clipboard watched, and the filter goes with the watching.
     c.bFilterClipboard = true;
     model.SetMonitorClipboard(false);
