@@ -118,7 +118,8 @@ bool LoadOptionsFile(const std::string& fileName, IMessageBoxPort& boxes)
         return false;
     }
     TXMLStorage store(fileName, boxes);
-    store.Open();
+    // The file is the user's to mend: one that does not parse stays where it is.
+    store.Open(TBrokenFile::Leave);
     if (!store.HasRoot()) {
         PrintMessage("--options: cannot read " + fileName);
         return false;

@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliRun.h"
 #include "cli/ConsolePorts.h"
+#include "core/DisplayFormats.h"
 
 #include <exception>
 #include <filesystem>
@@ -11,6 +12,7 @@
 int main(int argc, char** argv)
 {
     try {
+        LoadFormatSettingsFromLocale();
         const std::vector<std::string> args(argv + 1, argv + argc);
         const TCliParseResult parsed = ParseCliArguments(args, std::filesystem::current_path().string());
         if (!parsed.Error.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ExistingFileDecision.h"
+#include "config/ListColumnStore.h"
 
 #include <string>
 #include <vector>
@@ -138,6 +139,127 @@ struct TOptions {
     // addresses, separated by ";", "," or line ends).
     bool bProxyBypass = false;
     std::string sProxyBypass;
+
+    // What happens when the last download has ended: whether anything does, a timed
+    // warning first and its seconds, the action (0 shut down, 1 restart, 2 hibernate,
+    // 3 sleep, 4 log off, 5 close the program) and whether other programs are forced to close.
+    bool bFinishAfterCompleteAll = false;
+    bool bShowFinishWarning = true;
+    int iShowWarningTimeOut = 30;
+    int caFinishAction = 0;
+    bool bFinishForceCloseApplicattion = true;
+
+    // Integration: both starting with the session and the file-manager menus are states of
+    // the system, read from it at start (ExplorerIntegration has no key); the browser is
+    // never integrated.
+    bool StartWithWindows = false;
+    bool ExplorerIntegration = false;
+    bool IntegrateToIE = false;
+    // Clipboard monitoring at all, and whether only names ending in the extension words
+    // (separated by blanks or line ends) are taken.
+    bool bMonitorClipboard = true;
+    bool bFilterClipboard = true;
+    std::string sFilterClipboard = "EXE ZIP ARJ RAR LZH Z GZ GZIP TAR BIN MP3 AVI MPG MPEG QT PLJ ASF MOV WMA WMV "
+                                   "R0* R1* A0* A1* TIF TIFF ACE";
+
+    // The window, the tray and the notifications.
+    bool MinimizeToTrayX = false;
+    bool StartMinimized = false;
+    bool AnimateTray = true;
+    bool bGraphTrafVisible = true;
+    bool ShowDefIcons = true;
+    bool ShowSplashScreen = true;
+    bool bShowTabPanel = true;
+    bool bShowStatusBar = true;
+    bool bShowTabs = false;
+    bool bShowHintInStatusBar = true;
+    bool HintAfterCompleteAll = true;
+    bool bHintAfterError = true;
+    bool bHintAfterComplete = true;
+    bool bHintAfterStart = true;
+    bool bShowHintOnlyNonActive = true;
+
+    // Sounds: on at all, then per event whether it sounds and its file. A file that is not
+    // there reads as the event's file in the program's "Sounds" folder.
+    bool bUseSounds = false;
+    bool bSoundProgramStart = true;
+    bool bSoundProgramExit = true;
+    bool bSoundShutDown = true;
+    bool bSoundTaskAdd = true;
+    bool bSoundTaskDel = true;
+    bool bSoundTaskStart = true;
+    bool bSoundTaskStop = true;
+    bool bSoundTaskComplete = true;
+    bool bSoundTaskCompleteAll = true;
+    std::string sFileSoundProgramStart;
+    std::string sFileSoundProgramExit;
+    std::string sFileSoundShutDown;
+    std::string sFileSoundTaskAdd;
+    std::string sFileSoundTaskDel;
+    std::string sFileSoundTaskStart;
+    std::string sFileSoundTaskStop;
+    std::string sFileSoundTaskComplete;
+    std::string sFileSoundTaskCompleteAll;
+
+    bool bdsExitProgram = false;
+
+    // Read and written back; nothing uses it.
+    int TaskTimeout = 1000;
+
+    // The main window's panels (pixels), the info page in front, and whether the task and
+    // history info panels are collapsed.
+    int ilvPagesWidth = 100;
+    int ipnlLogHeight = 100;
+    int ipnlLogHeightHistoryInfo = 100;
+    int iGraphHeight = 50;
+    int iPageInfoActive = 0;
+    bool bVisibleInfo = true;
+    bool bVisibleHistoryInfo = true;
+
+    // Striped rows and grid lines of the task, log, task info, history info, host, history,
+    // recycle-bin and scheduler lists.
+    bool bTreeManagerTaskStripped = true;
+    bool bTreeLogTaskStripped = true;
+    bool bTreeInfoTaskStripped = true;
+    bool bTreeInfoHistoryStripped = true;
+    bool bTreeManagerHostStripped = true;
+    bool bTreeManagerHistoryStripped = true;
+    bool bTreeManagerRecycleBinStripped = true;
+    bool bTreeManagerSchedulerStripped = true;
+    bool bTreeManagerTaskVertGrid = true;
+    bool bTreeLogTaskVertGrid = true;
+    bool bTreeInfoTaskVertGrid = true;
+    bool bTreeInfoHistoryVertGrid = true;
+    bool bTreeManagerHostVertGrid = true;
+    bool bTreeManagerHistoryVertGrid = true;
+    bool bTreeManagerRecycleBinVertGrid = true;
+    bool bTreeManagerSchedulerVertGrid = false;
+    bool bTreeManagerTaskHorzGrid = true;
+    bool bTreeLogTaskHorzGrid = true;
+    bool bTreeInfoTaskHorzGrid = true;
+    bool bTreeInfoHistoryHorzGrid = true;
+    bool bTreeManagerHostHorzGrid = true;
+    bool bTreeManagerHistoryHorzGrid = true;
+    bool bTreeManagerRecycleBinHorzGrid = true;
+    bool bTreeManagerSchedulerHorzGrid = false;
+
+    // The main window's placement; the geometry is that of the normal state, kept while the
+    // window is maximised or minimised (state 0 normal, 1 minimised, 2 maximised).
+    int MainWindowTop = 0;
+    int MainWindowLeft = 0;
+    int MainWindowWidth = 640;
+    int MainWindowHeight = 480;
+    int MainWindowState = 0;
+
+    // The stored columns of the eight lists.
+    std::vector<TListColumnStore> TaskListColumns = DefaultListColumns(13);
+    std::vector<TListColumnStore> HistoryListColumns = DefaultListColumns(8);
+    std::vector<TListColumnStore> HostsListColumns = DefaultListColumns(4);
+    std::vector<TListColumnStore> SchedulerListColumns = DefaultListColumns(5);
+    std::vector<TListColumnStore> LogListColumns = DefaultListColumns(4);
+    std::vector<TListColumnStore> HistoryInfoColumns = DefaultListColumns(2);
+    std::vector<TListColumnStore> InfoTaskColumns = DefaultListColumns(2);
+    std::vector<TListColumnStore> RecycleBinColumns = DefaultListColumns(6);
 };
 
 // The one instance the whole program reads.

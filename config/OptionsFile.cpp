@@ -1,139 +1,121 @@
 #include "config/OptionsFile.h"
 
+#include "config/OptionKeys.h"
+#include "core/AppFolders.h"
+#include "core/DisplayFormats.h"
+
+#include <filesystem>
 #include <type_traits>
-#include <utility>
 
 namespace {
 
-// Reads one section's keys, each defaulting to the value it replaces.
-struct TSectionReader {
-    const TXMLStorage& Store;
-    std::string Section;
+std::string DefaultSoundFileOfKey(const std::string& key)
+{
+    for (int event = 0; event < kSoundEventCount; ++event)
+        if (key == kSoundEvents[event].FileKey)
+            return DefaultSoundFile(event);
+    return {};
+}
 
-    void operator()(const char* key, int& value) const { value = Store.ReadInteger(Section, key, value); }
-    void operator()(const char* key, bool& value) const { value = Store.ReadBool(Section, key, value); }
-    void operator()(const char* key, std::string& value) const { value = Store.ReadString(Section, key, value); }
-    // A list the store lacks reads empty, like one stored empty: either keeps the value.
-    void operator()(const char* key, std::vector<std::string>& value) const
+bool FileExists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+// Reads each key, defaulting to the value it replaces.
+struct TKeyReader {
+    const TXMLStorage& Store;
+
+    void operator()(const TOptionKey& key, int& value) const
     {
-        std::vector<std::string> stored;
-        Store.ReadStrings(Section, key, stored);
-        if (!stored.empty())
-            value = std::move(stored);
+        value = Store.ReadInteger(key.Section, key.Name, value);
+    }
+    void operator()(const TOptionKey& key, bool& value) const
+    {
+        value = key.Rule != TKeyRule::AlwaysOff && Store.ReadBool(key.Section, key.Name, value);
+    }
+    void operator()(const TOptionKey& key, std::string& value) const
+    {
+        value = Store.ReadString(key.Section, key.Name, value);
+        if (key.Rule == TKeyRule::SoundFile && (value.empty() || !FileExists(value)))
+            value = DefaultSoundFileOfKey(key.Name);
+    }
+    // A list key that is there replaces the list, even when it holds no entry.
+    void operator()(const TOptionKey& key, std::vector<std::string>& value) const
+    {
+        if (Store.HasKey(key.Section, key.Name))
+            Store.ReadStrings(key.Section, key.Name, value);
     }
     // Enumerations are stored as their ordinal.
     template <class E>
         requires std::is_enum_v<E>
-    void operator()(const char* key, E& value) const
+        void operator()(const TOptionKey& key, E& value) const
+        {
+            value = static_cast<E>(Store.ReadInteger(key.Section, key.Name, static_cast<int>(value)));
+        }
+};
+
+struct TKeyWriter {
+    TXMLStorage& Store;
+    const TOptions& Options;
+
+    void operator()(const TOptionKey& key, int value) const
     {
-        value = static_cast<E>(Store.ReadInteger(Section, key, static_cast<int>(value)));
+        if (key.Rule == TKeyRule::NormalGeometry && Options.MainWindowState != 0)
+            return;
+        Store.WriteInteger(key.Section, key.Name, value);
+    }
+    void operator()(const TOptionKey& key, bool value) const
+    {
+        Store.WriteBool(key.Section, key.Name, key.Rule != TKeyRule::AlwaysOff && value);
+    }
+    void operator()(const TOptionKey& key, const std::string& value) const
+    {
+        Store.WriteString(key.Section, key.Name, value);
+    }
+    void operator()(const TOptionKey& key, const std::vector<std::string>& value) const
+    {
+        Store.WriteStrings(key.Section, key.Name, value);
+    }
+    template <class E>
+    requires std::is_enum_v<E>
+    void operator()(const TOptionKey& key, E value) const
+    {
+        Store.WriteInteger(key.Section, key.Name, static_cast<int>(value));
     }
 };
 
 } // namespace
 
-void ReadOptions(const TXMLStorage& store, TOptions& o)
+std::string DefaultSoundFile(int event)
 {
-    const TSectionReader defaults{store, "Defaults"};
-    defaults("DefaultLang", o.DefaultLang);
-    defaults("iSizeType", o.iSizeType);
-    defaults("iSpeedType", o.iSpeedType);
-    defaults("MeasureSpeedInBits", o.MeasureSpeedInBits);
-    defaults("bMonitorFTP", o.bMonitorFTP);
-    defaults("bMonitorHTTP", o.bMonitorHTTP);
-    defaults("bMonitorNetbios", o.bMonitorNetbios);
-    defaults("bMonitorLocal", o.bMonitorLocal);
-    defaults("iFTPMode", o.iFTPMode);
-    defaults("sFTPModeASCIIFileExt", o.sFTPModeASCIIFileExt);
-    defaults("TaskMaxRetries", o.TaskMaxRetries);
-    defaults("TaskRetriesPause", o.TaskRetriesPause);
-    defaults("TaskBufferSize", o.TaskBufferSize);
-    defaults("bTaskErrorPauseTempTimeout", o.bTaskErrorPauseTempTimeout);
-    defaults("iTaskErrorPauseTempTimeout", o.iTaskErrorPauseTempTimeout);
-    defaults("iTaskErrorPauseTempRetries", o.iTaskErrorPauseTempRetries);
-    defaults("bTaskErrorMoveDown", o.bTaskErrorMoveDown);
-    defaults("bDetailedInfo", o.bDetailedInfo);
-    defaults("TaskReserveSpace", o.TaskReserveSpace);
-    defaults("TaskStopIfNotReserve", o.TaskStopIfNotReserve);
-    defaults("TaskGetDateFromServer", o.TaskGetDateFromServer);
-    defaults("bSetAtributes", o.bSetAtributes);
-    defaults("AlraedyInDiskWhatToDo", o.AlraedyInDiskWhatToDo);
-    defaults("TaskLogSaveToFile", o.TaskLogSaveToFile);
-    defaults("TaskLogLineMax", o.TaskLogLineMax);
-    defaults("ListMaxActiveTask", o.ListMaxActiveTask);
-    defaults("ListAutoSave", o.ListAutoSave);
-    defaults("ListAutoSavePeriod", o.ListAutoSavePeriod);
-    defaults("ListDeleteTaskAfterComplete", o.ListDeleteTaskAfterComplete);
-    defaults("IncompleteTaskWhatToDo", o.IncompleteTaskWhatToDo);
-    defaults("DefaultTaskStart", o.DefaultTaskStart);
-    defaults("iLastPauseTimeout", o.iLastPauseTimeout);
-    defaults("DblClickTask", o.DblClickTask);
-    defaults("DblClickError", o.DblClickError);
-    defaults("DblClickComplete", o.DblClickComplete);
-    defaults("bHistoryAddIncomplete", o.bHistoryAddIncomplete);
-    defaults("bTemporaryHostDefault", o.bTemporaryHostDefault);
-    defaults("bLimitConnectionNetbiosDef", o.bLimitConnectionNetbiosDef);
-    defaults("iMaxConnectionNetbiosDef", o.iMaxConnectionNetbiosDef);
-    defaults("bLimitConnectionFTPDef", o.bLimitConnectionFTPDef);
-    defaults("iMaxConnectionFTPDef", o.iMaxConnectionFTPDef);
-    defaults("bLimitConnectionHTTPDef", o.bLimitConnectionHTTPDef);
-    defaults("iMaxConnectionHTTPDef", o.iMaxConnectionHTTPDef);
-    defaults("DefaultLoginToServer", o.DefaultLoginToServer);
-    defaults("DefaultUserLogin", o.DefaultUserLogin);
-    defaults("DefaultUserPassword", o.DefaultUserPassword);
-    defaults("bUseCokies", o.bUseCokies);
-    defaults("bUsePassiveFTP", o.bUsePassiveFTP);
+    return ProgramFolder() + "Sounds/" + kSoundEvents[event].FileName;
+}
 
-    const TSectionReader confirmation{store, "Confirmation"};
-    confirmation("bdsAllTaskDelete", o.bdsAllTaskDelete);
-    confirmation("bdsAllSelectedTaskDelete", o.bdsAllSelectedTaskDelete);
-    confirmation("bdsAllSelectedTaskRestart", o.bdsAllSelectedTaskRestart);
-    confirmation("bdsAllSelectedStartImmediatelly", o.bdsAllSelectedStartImmediatelly);
-    confirmation("bdsHostsClear", o.bdsHostsClear);
-    confirmation("bdsAllSelectedHostsDelete", o.bdsAllSelectedHostsDelete);
-    confirmation("bdsApllyParamFromAnotherTask", o.bdsApllyParamFromAnotherTask);
-    confirmation("bdsClearLog", o.bdsClearLog);
+void ReadOptions(const TXMLStorage& store, TOptions& options, const ISystemIntegration& system)
+{
+    ForEachOptionKey(TKeyReader{store}, options);
+    options.StartWithWindows = system.IsStartWithWindows();
+    options.ExplorerIntegration = system.IsExplorerIntegrated();
+}
 
-    defaults("DuplicateTaskWhatToDo", o.DuplicateTaskWhatToDo);
-    defaults("DialogTimeout", o.DialogTimeout);
-    defaults("ListSource", o.ListSource);
-    defaults("ListSource_MaxCount", o.ListSource_MaxCount);
-    defaults("ListDestination", o.ListDestination);
-    defaults("ListDestination_MaxCount", o.ListDestination_MaxCount);
-    defaults("bTaskLogAutoScroll", o.bTaskLogAutoScroll);
-    defaults("bOtherProgramLAN", o.bOtherProgramLAN);
-    defaults("sOtherProgramLAN", o.sOtherProgramLAN);
-    defaults("sOtherProgramLANKey", o.sOtherProgramLANKey);
-    defaults("bOtherProgramFTP", o.bOtherProgramFTP);
-    defaults("sOtherProgramFTP", o.sOtherProgramFTP);
-    defaults("sOtherProgramFTPKey", o.sOtherProgramFTPKey);
-    defaults("bOtherProgramHTTP", o.bOtherProgramHTTP);
-    defaults("sOtherProgramHTTP", o.sOtherProgramHTTP);
-    defaults("sOtherProgramHTTPKey", o.sOtherProgramHTTPKey);
+void WriteOptions(TXMLStorage& store, const TOptions& options)
+{
+    ForEachOptionKey(TKeyWriter{store, options}, options);
+}
 
-    // History, recycle bin and scheduler.
-    defaults("bHistoryLineMax", o.bHistoryLineMax);
-    defaults("HistoryLineMax", o.HistoryLineMax);
-    defaults("bHistoryTimeMax", o.bHistoryTimeMax);
-    defaults("HistoryTimeMax", o.HistoryTimeMax);
-    defaults("bRecycleBinLineMax", o.bRecycleBinLineMax);
-    defaults("iRecycleBinLineMax", o.iRecycleBinLineMax);
-    defaults("bShowHintForListView", o.bShowHintForListView);
-    defaults("ListFilter", o.ListFilter);
-    defaults("ListFilter_MAxCount", o.ListFilter_MAxCount);
-    defaults("ListFinded", o.ListFinded);
-    defaults("ListFinded_MAxCount", o.ListFinded_MAxCount);
-    confirmation("bdsAllHistoryDelete", o.bdsAllHistoryDelete);
-    confirmation("bdsAllSelectedHistoryDelete", o.bdsAllSelectedHistoryDelete);
-    confirmation("bdsAllSelectedHistoryReloaded", o.bdsAllSelectedHistoryReloaded);
-    confirmation("bdsAllRecycleBinDelete", o.bdsAllRecycleBinDelete);
-    confirmation("bdsAllSelectedRecycleBinDelete", o.bdsAllSelectedRecycleBinDelete);
-    confirmation("bdsAllSelectedRecycleBinReloaded", o.bdsAllSelectedRecycleBinReloaded);
-    confirmation("bdsSchedulerClear", o.bdsSchedulerClear);
-    confirmation("bdsAllSelectedSchedulerDelete", o.bdsAllSelectedSchedulerDelete);
-    confirmation("bdsSchedulerStartImmediatelly", o.bdsSchedulerStartImmediatelly);
+void LoadOptions(TXMLStorage& store, TOptions& options, const ISystemIntegration& system)
+{
+    LoadFormatSettingsFromLocale();
+    store.Open();
+    ReadOptions(store, options, system);
+}
 
-    // Proxies: the hosts that FTP and HTTP transfers reach without one.
-    defaults("bProxyBypass", o.bProxyBypass);
-    defaults("sProxyBypass", o.sProxyBypass);
+bool SaveOptions(TXMLStorage& store, const TOptions& options)
+{
+    WriteOptions(store, options);
+    const bool saved = store.Save();
+    store.Close();
+    return saved;
 }

@@ -14,15 +14,17 @@ TFormatSettings& FormatSettings()
     return settings;
 }
 
-void LoadFormatSettingsFromLocale()
+bool LoadFormatSettingsFromLocale(const std::string& localeName)
 {
-    locale_t user = newlocale(LC_NUMERIC_MASK, "", locale_t(0));
-    if (!user)
-        return;
-    const char* radix = nl_langinfo_l(RADIXCHAR, user);
-    if (radix && radix[0] && !radix[1])
+    locale_t numeric = newlocale(LC_NUMERIC_MASK, localeName.c_str(), locale_t(0));
+    if (!numeric)
+        return false;
+    const char* radix = nl_langinfo_l(RADIXCHAR, numeric);
+    const bool single = radix && radix[0] && !radix[1];
+    if (single)
         FormatSettings().DecimalSeparator = radix[0];
-    freelocale(user);
+    freelocale(numeric);
+    return single;
 }
 
 std::string FormatPercent(int percent)

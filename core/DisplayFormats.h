@@ -11,10 +11,13 @@ struct TFormatSettings {
     char DecimalSeparator = '.';
 };
 
-// The program-wide settings; LoadFormatSettingsFromLocale fills them from the user's
-// environment (LC_NUMERIC) at start-up.
+// The program-wide settings; LoadFormatSettingsFromLocale fills them at start-up.
 TFormatSettings& FormatSettings();
-void LoadFormatSettingsFromLocale();
+// Takes the decimal separator of the numeric conventions of the named locale, or of the
+// user's environment (LC_ALL, LC_NUMERIC, LANG) when the name is empty. A locale that is
+// not installed, or whose separator is not a single byte, leaves the settings as they are;
+// false then.
+bool LoadFormatSettingsFromLocale(const std::string& localeName = "");
 
 // Size units of the option iSizeType.
 enum TSizeUnit { suByte = 0, suKByte = 1, suMByte = 2, suGByte = 3, suAuto = 4 };

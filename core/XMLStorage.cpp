@@ -15,18 +15,16 @@ pugi::xml_node ChildOrAppend(pugi::xml_node parent, const std::string& name)
 
 TXMLStorage::TXMLStorage(const std::string& fileName, IMessageBoxPort& boxes) : FileName_(fileName), Boxes_(boxes) {}
 
-void TXMLStorage::Open()
+void TXMLStorage::Open(TBrokenFile broken)
 {
     Document_ = std::make_unique<pugi::xml_document>();
     Root_ = pugi::xml_node();
-    switch (LoadXmlFile(FileName_, *Document_, Boxes_)) {
+    switch (LoadXmlFile(FileName_, *Document_, Boxes_, broken)) {
     case TXmlLoadStatus::Loaded:
         Root_ = Document_->document_element();
         break;
     case TXmlLoadStatus::Missing:
-        Root_ = Document_->append_child("Options");
-        break;
-    case TXmlLoadStatus::KeptAside:
+    case TXmlLoadStatus::KeptAside: Root_ = Document_->append_child("Options"); break;
     case TXmlLoadStatus::Unreadable:
         break;
     }
@@ -49,6 +47,11 @@ void TXMLStorage::Close()
 bool TXMLStorage::HasRoot() const
 {
     return Document_ && Root_;
+}
+
+bool TXMLStorage::HasKey(const std::string& section, const std::string& key) const
+{
+    return bool(KeyNode(section, key));
 }
 
 pugi::xml_node TXMLStorage::KeyNode(const std::string& section, const std::string& key) const
@@ -78,7 +81,7 @@ void TXMLStorage::WriteString(const std::string& section, const std::string& key
         node.text().set(value.c_str());
 }
 
-int TXMLStorage::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const
+std::string TXMLStorage::NumberText(const std::string& section, const std::string& key) const
 {
     std::string text = ReadString(section, key, "");
     const auto first = text.find_first_not_of(" \t\r\n");
@@ -86,8 +89,13 @@ int TXMLStorage::ReadInteger(const std::string& section, const std::string& key,
         text.erase(0, first);
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
         text.replace(0, 2, "$");
+    return text;
+}
+
+int TXMLStorage::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const
+{
     int value = defaultValue;
-    ParseXmlValue(text, value);
+    ParseXmlValue(NumberText(section, key), value);
     return value;
 }
 
@@ -98,7 +106,9 @@ void TXMLStorage::WriteInteger(const std::string& section, const std::string& ke
 
 bool TXMLStorage::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const
 {
-    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+    bool value = defaultValue;
+    ParseXmlNumberAsBool(NumberText(section, key), value);
+    return value;
 }
 
 void TXMLStorage::WriteBool(const std::string& section, const std::string& key, bool value)

@@ -42,7 +42,7 @@ bool IsParseError(pugi::xml_parse_status status)
 
 } // namespace
 
-TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMessageBoxPort& boxes)
+TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMessageBoxPort& boxes, TBrokenFile broken)
 {
     doc.reset();
     std::error_code error;
@@ -62,6 +62,10 @@ TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMe
 
     const std::string problem =
         std::string(result.description()) + " at offset " + std::to_string(result.offset);
+    if (broken == TBrokenFile::Leave) {
+        ReportRead(boxes, path, problem);
+        return TXmlLoadStatus::Unreadable;
+    }
     std::string reason;
     if (!KeepFileAside(path, reason)) {
         ReportRead(boxes, path, problem + "; it could not be kept aside (" + reason + ") and will not be overwritten");

@@ -23,8 +23,14 @@ enum class TXmlLoadStatus {
     Unreadable, // could not be read or kept aside: reported; the file must not be overwritten
 };
 
+// What becomes of a data file that does not parse: the program's own files are kept aside,
+// so that the next save cannot destroy what may still be mended; a file that is only read
+// (one named on a command line) stays where it is and counts as unreadable.
+enum class TBrokenFile { KeepAside, Leave };
+
 // Loads a data file into doc, reporting failures through boxes ("Can't read file").
-TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMessageBoxPort& boxes);
+TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMessageBoxPort& boxes,
+                           TBrokenFile broken = TBrokenFile::KeepAside);
 
 // Writes doc with the UTF-8 declaration, indented by two spaces, replacing the file only
 // once the new one is complete; a failure is reported ("Can't write file") and the old file

@@ -113,10 +113,27 @@ bool ParseXmlValue(std::string_view text, bool& value)
         value = EqualsNoCase(text, "True");
         return true;
     }
-    std::int64_t number = 0;
-    if (!ParseXmlValue(text, number))
+    return ParseXmlNumberAsBool(text, value);
+}
+
+bool ParseXmlNumberAsBool(std::string_view text, bool& value)
+{
+    text = Trimmed(text);
+    // Only whether a digit is not zero counts, so no number is too long to be one.
+    const bool hex = !text.empty() && text.front() == '$';
+    if (hex)
+        text.remove_prefix(1);
+    else if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+        text.remove_prefix(1);
+    if (text.empty())
         return false;
-    value = number != 0;
+    bool nonZero = false;
+    for (const char c : text) {
+        if (!(hex ? std::isxdigit(static_cast<unsigned char>(c)) : std::isdigit(static_cast<unsigned char>(c))))
+            return false;
+        nonZero = nonZero || c != '0';
+    }
+    value = nonZero;
     return true;
 }
 

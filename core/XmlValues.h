@@ -24,6 +24,9 @@ bool ParseXmlValue(std::string_view text, std::uint32_t& value);
 bool ParseXmlValue(std::string_view text, std::int64_t& value);
 // "True" or "False" in any case, or any number (0 is false).
 bool ParseXmlValue(std::string_view text, bool& value);
+// A whole number of any length, decimal with an optional sign or "$" hexadecimal, taken as
+// a truth value: true unless it is zero. Other texts give false and leave value untouched.
+bool ParseXmlNumberAsBool(std::string_view text, bool& value);
 // Days as a floating number; "." or "," as decimal separator, whatever the locale.
 bool ParseXmlValue(std::string_view text, TDateTime& value);
 // The text itself.

@@ -166,6 +166,9 @@ TEST_F(CliEndToEndTest, BadInputGivesAMessageAndAStatus)
     const std::string source = WriteRandomFile("a.bin", 1000);
     const std::string other = WriteRandomFile("b.bin", 1000);
     const std::string out = Dir.File("out");
+    // The user's file, which is only read: left as it is.
+    const std::string brokenOptions = Dir.File("broken.xml");
+    WriteFileBytes(brokenOptions, "<Options><Defaults>");
     struct TCase {
         std::vector<std::string> Args;
         int ExitCode;
@@ -180,6 +183,7 @@ TEST_F(CliEndToEndTest, BadInputGivesAMessageAndAStatus)
         {{"-o", "n.bin", source, other, "-d", out}, 2, "--name"},
         {{"-j", "many", source, "-d", out}, 2, "-j"},
         {{"--options", Dir.File("none.xml"), source, "-d", out}, 2, "none.xml"},
+        {{"--options", brokenOptions, source, "-d", out}, 2, "cannot read " + brokenOptions},
         {{source, "-d", "/proc/quorvex-cli-test/out"}, 2, "cannot create /proc/quorvex-cli-test/out"},
     };
     for (const TCase& c : cases) {
@@ -189,6 +193,7 @@ TEST_F(CliEndToEndTest, BadInputGivesAMessageAndAStatus)
         EXPECT_EQ(outcome.ExitCode, c.ExitCode) << outcome.Errors;
         EXPECT_NE(outcome.Errors.find(c.Fragment), std::string::npos) << outcome.Errors;
     }
+    EXPECT_EQ(ReadFileBytes(brokenOptions), "<Options><Defaults>");
 }
 
 TEST_F(CliEndToEndTest, LinksLogInAndTheirPasswordsAreNeverShown)

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
+#include <cstdlib>
 #include <tuple>
 
 namespace {
@@ -56,6 +59,30 @@ TEST_F(DisplayFormats, SizeFollowsTheRegionalDecimalSeparator)
     FormatSettings().DecimalSeparator = ',';
     EXPECT_EQ(FormatSize(4, 1572864), "1,5 MB");
     EXPECT_EQ(FormatMessage("%.1f", {2.25}), "2,2");
+}
+
+TEST_F(DisplayFormats, DecimalSeparatorComesFromTheLocale)
+{
+    FormatSettings().DecimalSeparator = ',';
+    EXPECT_TRUE(LoadFormatSettingsFromLocale("C"));
+    EXPECT_EQ(FormatSettings().DecimalSeparator, '.');
+    EXPECT_FALSE(LoadFormatSettingsFromLocale("xx_NOWHERE.UTF-8"));
+    EXPECT_EQ(FormatSettings().DecimalSeparator, '.');
+
+    // A locale with a decimal comma, compiled for this test, as the user's environment.
+    TTempDir locales;
+    const std::string build = "localedef -i de_DE -f UTF-8 " + locales.File("de_DE.UTF-8") + " >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0)
+        GTEST_SKIP() << "no locale with a decimal comma can be made here";
+    const char* previous = std::getenv("LC_ALL");
+    const std::string kept = previous ? previous : "";
+    setenv("LOCPATH", locales.Path().c_str(), 1);
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    const bool loaded = LoadFormatSettingsFromLocale();
+    unsetenv("LOCPATH");
+    previous ? setenv("LC_ALL", kept.c_str(), 1) : unsetenv("LC_ALL");
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(FormatSize(4, 1572864), "1,5 MB");
 }
 
 TEST_F(DisplayFormats, UnitWordIsTheIdentifierWithoutACatalogueText)

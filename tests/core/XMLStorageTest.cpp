@@ -84,10 +84,15 @@ TEST_F(XMLStorageTest, IntegersAndBooleans)
         bool boolFromTrue;  // ReadBool with the default true
         bool boolFromFalse; // ReadBool with the default false
     } cases[] = {
+        // clang-format off
         {"0x1F", 31, true, true}, {"0X1e", 30, true, true}, {"$1F", 31, true, true},
         {"1F", 99, true, false}, {"0x", 99, true, false}, {"0x1G", 99, true, false},
         {"30", 30, true, true}, {"0", 0, false, false}, {"1", 1, true, true},
-        {"True", 99, true, false}, {"", 99, true, false},
+        {"True", 99, true, false}, {"", 99, true, false}, {"12ab", 99, true, false},
+        // Any number is a truth value, however long; hexadecimal as for integers.
+        {"99999999999", 99, true, true}, {"-2", -2, true, true}, {"0x0", 0, false, false},
+        {"000000000000", 0, false, false},
+        // clang-format on
     };
     for (const Case& c : cases) {
         auto store = OpenWithKey("K", c.text);
@@ -121,7 +126,7 @@ TEST_F(XMLStorageTest, StringLists)
     EXPECT_TRUE(list.empty());
 }
 
-TEST_F(XMLStorageTest, AnUnreadableFileIsKeptAsideAndNotWrittenBack)
+TEST_F(XMLStorageTest, AFileThatDoesNotParseIsKeptAsideAndReplacedBySave)
 {
     const std::string broken = "<Options><Defaults><sName>kept</sName></Defaults>";
     WriteFileBytes(Path, broken);
@@ -129,12 +134,28 @@ TEST_F(XMLStorageTest, AnUnreadableFileIsKeptAsideAndNotWrittenBack)
     store.Open();
     ASSERT_EQ(Boxes.Texts.size(), 1u);
     EXPECT_EQ(Boxes.Texts[0].rfind("Can't read file " + Path + "\n", 0), 0u) << Boxes.Texts[0];
-    EXPECT_FALSE(store.HasRoot());
     EXPECT_EQ(store.ReadString("Defaults", "sName", "default"), "default");
 
+    // The old text is safe beside it, so this run's values are saved.
+    store.WriteString("Defaults", "sName", "new");
+    EXPECT_TRUE(store.Save());
+    EXPECT_EQ(ReadFileBytes(Path + ".bad"), broken);
+    TXMLStorage again(Path, Boxes);
+    again.Open();
+    EXPECT_EQ(again.ReadString("Defaults", "sName", ""), "new");
+    EXPECT_EQ(Boxes.Texts.size(), 1u);
+}
+
+TEST_F(XMLStorageTest, AFileLeftWhereItIsIsNeverWrittenOver)
+{
+    const std::string broken = "<Options><Defaults>";
+    WriteFileBytes(Path, broken);
+    TXMLStorage store(Path, Boxes);
+    store.Open(TBrokenFile::Leave);
+    EXPECT_EQ(Boxes.Texts.size(), 1u);
+    EXPECT_FALSE(store.HasRoot());
     store.WriteString("Defaults", "sName", "new");
     EXPECT_FALSE(store.Save());
-    EXPECT_FALSE(fs::exists(Path));
-    EXPECT_EQ(ReadFileBytes(Path + ".bad"), broken);
-    EXPECT_EQ(Boxes.Texts.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(Path), broken);
+    EXPECT_FALSE(fs::exists(Path + ".bad"));
 }

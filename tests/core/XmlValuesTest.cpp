@@ -80,9 +80,13 @@ TEST(XmlValuesTest, Boolean)
         const char* text;
         std::optional<bool> value;
     } cases[] = {
+        // clang-format off
         {"True", true}, {"true", true}, {"TRUE", true}, {"False", false}, {"false", false},
-        {"1", true}, {"0", false}, {"-3", true}, {" True ", true},
+        {"1", true}, {"0", false}, {"-3", true}, {" True ", true}, {"+0", false}, {"$0", false},
+        {"$a", true}, {"99999999999999999999", true}, {"-", std::nullopt}, {"$", std::nullopt},
+        {"0x1", std::nullopt}, {"1.0", std::nullopt},
         {"yes", std::nullopt}, {"on", std::nullopt}, {"", std::nullopt}, {"Truely", std::nullopt},
+        // clang-format on
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Parsed<bool>(c.text, true), c.value) << c.text;
