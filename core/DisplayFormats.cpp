@@ -99,30 +99,31 @@ std::string FormatLocalTime(const TDateTimeParts& parts, const char* format)
     return std::string(buffer, length);
 }
 
-} // namespace
-
-std::string FormatDate(TDateTime value)
+// The locale's form of the parts by strftime's format, or fallback's numbers where the
+// locale gives none.
+std::string FormatLocalOr(const TDateTimeParts& parts, const char* format, const char* fallback, int a, int b, int c)
 {
-    const TDateTimeParts parts = DecodeDateTime(value);
-    std::string text = FormatLocalTime(parts, "%x");
+    std::string text = FormatLocalTime(parts, format);
     if (text.empty()) {
         char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", parts.Year, parts.Month, parts.Day);
+        std::snprintf(buffer, sizeof buffer, fallback, a, b, c);
         text = buffer;
     }
     return text;
 }
 
+} // namespace
+
+std::string FormatDate(TDateTime value)
+{
+    const TDateTimeParts p = DecodeDateTime(value);
+    return FormatLocalOr(p, "%x", "%04d-%02d-%02d", p.Year, p.Month, p.Day);
+}
+
 std::string FormatTime(TDateTime value)
 {
-    const TDateTimeParts parts = DecodeDateTime(value);
-    std::string text = FormatLocalTime(parts, "%X");
-    if (text.empty()) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", parts.Hour, parts.Minute, parts.Second);
-        text = buffer;
-    }
-    return text;
+    const TDateTimeParts p = DecodeDateTime(value);
+    return FormatLocalOr(p, "%X", "%02d:%02d:%02d", p.Hour, p.Minute, p.Second);
 }
 
 std::string FormatDateTime(TDateTime value)
