@@ -4,13 +4,16 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
 
-// Local files through POSIX calls, 64-bit offsets throughout.
+// Local files through POSIX calls, 64-bit offsets throughout. A regular file is read and
+// written at a position kept here (pread, pwrite), so that the position questions of a copy
+// cost no system call; other files (pipes, terminals) use the descriptor's own offset.
 class TLocalFileAccess final : public TFileAccess {
 public:
     ~TLocalFileAccess() override { Close(); }
@@ -21,7 +24,7 @@ public:
     bool OpenRead(const std::string& path) override { return OpenWith(path, O_RDONLY); }
     bool OpenReadWrite(const std::string& path) override { return OpenWith(path, O_RDWR | O_CREAT); }
     bool IsOpen() const override { return Fd_ >= 0; }
-    int Descriptor() const override { return Fd_; }
+    int Descriptor() const override { return Positional_ ? Fd_ : -1; }
 
     bool Close() override
     {
@@ -29,23 +32,64 @@ public:
             return true;
         const int fd = Fd_;
         Fd_ = -1;
+        OpenStat_.reset();
+        Path_.clear();
         return ::close(fd) == 0;
     }
 
-    int64_t Seek(int64_t offset, int whence) override { return ::lseek(Fd_, off_t(offset), whence); }
+    int64_t Seek(int64_t offset, int whence) override
+    {
+        if (Fd_ < 0 || !Positional_)
+            return ::lseek(Fd_, off_t(offset), whence);
+        int64_t base = 0;
+        if (whence == SEEK_CUR) {
+            base = Position_;
+        } else if (whence == SEEK_END) {
+            base = Size();
+            if (base < 0)
+                return -1;
+        } else if (whence != SEEK_SET) {
+            errno = EINVAL;
+            return -1;
+        }
+        if (base + offset < 0) {
+            errno = EINVAL;
+            return -1;
+        }
+        Position_ = base + offset;
+        return Position_;
+    }
 
     int64_t Read(void* buffer, int64_t count) override
     {
         auto* out = static_cast<char*>(buffer);
-        return RepeatUntilDone(count, TZeroMeans::End,
-                               [&](int64_t done, int64_t left) { return ::read(Fd_, out + done, size_t(left)); });
+        const int64_t done = RepeatUntilDone(count, TZeroMeans::End, [&](int64_t at, int64_t left) {
+            return Positional_ ? ::pread(Fd_, out + at, size_t(left), off_t(Position_ + at))
+                               : ::read(Fd_, out + at, size_t(left));
+        });
+        if (done > 0)
+            Position_ += done;
+        return done;
     }
 
     int64_t Write(const void* buffer, int64_t count) override
     {
         const auto* in = static_cast<const char*>(buffer);
-        return RepeatUntilDone(count, TZeroMeans::Failure,
-                               [&](int64_t done, int64_t left) { return ::write(Fd_, in + done, size_t(left)); });
+        const int64_t done = RepeatUntilDone(count, TZeroMeans::Failure, [&](int64_t at, int64_t left) {
+            return Positional_ ? ::pwrite(Fd_, in + at, size_t(left), off_t(Position_ + at))
+                               : ::write(Fd_, in + at, size_t(left));
+        });
+        if (done > 0)
+            Position_ += done;
+        return done;
+    }
+
+    int64_t Size() override
+    {
+        struct stat st {};
+        if (!FileStat(st))
+            return -1;
+        return int64_t(st.st_size);
     }
 
     bool Truncate(int64_t size) override { return ::ftruncate(Fd_, off_t(size)) == 0; }
@@ -55,7 +99,7 @@ public:
     bool GetModifyTime(timespec& time) override
     {
         struct stat st {};
-        if (::fstat(Fd_, &st) != 0)
+        if (!FileStat(st))
             return false;
         time = st.st_mtim;
         return true;
@@ -70,7 +114,8 @@ public:
     uint32_t GetAttributes(const std::string& path) override
     {
         struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0)
+        // The file open for reading answers from what it was asked at its opening.
+        if (!(OpenStat_ && path == Path_ ? FileStat(st) : ::lstat(path.c_str(), &st) == 0))
             return kInvalidAttributes;
         uint32_t attributes = S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
         if (!(st.st_mode & S_IWUSR))
@@ -121,10 +166,41 @@ private:
         do
             Fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
         while (Fd_ < 0 && errno == EINTR);
-        return Fd_ >= 0;
+        if (Fd_ < 0)
+            return false;
+        struct stat st {};
+        if (::fstat(Fd_, &st) != 0) {
+            const int error = errno;
+            Close();
+            errno = error;
+            return false;
+        }
+        Path_ = path;
+        Position_ = 0;
+        Positional_ = S_ISREG(st.st_mode) || S_ISBLK(st.st_mode);
+        // A file open for reading keeps its size, time and mode as they were when it was
+        // opened: the version that a copy records is the one it reads.
+        if ((flags & O_ACCMODE) == O_RDONLY)
+            OpenStat_ = st;
+        return true;
+    }
+
+    bool FileStat(struct stat& st)
+    {
+        if (OpenStat_) {
+            st = *OpenStat_;
+            return true;
+        }
+        return ::fstat(Fd_, &st) == 0;
     }
 
     int Fd_ = -1;
+    std::string Path_;
+    // Where the next read or write of a regular file goes.
+    int64_t Position_ = 0;
+    // Read and written at Position_; false for files without positions (pipes, terminals).
+    bool Positional_ = false;
+    std::optional<struct stat> OpenStat_;
 };
 
 } // namespace

@@ -233,13 +233,19 @@ public:
         // own server and with its own login.
         Key_ = ShareUrl_ + ':' + std::to_string(SmbPort()) + '\n' + Credentials_.User + '\n' + Credentials_.Password;
         if (SMBCCTX* kept = TakeIdleContext(Key_)) {
+            // Logged in when it was kept: its first call tells whether the connection lasted
+            // (see Retried), which spares every small file a login check of three round trips.
             Context_ = kept;
             Smb().smbc_setOptionUserData(Context_, &Credentials_);
-            // A kept context whose connection the server dropped meanwhile fails once.
-            if (LogIn())
-                return true;
-            Release(false);
+            Unproven_ = true;
+            return true;
         }
+        return ConnectAnew();
+    }
+
+    // A new context, logged in; false (errno set) when the login fails.
+    bool ConnectAnew()
+    {
         Context_ = NewContext();
         if (!Context_)
             return false;
@@ -303,6 +309,13 @@ public:
         return result < 0 ? -1 : int64_t(result);
     }
 
+    int64_t Size() override
+    {
+        const TLibraryLock lock(LibraryMutex());
+        struct stat st {};
+        return FileStat(st) ? int64_t(st.st_size) : -1;
+    }
+
     int64_t Read(void* buffer, int64_t count) override
     {
         const TLibraryLock lock(LibraryMutex());
@@ -310,11 +323,7 @@ public:
             return Fail(EBADF, int64_t(-1));
         if (!FlushWrites())
             return -1;
-        return ReadAhead_.Read(buffer, count, [this](char* out, int64_t wanted) {
-            return RepeatUntilDone(wanted, TZeroMeans::End, [&](int64_t done, int64_t left) {
-                return Smb().smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
-            });
-        });
+        return ReadAhead_.Read(buffer, count, [this](char* out, int64_t wanted) { return Fetch(out, wanted); });
     }
 
     // Small blocks are kept back and sent together (see kWriteBehind): a block counts as
@@ -419,7 +428,8 @@ public:
         const TLibraryLock lock(LibraryMutex());
         if (!Connect())
             return false;
-        return Smb().smbc_getFunctionUnlink(Context_)(Context_, UncToSmbUrl(path).c_str()) == 0;
+        const std::string url = UncToSmbUrl(path);
+        return Retried([&] { return Smb().smbc_getFunctionUnlink(Context_)(Context_, url.c_str()) == 0; });
     }
 
     bool MakeDirectories(const std::string& dir) override
@@ -457,6 +467,7 @@ private:
         Close();
         SMBCCTX* context = Context_;
         Context_ = nullptr;
+        Unproven_ = false;
         if (keep) {
             KeepIdleContext(Key_, context);
             return true;
@@ -498,6 +509,45 @@ private:
         return Smb().smbc_getFunctionStat(Context_)(Context_, ShareUrl_.c_str(), &st) == 0;
     }
 
+    // The server's answers about a path, which a live connection gives.
+    static bool IsAnswer(int error)
+    {
+        switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+        case EISDIR:
+        case EEXIST:
+        case EACCES:
+        case EPERM:
+        case EBUSY:
+        case EINVAL:
+        case ENAMETOOLONG:
+        case ENOTEMPTY:
+        case ENOSPC:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // Runs the first call that reaches the server on a kept context; should it fail for want
+    // of a connection (the server dropped it while the context waited), the call is made
+    // once more on a new login. call() returns true on success, false with errno set.
+    template <class TCall>
+    bool Retried(TCall call)
+    {
+        if (!Unproven_)
+            return call();
+        Unproven_ = false;
+        if (call())
+            return true;
+        const int error = errno;
+        if (IsAnswer(error))
+            return Fail(error);
+        Release(false);
+        return ConnectAnew() && call();
+    }
+
     // Leaves the reason in errno for the caller's message and returns the failure value.
     template <typename T = bool>
     static T Fail(int error, T result = T{})
@@ -528,6 +578,35 @@ private:
         return sent >= 0 || Fail(WriteError_);
     }
 
+    // Reads up to `wanted` bytes, fewer only at the end of the file. Where the size is known
+    // (a file open for reading, asked for its size), the file ends there: it is read as it
+    // was when it was asked, the version a copy records, and the end costs no round trip
+    // of its own (a small file is one read).
+    int64_t Fetch(char* out, int64_t wanted)
+    {
+        const auto read = Smb().smbc_getFunctionRead(Context_);
+        int64_t toEnd = -1;
+        if (ReadOnlyStat_) {
+            const off_t at = Smb().smbc_getFunctionLseek(Context_)(Context_, File_, 0, SEEK_CUR);
+            if (at >= 0 && at < ReadOnlyStat_->st_size) {
+                toEnd = ReadOnlyStat_->st_size - at;
+                wanted = std::min(wanted, toEnd);
+            }
+        }
+        int64_t done = 0;
+        while (done < wanted) {
+            const ssize_t moved = read(Context_, File_, out + done, size_t(std::min(wanted - done, kMaxChunk)));
+            if (moved < 0 && errno == EINTR)
+                continue;
+            if (moved < 0)
+                return -1;
+            done += moved;
+            if (moved == 0 || done == toEnd)
+                break;
+        }
+        return done;
+    }
+
     // Puts the server's file where the caller stands: written bytes sent, read-ahead given back.
     bool Settle() { return FlushWrites() && RewindReadAhead(); }
 
@@ -547,8 +626,7 @@ private:
         Close();
         WriteError_ = 0;
         const std::string url = UncToSmbUrl(path);
-        File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
-        if (!File_)
+        if (!Retried([&] { return (File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644)); }))
             return false;
         FileUrl_ = url;
         ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;
@@ -578,7 +656,7 @@ private:
     {
         if (!Context_)
             return Fail(ENOTCONN);
-        return Smb().smbc_getFunctionStat(Context_)(Context_, url.c_str(), &st) == 0;
+        return Retried([&] { return Smb().smbc_getFunctionStat(Context_)(Context_, url.c_str(), &st) == 0; });
     }
 
     uint32_t ReadAttributes(const std::string& url)
@@ -630,6 +708,8 @@ private:
     std::string ShareUrl_;
     std::string Key_;             // the share and login a kept context serves
     SMBCCTX* Context_ = nullptr;
+    // A kept context taken up whose connection no call has used yet.
+    bool Unproven_ = false;
     SMBCFILE* File_ = nullptr;
     TReadAhead ReadAhead_{kReadAhead};
     std::vector<char> Pending_;   // written, not yet sent

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <sys/stat.h>
@@ -166,6 +167,32 @@ TEST_F(SmbFileAccessTest, LoginFailuresAreReportedAtConnect)
         EXPECT_EQ(errno, c.error) << c.what << ": " << std::strerror(errno);
         EXPECT_FALSE(access->OpenRead(c.unc)) << c.what;
         EXPECT_EQ(errno, ENOTCONN) << c.what;
+    }
+}
+
+TEST_F(SmbFileAccessTest, AKeptLoginWhoseConnectionDroppedLogsInAgain)
+{
+    // A kept login is taken up without asking the server; its first call finds the
+    // connection gone and is made once more on a new one, with the server's true answer.
+    const std::string content = Bytes(5000, 5);
+    WriteShareFile(Server().PublicDir() / "kept.bin", content);
+    const struct {
+        const char* what;
+        std::function<bool(TFileAccess&)> call;
+    } cases[] = {
+        {"open", [&](TFileAccess& a) {
+             std::string got(content.size(), '\0');
+             return a.OpenRead(Server().PublicUnc("kept.bin")) &&
+                    a.Read(got.data(), int64_t(got.size())) == int64_t(got.size()) && got == content;
+         }},
+        {"exists", [&](TFileAccess& a) { return a.Exists(Server().PublicUnc("kept.bin")); }},
+        {"missing", [&](TFileAccess& a) { return !a.Exists(Server().PublicUnc("none.bin")) && errno == ENOENT; }},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(Public()->Disconnect()) << c.what;
+        Server().CutSessions();
+        auto access = Public();
+        EXPECT_TRUE(c.call(*access)) << c.what << ": " << std::strerror(errno);
     }
 }
 
