@@ -46,6 +46,11 @@ void TFtpConnection::PrepareRequest(const std::string& path, bool ascii)
 void TFtpConnection::Login()
 {
     PrepareRequest("", false);
+    // A kept connection whose last request succeeded is logged in already (one whose server
+    // dropped it meanwhile is made anew, with a login, by the next request); the next
+    // request also starts in the folder the last one left, without changing to the root.
+    if (Handle_.TakeProvenConnections())
+        return;
     curl_easy_setopt(Handle_.Easy(), CURLOPT_NOBODY, 1L);
     Handle_.Perform();
 }
