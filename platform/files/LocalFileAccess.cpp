@@ -1,6 +1,7 @@
 #include "platform/files/FileAccess.h"
 #include "platform/files/RepeatUntilDone.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -24,7 +25,12 @@ public:
     bool OpenRead(const std::string& path) override { return OpenWith(path, O_RDONLY); }
     bool OpenReadWrite(const std::string& path) override { return OpenWith(path, O_RDWR | O_CREAT); }
     bool IsOpen() const override { return Fd_ >= 0; }
-    int Descriptor() const override { return Positional_ ? Fd_ : -1; }
+    int Descriptor() const override
+    {
+        // Whoever writes through the descriptor leaves the known length behind.
+        WrittenSize_.reset();
+        return Positional_ ? Fd_ : -1;
+    }
 
     bool Close() override
     {
@@ -33,6 +39,7 @@ public:
         const int fd = Fd_;
         Fd_ = -1;
         OpenStat_.reset();
+        WrittenSize_.reset();
         Path_.clear();
         return ::close(fd) == 0;
     }
@@ -79,20 +86,32 @@ public:
             return Positional_ ? ::pwrite(Fd_, in + at, size_t(left), off_t(Position_ + at))
                                : ::write(Fd_, in + at, size_t(left));
         });
-        if (done > 0)
+        if (done > 0) {
             Position_ += done;
+            if (WrittenSize_)
+                WrittenSize_ = std::max(*WrittenSize_, Position_);
+        }
         return done;
     }
 
     int64_t Size() override
     {
+        if (WrittenSize_)
+            return *WrittenSize_;
         struct stat st {};
         if (!FileStat(st))
             return -1;
         return int64_t(st.st_size);
     }
 
-    bool Truncate(int64_t size) override { return ::ftruncate(Fd_, off_t(size)) == 0; }
+    bool Truncate(int64_t size) override
+    {
+        if (::ftruncate(Fd_, off_t(size)) != 0)
+            return false;
+        if (Positional_)
+            WrittenSize_ = size;
+        return true;
+    }
 
     bool Reserve(int64_t size) override { return ::fallocate(Fd_, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0; }
 
@@ -182,6 +201,8 @@ private:
         // opened: the version that a copy records is the one it reads.
         if ((flags & O_ACCMODE) == O_RDONLY)
             OpenStat_ = st;
+        else if (Positional_)
+            WrittenSize_ = int64_t(st.st_size);
         return true;
     }
 
@@ -201,6 +222,8 @@ private:
     // Read and written at Position_; false for files without positions (pipes, terminals).
     bool Positional_ = false;
     std::optional<struct stat> OpenStat_;
+    // The length of a regular file open for writing, as its opening, writes and cuts left it.
+    mutable std::optional<int64_t> WrittenSize_;
 };
 
 } // namespace

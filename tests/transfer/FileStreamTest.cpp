@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -61,14 +62,21 @@ TEST_F(FileStream, ReadsBlocksUntilTheEnd)
     for (size_t i = 0; i < content.size(); ++i)
         content[i] = char(i * 7 + 3);
     WriteFileBytes(Dir.File("src"), content);
-    auto stream = Open(Dir.File("src"), false);
-    std::string back;
-    std::vector<char> buffer(65536);
-    int64_t n;
-    while ((n = stream->Read(buffer.data(), int64_t(buffer.size()))) > 0)
-        back.append(buffer.data(), size_t(n));
-    EXPECT_EQ(back, content);
-    EXPECT_EQ(stream->Read(buffer.data(), 10), 0);
+    // A pipe has no positions to read at: it is read as it comes.
+    ASSERT_EQ(mkfifo(Dir.File("pipe").c_str(), 0600), 0);
+    std::thread writer([&] { WriteFileBytes(Dir.File("pipe"), content); });
+    for (const char* name : {"src", "pipe"}) {
+        SCOPED_TRACE(name);
+        auto stream = Open(Dir.File(name), false);
+        std::string back;
+        std::vector<char> buffer(65536);
+        int64_t n;
+        while ((n = stream->Read(buffer.data(), int64_t(buffer.size()))) > 0)
+            back.append(buffer.data(), size_t(n));
+        EXPECT_EQ(back, content);
+        EXPECT_EQ(stream->Read(buffer.data(), 10), 0);
+    }
+    writer.join();
 }
 
 TEST_F(FileStream, SizeAndPositionKeepEachOther)
