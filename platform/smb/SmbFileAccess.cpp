@@ -311,6 +311,8 @@ public:
 
     int64_t Size() override
     {
+        if (ReadOnlyStat_)
+            return int64_t(ReadOnlyStat_->st_size);
         const TLibraryLock lock(LibraryMutex());
         struct stat st {};
         return FileStat(st) ? int64_t(st.st_size) : -1;
@@ -365,6 +367,10 @@ public:
 
     bool GetModifyTime(timespec& time) override
     {
+        if (ReadOnlyStat_) {
+            time = ReadOnlyStat_->st_mtim;
+            return true;
+        }
         const TLibraryLock lock(LibraryMutex());
         struct stat st {};
         if (!FileStat(st))
@@ -390,13 +396,15 @@ public:
 
     uint32_t GetAttributes(const std::string& path) override
     {
+        const std::string url = UncToSmbUrl(path);
+        // The library's mode of a file carries its attribute word (see DosAttributes).
+        if (ReadOnlyStat_ && url == FileUrl_)
+            return DosAttributes(ReadOnlyStat_->st_mode);
         const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return Fail(ENOTCONN, kInvalidAttributes);
         if (!FlushWrites())
             return kInvalidAttributes;
-        const std::string url = UncToSmbUrl(path);
-        // The library's mode of a file carries its attribute word (see DosAttributes).
         struct stat st {};
         if (ReadOnly_ && File_ && url == FileUrl_)
             return FileStat(st) ? DosAttributes(st.st_mode) : kInvalidAttributes;
@@ -630,11 +638,18 @@ private:
             return false;
         FileUrl_ = url;
         ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;
+        // A copy asks the file it reads for its size, time and attributes: asked now, in the
+        // same turn at the library, their answers need no turn of their own (where this
+        // fails, the first question asks again and tells why).
+        struct stat st {};
+        if (ReadOnly_)
+            FileStat(st);
         return true;
     }
 
     // A file open for reading is asked once: its size, time and attributes then come from
-    // that answer (one round trip instead of five for a copy's questions).
+    // that answer (one round trip instead of five for a copy's questions), without the
+    // library's lock.
     bool FileStat(struct stat& st)
     {
         if (!File_)
@@ -716,7 +731,7 @@ private:
     int WriteError_ = 0;          // errno of a failed send; sticks until the next open
     std::string FileUrl_;
     bool ReadOnly_ = false;                      // the open file was opened for reading only
-    std::optional<struct stat> ReadOnlyStat_;    // its stat, taken at the first question
+    std::optional<struct stat> ReadOnlyStat_;    // its stat, taken at its opening
     // Times set on the open file, set again once it is closed.
     std::optional<std::array<timeval, 2>> StickyTimes_;
 };
