@@ -196,6 +196,35 @@ TEST_F(SmbFileAccessTest, AKeptLoginWhoseConnectionDroppedLogsInAgain)
     }
 }
 
+TEST_F(SmbFileAccessTest, AFileIsReadAsItWasOpened)
+{
+    // Its size, asked at the opening, is the version a copy records: the read ends there,
+    // or earlier where the file was cut meanwhile, and never waits or fails for it.
+    const std::string content = Bytes(70000, 6);
+    const struct {
+        const char* what;
+        std::string changed;
+        std::string expected;
+    } cases[] = {
+        {"as opened", content, content},
+        {"cut", content.substr(0, 1000), content.substr(0, 1000)},
+        {"grown", content + "more", content},
+    };
+    const fs::path file = Server().PublicDir() / "opened.bin";
+    for (const auto& c : cases) {
+        WriteShareFile(file, content);
+        auto access = Public();
+        ASSERT_TRUE(access->OpenRead(Server().PublicUnc("opened.bin"))) << c.what;
+        EXPECT_EQ(access->Size(), int64_t(content.size())) << c.what;
+        WriteShareFile(file, c.changed);
+        std::string got(content.size() + 100, '\0');
+        int64_t done = 0;
+        for (int64_t n; (n = access->Read(got.data() + done, 4096)) > 0;)
+            done += n;
+        EXPECT_EQ(got.substr(0, size_t(std::max<int64_t>(done, 0))), c.expected) << c.what;
+    }
+}
+
 TEST_F(SmbFileAccessTest, MissingFilesAndFolders)
 {
     auto access = Public();
