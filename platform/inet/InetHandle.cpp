@@ -368,8 +368,8 @@ void TInetHandle::BeginAndDrive(const std::function<bool()>& done)
     // A connection kept from an earlier stream may have been dropped by its server a moment
     // ago, unnoticed while it waited: one more try, on a new connection, as long as the
     // request has handed nothing over.
-    if (!Running_ && Failed() && !BodyStarted_ && !UploadAsked_ && ConnectionWasKept() &&
-        (Result_ == CURLE_SEND_ERROR || Result_ == CURLE_RECV_ERROR || Result_ == CURLE_GOT_NOTHING)) {
+    if (!Running_ && Failed() && !BodyStarted_ && !UploadAsked_ && ConnectionWasKept()
+        && (Result_ == CURLE_SEND_ERROR || Result_ == CURLE_RECV_ERROR || Result_ == CURLE_GOT_NOTHING)) {
         curl_easy_setopt(Easy_, CURLOPT_FRESH_CONNECT, 1L);
         Begin();
         curl_easy_setopt(Easy_, CURLOPT_FRESH_CONNECT, 0L);

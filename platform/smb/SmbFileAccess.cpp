@@ -520,22 +520,9 @@ private:
     // The server's answers about a path, which a live connection gives.
     static bool IsAnswer(int error)
     {
-        switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-        case EISDIR:
-        case EEXIST:
-        case EACCES:
-        case EPERM:
-        case EBUSY:
-        case EINVAL:
-        case ENAMETOOLONG:
-        case ENOTEMPTY:
-        case ENOSPC:
-            return true;
-        default:
-            return false;
-        }
+        static constexpr int kAnswers[] = {ENOENT, ENOTDIR, EISDIR,       EEXIST,    EACCES, EPERM,
+                                           EBUSY,  EINVAL,  ENAMETOOLONG, ENOTEMPTY, ENOSPC};
+        return std::find(std::begin(kAnswers), std::end(kAnswers), error) != std::end(kAnswers);
     }
 
     // Runs the first call that reaches the server on a kept context; should it fail for want
@@ -634,7 +621,11 @@ private:
         Close();
         WriteError_ = 0;
         const std::string url = UncToSmbUrl(path);
-        if (!Retried([&] { return (File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644)); }))
+        const auto open = [&] {
+            File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
+            return File_ != nullptr;
+        };
+        if (!Retried(open))
             return false;
         FileUrl_ = url;
         ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;

@@ -180,10 +180,11 @@ TEST_F(SmbFileAccessTest, AKeptLoginWhoseConnectionDroppedLogsInAgain)
         const char* what;
         std::function<bool(TFileAccess&)> call;
     } cases[] = {
-        {"open", [&](TFileAccess& a) {
+        {"open",
+         [&](TFileAccess& a) {
              std::string got(content.size(), '\0');
-             return a.OpenRead(Server().PublicUnc("kept.bin")) &&
-                    a.Read(got.data(), int64_t(got.size())) == int64_t(got.size()) && got == content;
+             return a.OpenRead(Server().PublicUnc("kept.bin"))
+                    && a.Read(got.data(), int64_t(got.size())) == int64_t(got.size()) && got == content;
          }},
         {"exists", [&](TFileAccess& a) { return a.Exists(Server().PublicUnc("kept.bin")); }},
         {"missing", [&](TFileAccess& a) { return !a.Exists(Server().PublicUnc("none.bin")) && errno == ENOENT; }},
