@@ -53,9 +53,27 @@ std::recursive_mutex& LibraryMutex()
 }
 using TLibraryLock = std::lock_guard<std::recursive_mutex>;
 
+struct TCredentials {
+    std::string User;
+    std::string Password;
+};
+
+// Every context carries its own copy of the login it was made with (the library's user
+// data, which the login callback reads), so that a kept context needs no library call to
+// serve its next stream, whose login is the same. Freed with the context.
+bool FreeContext(SMBCCTX* context)
+{
+    const TLibraryLock lock(LibraryMutex());
+    auto* credentials = static_cast<TCredentials*>(Smb().smbc_getOptionUserData(context));
+    const bool freed = Smb().smbc_free_context(context, 1) == 0;
+    delete credentials;
+    return freed;
+}
+
 // Contexts of ended streams, logged in and connected, kept for the next stream to the
-// same share with the same login: a queue of small files then logs in once. Used under
-// LibraryMutex; never freed at exit, when the connections close with the process.
+// same share with the same login: a queue of small files then logs in once. The list has
+// its own lock, so that taking up or keeping a context waits for no other stream's turn
+// at the library; never freed at exit, when the connections close with the process.
 struct TIdleContext {
     std::string Key;
     SMBCCTX* Context;
@@ -64,51 +82,72 @@ struct TIdleContext {
 constexpr auto kIdleLimit = std::chrono::seconds(60);
 constexpr size_t kMostIdle = 8;
 
+std::mutex& IdleMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
 std::vector<TIdleContext>& IdleContexts()
 {
     static auto* idle = new std::vector<TIdleContext>;
     return *idle;
 }
 
-// Frees (logging off) what waited too long or is one too many.
-void DropStaleContexts()
+// Takes out what waited too long or is one too many, for the caller to free (logging off)
+// once the list's lock is given back. Under IdleMutex.
+std::vector<SMBCCTX*> TakeStaleContexts()
 {
     std::vector<TIdleContext>& idle = IdleContexts();
+    std::vector<SMBCCTX*> stale;
     const auto now = std::chrono::steady_clock::now();
     for (auto it = idle.begin(); it != idle.end();) {
         if (now - it->Since > kIdleLimit || idle.size() > kMostIdle) {
-            Smb().smbc_free_context(it->Context, 1);
+            stale.push_back(it->Context);
             it = idle.erase(it);
         } else {
             ++it;
         }
     }
+    return stale;
+}
+
+void FreeContexts(const std::vector<SMBCCTX*>& contexts)
+{
+    for (SMBCCTX* context : contexts)
+        FreeContext(context);
 }
 
 SMBCCTX* TakeIdleContext(const std::string& key)
 {
-    DropStaleContexts();
-    std::vector<TIdleContext>& idle = IdleContexts();
-    for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
-        if (it->Key == key) {
-            SMBCCTX* context = it->Context;
-            idle.erase(std::next(it).base());
-            return context;
+    SMBCCTX* found = nullptr;
+    std::vector<SMBCCTX*> stale;
+    {
+        const std::lock_guard lock(IdleMutex());
+        stale = TakeStaleContexts();
+        std::vector<TIdleContext>& idle = IdleContexts();
+        for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
+            if (it->Key == key) {
+                found = it->Context;
+                idle.erase(std::next(it).base());
+                break;
+            }
         }
     }
-    return nullptr;
+    FreeContexts(stale);
+    return found;
 }
 
 void KeepIdleContext(const std::string& key, SMBCCTX* context)
 {
-    IdleContexts().push_back({key, context, std::chrono::steady_clock::now()});
-    DropStaleContexts();
+    std::vector<SMBCCTX*> stale;
+    {
+        const std::lock_guard lock(IdleMutex());
+        IdleContexts().push_back({key, context, std::chrono::steady_clock::now()});
+        stale = TakeStaleContexts();
+    }
+    FreeContexts(stale);
 }
-
-struct TCredentials {
-    std::string User;
-    std::string Password;
-};
 
 void CopyField(char* out, int size, const std::string& value)
 {
@@ -216,7 +255,6 @@ public:
 
     bool Connect() override
     {
-        const TLibraryLock lock(LibraryMutex());
         if (Context_)
             return true;
         if (ShareUrl_.empty())
@@ -236,7 +274,6 @@ public:
             // Logged in when it was kept: its first call tells whether the connection lasted
             // (see Retried), which spares every small file a login check of three round trips.
             Context_ = kept;
-            Smb().smbc_setOptionUserData(Context_, &Credentials_);
             Unproven_ = true;
             return true;
         }
@@ -246,6 +283,7 @@ public:
     // A new context, logged in; false (errno set) when the login fails.
     bool ConnectAnew()
     {
+        const TLibraryLock lock(LibraryMutex());
         Context_ = NewContext();
         if (!Context_)
             return false;
@@ -268,9 +306,9 @@ public:
 
     bool Close() override
     {
-        const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return true;
+        const TLibraryLock lock(LibraryMutex());
         // What was kept back must reach the server, or the close fails.
         const bool flushed = FlushWrites();
         const int flushError = errno;
@@ -293,6 +331,10 @@ public:
 
     int64_t Seek(int64_t offset, int whence) override
     {
+        // A file being read tells and keeps where its reads stand without a turn at the
+        // library, and keeps what was read ahead.
+        if (File_ && ReadOnly_ && ((whence == SEEK_CUR && offset == 0) || (whence == SEEK_SET && offset == ReadAt_)))
+            return ReadAt_;
         const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF, int64_t(-1));
@@ -306,7 +348,10 @@ public:
             whence = SEEK_SET;
         }
         const off_t result = Smb().smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
-        return result < 0 ? -1 : int64_t(result);
+        if (result < 0)
+            return -1;
+        ReadAt_ = int64_t(result);
+        return ReadAt_;
     }
 
     int64_t Size() override
@@ -320,12 +365,16 @@ public:
 
     int64_t Read(void* buffer, int64_t count) override
     {
+        // What was fetched already needs no turn at the library.
+        if (File_ && ReadOnly_ && count >= 0 && ReadAhead_.Holds(count))
+            return Advance(ReadAhead_.Read(buffer, count, [](char*, int64_t) { return int64_t(-1); }));
         const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF, int64_t(-1));
         if (!FlushWrites())
             return -1;
-        return ReadAhead_.Read(buffer, count, [this](char* out, int64_t wanted) { return Fetch(out, wanted); });
+        const auto fetch = [this](char* out, int64_t wanted) { return Fetch(out, wanted); };
+        return Advance(ReadAhead_.Read(buffer, count, fetch));
     }
 
     // Small blocks are kept back and sent together (see kWriteBehind): a block counts as
@@ -469,7 +518,6 @@ public:
 private:
     bool Release(bool keep)
     {
-        const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return true;
         Close();
@@ -482,7 +530,7 @@ private:
         }
         // libsmbclient 4.17 keeps about 116 bytes for every context it has initialised,
         // freed or not.
-        return Smb().smbc_free_context(context, 1) == 0;
+        return FreeContext(context);
     }
 
     // A context for this stream's server and login; nullptr (errno set) when none can be made.
@@ -492,7 +540,7 @@ private:
         if (!context)
             return Fail(errno ? errno : ENOMEM, static_cast<SMBCCTX*>(nullptr));
         Smb().smbc_setDebug(context, 0);
-        Smb().smbc_setOptionUserData(context, &Credentials_);
+        Smb().smbc_setOptionUserData(context, new TCredentials(Credentials_));
         Smb().smbc_setFunctionAuthDataWithContext(context, AuthData);
         Smb().smbc_setPort(context, uint16_t(SmbPort()));
         Smb().smbc_setTimeout(context, kTimeoutMs);
@@ -504,7 +552,7 @@ private:
         Smb().smbc_setOptionOpenShareMode(context, SMBC_SHAREMODE_DENY_WRITE);
         if (!Smb().smbc_init_context(context)) {
             const int error = errno ? errno : EINVAL;
-            Smb().smbc_free_context(context, 1);
+            FreeContext(context);
             return Fail(error, static_cast<SMBCCTX*>(nullptr));
         }
         return context;
@@ -602,6 +650,14 @@ private:
         return done;
     }
 
+    // Moves where the reads stand by what a read handed over.
+    int64_t Advance(int64_t done)
+    {
+        if (done > 0)
+            ReadAt_ += done;
+        return done;
+    }
+
     // Puts the server's file where the caller stands: written bytes sent, read-ahead given back.
     bool Settle() { return FlushWrites() && RewindReadAhead(); }
 
@@ -629,12 +685,18 @@ private:
             return false;
         FileUrl_ = url;
         ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;
+        ReadAt_ = 0;
         // A copy asks the file it reads for its size, time and attributes: asked now, in the
         // same turn at the library, their answers need no turn of their own (where this
-        // fails, the first question asks again and tells why).
+        // fails, the first question asks again and tells why). A file that one read-ahead
+        // holds is read at once as well: a small file is then opened, asked and read in one
+        // turn (should the copy start elsewhere, the bytes are given back unused).
         struct stat st {};
-        if (ReadOnly_)
-            FileStat(st);
+        const auto fetch = [this](char* out, int64_t wanted) { return Fetch(out, wanted); };
+        if (ReadOnly_ && FileStat(st) && st.st_size > 0 && st.st_size <= kReadAhead && !ReadAhead_.Prefetch(fetch)) {
+            // The first read tries again, from the start.
+            Smb().smbc_getFunctionLseek(Context_)(Context_, File_, 0, SEEK_SET);
+        }
         return true;
     }
 
@@ -722,6 +784,7 @@ private:
     int WriteError_ = 0;          // errno of a failed send; sticks until the next open
     std::string FileUrl_;
     bool ReadOnly_ = false;                      // the open file was opened for reading only
+    int64_t ReadAt_ = 0;                         // where its reads stand
     std::optional<struct stat> ReadOnlyStat_;    // its stat, taken at its opening
     // Times set on the open file, set again once it is closed.
     std::optional<std::array<timeval, 2>> StickyTimes_;
