@@ -416,6 +416,10 @@ int64_t TInetHandle::Read(char* buffer, int64_t count)
             Spill_.clear();
             SpillAt_ = 0;
         }
+        // What the library holds back has arrived as well: it joins this read, without a
+        // wait (a small body then takes one read, not one per piece the library hands out).
+        if (spilled < count && BodyPaused_ && Running_ && Spill_.empty())
+            return spilled + TakeHeldBack(buffer + spilled, count - spilled);
         return spilled;
     }
     if (count <= 0)
@@ -434,6 +438,21 @@ int64_t TInetHandle::Read(char* buffer, int64_t count)
     TargetLeft_ = 0;
     if (filled == 0 && Failed())
         RaiseFailure();
+    return filled;
+}
+
+int64_t TInetHandle::TakeHeldBack(char* buffer, int64_t count)
+{
+    Target_ = buffer;
+    TargetLeft_ = count;
+    BodyPaused_ = false;
+    // The piece the library kept arrives within this call, and what else it has read. The
+    // bytes before are handed over in any case: a failure to go on is left to the next read.
+    if (curl_easy_pause(Easy_, CURLPAUSE_CONT) != CURLE_OK)
+        BodyPaused_ = true;
+    const int64_t filled = count - TargetLeft_;
+    Target_ = nullptr;
+    TargetLeft_ = 0;
     return filled;
 }
 

@@ -88,6 +88,9 @@ private:
     // Drives the transfer until done() holds or the request ends.
     void DriveUntil(const std::function<bool()>& done);
     void Finish();
+    // Hands over, up to count bytes, what the library held back for a full block, without
+    // waiting for more; never throws.
+    int64_t TakeHeldBack(char* buffer, int64_t count);
     [[noreturn]] void RaiseFailure() const;
     bool Failed() const;
     // The last request ran on a connection that an earlier one had made.
