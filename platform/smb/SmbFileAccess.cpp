@@ -641,8 +641,14 @@ private:
             const ssize_t moved = read(Context_, File_, out + done, size_t(std::min(wanted - done, kMaxChunk)));
             if (moved < 0 && errno == EINTR)
                 continue;
-            if (moved < 0)
-                return -1;
+            if (moved < 0) {
+                // Nothing of a failed fetch counts: the file goes back to where it began, so
+                // that a later read neither skips nor repeats bytes.
+                const int error = errno;
+                if (done > 0)
+                    Smb().smbc_getFunctionLseek(Context_)(Context_, File_, -off_t(done), SEEK_CUR);
+                return Fail(error, int64_t(-1));
+            }
             done += moved;
             if (moved == 0 || done == toEnd)
                 break;
