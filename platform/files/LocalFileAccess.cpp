@@ -147,16 +147,25 @@ public:
 
     bool SetAttributes(const std::string& path, uint32_t attributes) override
     {
-        // Only the read-only bit has a meaning for local files: it takes the write bits.
+        // Only the read-only bit has a meaning for local files: it takes the write bits. The
+        // open file's mode is known from its opening.
+        const bool open = Fd_ >= 0 && path == Path_;
         struct stat st {};
-        if (::stat(path.c_str(), &st) != 0)
+        if (!open && ::stat(path.c_str(), &st) != 0)
             return false;
-        mode_t mode = st.st_mode & 07777;
+        const mode_t old = open ? OpenMode_ : st.st_mode & 07777;
+        mode_t mode = old;
         if (attributes & kAttrReadOnly)
             mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
         else
             mode |= S_IWUSR;
-        return mode == (st.st_mode & 07777) || ::chmod(path.c_str(), mode) == 0;
+        if (mode == old)
+            return true;
+        if ((open ? ::fchmod(Fd_, mode) : ::chmod(path.c_str(), mode)) != 0)
+            return false;
+        if (open)
+            OpenMode_ = mode;
+        return true;
     }
 
     bool Exists(const std::string& path) override
@@ -195,6 +204,7 @@ private:
             return false;
         }
         Path_ = path;
+        OpenMode_ = st.st_mode & 07777;
         Position_ = 0;
         Positional_ = S_ISREG(st.st_mode) || S_ISBLK(st.st_mode);
         // A file open for reading keeps its size, time and mode as they were when it was
@@ -217,6 +227,7 @@ private:
 
     int Fd_ = -1;
     std::string Path_;
+    mode_t OpenMode_ = 0;  // the permission bits of the open file
     // Where the next read or write of a regular file goes.
     int64_t Position_ = 0;
     // Read and written at Position_; false for files without positions (pipes, terminals).

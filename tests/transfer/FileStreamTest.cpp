@@ -195,6 +195,16 @@ TEST_F(FileStream, AttributesCarryReadOnlyAndHidden)
     stat(Dir.File("copy").c_str(), &st);
     EXPECT_NE(st.st_mode & S_IWUSR, 0u);
 
+    // The same between open files, as a copy sets them.
+    auto source = Open(Dir.File("ro"), false);
+    auto dest = Open(Dir.File("copy"), true);
+    for (const uint32_t attributes : {source->GetAttributes(), uint32_t(platform::kAttrArchive)}) {
+        dest->SetAttributes(attributes);
+        stat(Dir.File("copy").c_str(), &st);
+        EXPECT_EQ((st.st_mode & 0222) == 0, (attributes & platform::kAttrReadOnly) != 0) << attributes;
+    }
+    dest->Close();
+
     // A source whose attributes cannot be read never changes the destination.
     TTransferFileStream missing(Dir.File("nothing"));
     EXPECT_EQ(missing.GetAttributes(), platform::kInvalidAttributes);
