@@ -210,6 +210,7 @@ void TInetHandle::ResetRequestOptions()
     curl_easy_setopt(Easy_, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(Easy_, CURLOPT_FTPPORT, nullptr);
     curl_easy_setopt(Easy_, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(Easy_, CURLOPT_IGNORE_CONTENT_LENGTH, 0L);
 }
 
 size_t TInetHandle::OnBody(char* data, size_t size, size_t count, void* self)
