@@ -55,7 +55,7 @@ TSizeAnnouncers& SizeAnnouncers()
     return *announcers;
 }
 
-} // namespace
+}  // namespace
 
 TFtpConnection::TFtpConnection(const TInetSession& session, TFtpLogin login)
     : Handle_(session), Login_(std::move(login))
