@@ -12,6 +12,7 @@
 set -euo pipefail
 
 source "$(dirname "$0")/measure.sh"
+ensure_source_file
 ensure_built bench_smbd
 
 measure quorvex-local "$source_file" "$work/quorvex.bin" "$quorvex_cli" -q -d "$work" -o quorvex.bin "$source_file"

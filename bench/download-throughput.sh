@@ -11,6 +11,7 @@
 set -euo pipefail
 
 source "$(dirname "$0")/measure.sh"
+ensure_source_file
 ensure_built bench_web_servers
 ensure_package lftp lftp
 
@@ -27,10 +28,10 @@ measure quorvex-http "$source_file" "$work/quorvex-http.bin" "$quorvex_cli" -q -
 measure curl-http "$source_file" "$work/curl-http.bin" curl -s -o "$work/curl-http.bin" "$http_url"
 measure wget-http "$source_file" "$work/wget-http.bin" wget -q -O "$work/wget-http.bin" "$http_url"
 measure quorvex-ftp "$source_file" "$work/quorvex-ftp.bin" "$quorvex_cli" -q -d "$work" -o quorvex-ftp.bin "$ftp_url"
-# Active mode is the program's default, as it is for the comparison.
-measure curl-ftp "$source_file" "$work/curl-ftp.bin" curl -s -P - -o "$work/curl-ftp.bin" "$ftp_url"
+# Passive mode, every program's default.
+measure curl-ftp "$source_file" "$work/curl-ftp.bin" curl -s -o "$work/curl-ftp.bin" "$ftp_url"
 measure lftp-ftp "$source_file" "$work/lftp-ftp.bin" \
-  lftp -c "set ftp:passive-mode off; open ftp://127.0.0.1:$ftp_port; get pub/source.bin -o $work/lftp-ftp.bin"
+  lftp -c "open ftp://127.0.0.1:$ftp_port; get pub/source.bin -o $work/lftp-ftp.bin"
 
 echo "download of 1 GiB from loopback servers, medians of $runs runs, page cache on both ends"
 report quorvex-http

@@ -1,6 +1,7 @@
 # Shared by the throughput benchmarks (sourced, not run). Sourcing it takes the build folder
-# from the script's first argument (default build-bench), makes the 1 GiB source file once
-# and a scratch folder for the copies, removed again on exit with any bench server.
+# from the script's first argument (default build-bench) and makes a scratch folder for the
+# copies, removed again on exit with any bench server; ensure_source_file makes the 1 GiB
+# source file once.
 #
 # RUNS (default 5) sets how often each command runs; the medians count. A shared machine
 # disturbs single runs by a third either way, and the median of several is what repeats.
@@ -111,14 +112,17 @@ ratio() {
              (oc > 0 ? qc / oc : 0), (or > 0 ? qr / or : 0) }'
 }
 
-# The source: random bytes, made once and kept between runs; the servers' guest accounts
-# read it through a link.
+# ensure_source_file: the 1 GiB source of random bytes, made once and kept between runs;
+# the servers' guest accounts read it through a link.
+ensure_source_file() {
+  if [[ ! -f $source_file ]]; then
+    echo "creating $source_file (once)"
+    head -c "${size_mib}M" /dev/urandom >"$source_file.part"
+    mv "$source_file.part" "$source_file"
+  fi
+  chmod 644 "$source_file"
+}
+
 mkdir -p "$cache"
-if [[ ! -f $source_file ]]; then
-  echo "creating $source_file (once)"
-  head -c "${size_mib}M" /dev/urandom >"$source_file.part"
-  mv "$source_file.part" "$source_file"
-fi
-chmod 644 "$source_file"
 work=$(mktemp -d "$cache/run-XXXXXX")
 trap cleanup EXIT

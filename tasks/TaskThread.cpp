@@ -216,7 +216,9 @@ void TTaskThread::Copy(TBlockBuffer& buffer)
         return;
     ReserveSpace();
     Log(lcInformation, Translate("sStartPosition"), {SizeText(Size), SizeText(StartSize)});
-    Synchronize(&TTaskThread::PushProgress);
+    // The task learns the size and start with the first progress report, or at the end of
+    // a copy too short for one: a small file costs no hand-over of its own for them.
+    ProgressPending_ = true;
     if (CopyBlocks(buffer))
         FinishCopy();
 }

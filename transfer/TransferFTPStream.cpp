@@ -94,6 +94,7 @@ void TTransferFTPStream::DoOpenRead()
 {
     Reading_ = true;
     ReadFrom(Ascii_ ? 0 : PlannedStart_);
+    ReadOpened_ = true;
 }
 
 void TTransferFTPStream::ReadFrom(int64_t start)
@@ -140,6 +141,7 @@ TSourceVersion TTransferFTPStream::Version()
 void TTransferFTPStream::DoOpenWrite()
 {
     Reading_ = false;
+    ReadOpened_ = false;
     Connection().OpenFile(Path_, true, Ascii_);
     Position_ = 0;
 }
@@ -203,6 +205,9 @@ TFileTime TTransferFTPStream::DoGetFileTime()
 
 uint32_t TTransferFTPStream::DoGetAttributes()
 {
+    // A file that was opened for reading exists: no listing is needed to say so.
+    if (ReadOpened_)
+        return kAttributeNormal;
     return ListFile() ? kAttributeNormal : 0;
 }
 

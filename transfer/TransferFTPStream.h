@@ -69,6 +69,8 @@ private:
     uint16_t Port_ = 21;
     int64_t Position_ = 0;
     bool Reading_ = false;
+    // The file was opened for reading: it exists.
+    bool ReadOpened_ = false;
     int64_t PlannedStart_ = 0;
     int64_t Size_ = -1;        // of the file being read; -1 when unknown
     time_t Modified_ = -1;     // its modification time (UTC); -1 when unknown

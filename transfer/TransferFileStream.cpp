@@ -7,6 +7,7 @@
 #include "platform/smb/SmbFileAccess.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <typeinfo>
 #include <unistd.h>
 
@@ -72,8 +73,14 @@ void TTransferFileStream::DoOpenRead()
 void TTransferFileStream::DoOpenWrite()
 {
     RefuseDrivePath();
+    // The folder is mostly there: it is looked at only when the file cannot be made.
+    if (Files().OpenReadWrite(Name_))
+        return;
     const std::string dir = ExtractDir(Name_);
-    if (!dir.empty() && !Files().Exists(dir) && !Files().MakeDirectories(dir)) {
+    // A missing folder, or a file where one should be (which the folder's creation words).
+    if ((errno != ENOENT && errno != ENOTDIR) || dir.empty())
+        RaiseLastError();
+    if (!Files().MakeDirectories(dir)) {
         const std::string reason = GetLastErrorText();
         throw QuorvexError("Unable to create directory " + dir + ": " + reason);
     }
@@ -103,27 +110,16 @@ void TTransferFileStream::DoSetPosition(int64_t position)
 
 int64_t TTransferFileStream::DoGetSize()
 {
-    const int64_t position = GetPosition();
-    const int64_t end = Files().Seek(0, SEEK_END);
-    const int error = errno;
-    SetPosition(position);
-    if (end < 0) {
-        errno = error;
+    const int64_t size = Files().Size();
+    if (size < 0)
         RaiseLastError();
-    }
-    return end;
+    return size;
 }
 
 void TTransferFileStream::DoSetSize(int64_t size)
 {
-    const int64_t position = GetPosition();
-    const bool done = Files().Seek(size, SEEK_SET) >= 0 && Files().Truncate(size);
-    const int error = errno;
-    SetPosition(position);
-    if (!done) {
-        errno = error;
+    if (!Files().Truncate(size))
         RaiseLastError();
-    }
 }
 
 void TTransferFileStream::DoReserveSpace(int64_t size)

@@ -61,8 +61,8 @@ private:
 };
 
 // Copies the next bytes from source to dest inside the kernel when both are local files,
-// from and to their positions: at least a block (several where they are there, so that a
-// large file takes few calls), fewer only at the end of the source; gives the count. Gives
+// from and to their positions: up to several blocks at once, so that a large file takes few
+// calls; gives the count, 0 at the end of the source. Gives
 // nothing when the kernel cannot copy between them; the caller then copies the block through
 // its buffer, whose logged reads and writes also report a failure that stopped the kernel.
 std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& dest, int64_t block);

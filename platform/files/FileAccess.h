@@ -37,6 +37,8 @@ public:
 
     // whence as for lseek; returns the new offset or -1.
     virtual int64_t Seek(int64_t offset, int whence) = 0;
+    // Length of the open file, or -1; the position stays.
+    virtual int64_t Size() = 0;
     // Fills the buffer unless the end of the file comes first; returns the count or -1.
     virtual int64_t Read(void* buffer, int64_t count) = 0;
     // Writes all of the buffer (a share may keep it back and send it with later blocks; a
@@ -68,7 +70,8 @@ public:
     // Deletes a file.
     virtual bool Remove(const std::string& path) = 0;
 
-    // The open local file's descriptor, for copies inside the kernel; -1 for none (a share).
+    // The open local file's descriptor, for copies inside the kernel at the positions Seek
+    // tells and sets; -1 for none (a share, a pipe).
     virtual int Descriptor() const { return -1; }
 };
 

@@ -13,25 +13,27 @@ int64_t KernelCopy(TFileAccess& from, TFileAccess& to, int64_t count)
         errno = EINVAL;
         return -1;
     }
+    // Both positions move only once the copy has succeeded: all or nothing.
+    off_t inAt = off_t(from.Seek(0, SEEK_CUR));
+    off_t outAt = off_t(to.Seek(0, SEEK_CUR));
+    if (inAt < 0 || outAt < 0)
+        return -1;
     int64_t done = 0;
     while (done < count) {
-        const ssize_t moved = ::copy_file_range(in, nullptr, out, nullptr, size_t(count - done), 0);
+        const int64_t asked = count - done;
+        const ssize_t moved = ::copy_file_range(in, &inAt, out, &outAt, size_t(asked), 0);
         if (moved < 0 && errno == EINTR)
             continue;
-        if (moved < 0) {
-            // All or nothing: the caller copies the whole block again its own way.
-            const int error = errno;
-            if (done > 0) {
-                ::lseek(in, -off_t(done), SEEK_CUR);
-                ::lseek(out, -off_t(done), SEEK_CUR);
-            }
-            errno = error;
+        if (moved < 0)
             return -1;
-        }
-        if (moved == 0)
-            break;
         done += moved;
+        // Less than asked is mostly the end of the source: the caller's next call finds it
+        // (a small file is copied in one call, and its end costs one more, not two).
+        if (moved < asked)
+            break;
     }
+    if (from.Seek(inAt, SEEK_SET) < 0 || to.Seek(outAt, SEEK_SET) < 0)
+        return -1;
     return done;
 }
 

@@ -43,6 +43,27 @@ public:
         return done + Take(out + done, count - done);
     }
 
+    // Fetches the next piece before it is asked for (nothing when some is left); false when
+    // the fetch failed, which the next Read asks again.
+    template <class TFetch>
+    bool Prefetch(TFetch fetch)
+    {
+        if (Unconsumed() > 0 || AtEnd_)
+            return true;
+        if (!Buffer_)
+            Buffer_.reset(new char[std::size_t(Capacity_)]);
+        const int64_t fetched = fetch(Buffer_.get(), Capacity_);
+        if (fetched < 0)
+            return false;
+        Length_ = fetched;
+        At_ = 0;
+        AtEnd_ = fetched < Capacity_;
+        return true;
+    }
+
+    // A Read of count bytes is served from what was fetched, without a fetch.
+    bool Holds(int64_t count) const { return Unconsumed() >= count || AtEnd_; }
+
     int64_t Unconsumed() const { return Length_ - At_; }
     void Clear()
     {

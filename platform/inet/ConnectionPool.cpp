@@ -25,6 +25,7 @@ constexpr size_t kMostIdle = 16;
 struct TIdle {
     std::string Key;
     CURLM* Multi;
+    bool Proven;
     TClock::time_point Since;
 };
 
@@ -110,9 +111,10 @@ std::string Key(const std::string& url, const std::string& user, const std::stri
     return ServerKey(url, user, password) + '\n' + route;
 }
 
-CURLM* Take(const std::string& key)
+CURLM* Take(const std::string& key, bool& proven)
 {
     CURLM* found = nullptr;
+    proven = false;
     std::vector<CURLM*> stale;
     {
         std::lock_guard lock(PoolMutex());
@@ -122,6 +124,7 @@ CURLM* Take(const std::string& key)
         for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
             if (it->Key == key) {
                 found = it->Multi;
+                proven = it->Proven;
                 idle.erase(std::next(it).base());
                 break;
             }
@@ -135,12 +138,12 @@ CURLM* Take(const std::string& key)
     return found;
 }
 
-void Give(const std::string& key, CURLM* multi)
+void Give(const std::string& key, CURLM* multi, bool proven)
 {
     std::vector<CURLM*> stale;
     {
         std::lock_guard lock(PoolMutex());
-        Idle().push_back({key, multi, TClock::now()});
+        Idle().push_back({key, multi, proven, TClock::now()});
         stale = TakeStale(TClock::now());
     }
     CleanUp(stale);

@@ -22,12 +22,13 @@ namespace connection_pool {
 std::string Key(const std::string& url, const std::string& user, const std::string& password,
                 const std::string& route);
 
-// A multi handle holding idle connections made under key, or a new one.
-CURLM* Take(const std::string& key);
+// A multi handle holding idle connections made under key, or a new one. proven tells
+// whether the last request on it succeeded: its login held then.
+CURLM* Take(const std::string& key, bool& proven);
 
 // Keeps multi for the next Take of key, for a while; cleans up (closing its connections)
-// what is too old or too many.
-void Give(const std::string& key, CURLM* multi);
+// what is too old or too many. proven: its last request succeeded.
+void Give(const std::string& key, CURLM* multi, bool proven);
 
 // Shared by every handle, under locks: resolved names and TLS sessions.
 CURLSH* SharedCaches();

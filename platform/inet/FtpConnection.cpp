@@ -5,9 +5,57 @@
 #include <curl/curl.h>
 
 #include <memory>
+#include <mutex>
 #include <regex>
+#include <set>
 
 namespace platform::inet {
+
+namespace {
+
+// The size a server names when a download starts: "150 ... (1234 bytes)".
+std::optional<int64_t> AnnouncedSize(const std::vector<std::string>& lines)
+{
+    static const std::regex announced(R"(^150 .*\((\d+) bytes\))");
+    for (const std::string& line : lines) {
+        std::smatch match;
+        if (std::regex_search(line, match, announced))
+            return std::stoll(match[1]);
+    }
+    return std::nullopt;
+}
+
+// Servers ("host:port") that named the size when their last download started: a
+// download from them need not ask for it first (SIZE), which saves a round trip per file.
+// One that stops naming it is asked again from its next download on.
+class TSizeAnnouncers {
+public:
+    bool Has(const std::string& server)
+    {
+        const std::lock_guard lock(Mutex_);
+        return Servers_.count(server) != 0;
+    }
+    void Note(const std::string& server, bool announces)
+    {
+        const std::lock_guard lock(Mutex_);
+        if (announces)
+            Servers_.insert(server);
+        else
+            Servers_.erase(server);
+    }
+
+private:
+    std::mutex Mutex_;
+    std::set<std::string> Servers_;
+};
+
+TSizeAnnouncers& SizeAnnouncers()
+{
+    static auto* announcers = new TSizeAnnouncers;
+    return *announcers;
+}
+
+}  // namespace
 
 TFtpConnection::TFtpConnection(const TInetSession& session, TFtpLogin login)
     : Handle_(session), Login_(std::move(login))
@@ -46,6 +94,11 @@ void TFtpConnection::PrepareRequest(const std::string& path, bool ascii)
 void TFtpConnection::Login()
 {
     PrepareRequest("", false);
+    // A kept connection whose last request succeeded is logged in already (one whose server
+    // dropped it meanwhile is made anew, with a login, by the next request); the next
+    // request also starts in the folder the last one left, without changing to the root.
+    if (Handle_.TakeProvenConnections())
+        return;
     curl_easy_setopt(Handle_.Easy(), CURLOPT_NOBODY, 1L);
     Handle_.Perform();
 }
@@ -63,7 +116,13 @@ void TFtpConnection::OpenFile(const std::string& path, bool write, bool ascii, i
         // The time (MDTM) tells this version of the file from a later one.
         curl_easy_setopt(easy, CURLOPT_FILETIME, 1L);
         curl_easy_setopt(easy, CURLOPT_RESUME_FROM_LARGE, curl_off_t(from));
+        const std::string server = Login_.Host + ':' + std::to_string(Login_.Port);
+        const bool whole = from == 0 && !ascii;
+        if (whole && SizeAnnouncers().Has(server))
+            curl_easy_setopt(easy, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
         Handle_.StartDownload([] { return false; });
+        if (whole)
+            SizeAnnouncers().Note(server, AnnouncedSize(Handle_.Lines()).has_value());
     }
     Open_ = true;
 }
@@ -74,14 +133,9 @@ int64_t TFtpConnection::OpenFileSize() const
     curl_easy_getinfo(Handle_.Easy(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     if (length >= 0)
         return length;
-    // In ASCII mode no size is asked for; servers still name it when the data starts.
-    static const std::regex announced(R"(^150 .*\((\d+) bytes\))");
-    for (const std::string& line : Handle_.Lines()) {
-        std::smatch match;
-        if (std::regex_search(line, match, announced))
-            return std::stoll(match[1]);
-    }
-    return -1;
+    // In ASCII mode, or from a server known to name it, no size is asked for; servers
+    // mostly name it when the data starts.
+    return AnnouncedSize(Handle_.Lines()).value_or(-1);
 }
 
 time_t TFtpConnection::OpenFileTime() const

@@ -33,7 +33,8 @@ public:
     // Given up by throwing from it while waiting on the network.
     void SetInterruptCheck(std::function<void()> check) { Handle_.CheckInterrupted = std::move(check); }
 
-    // Connects and logs in; a wrong password or an unreachable server fail here.
+    // Connects and logs in; a wrong password or an unreachable server fail here. A kept
+    // connection whose last request succeeded is taken as it is.
     void Login();
     // Opens a remote file for reading (RETR) or writing (STOR) in ASCII or binary mode. A
     // binary read may start at an offset (REST); the server must hold more than that.

@@ -102,15 +102,21 @@ void TInetHandle::TakeConnections()
     if (Multi_ && key == MultiKey_)
         return;
     GiveConnections();
-    Multi_ = connection_pool::Take(key);
+    Multi_ = connection_pool::Take(key, Proven_);
     MultiKey_ = key;
+}
+
+bool TInetHandle::TakeProvenConnections()
+{
+    TakeConnections();
+    return Proven_;
 }
 
 void TInetHandle::GiveConnections()
 {
     if (!Multi_)
         return;
-    connection_pool::Give(MultiKey_, Multi_);
+    connection_pool::Give(MultiKey_, Multi_, Proven_);
     Multi_ = nullptr;
     MultiKey_.clear();
 }
@@ -204,6 +210,7 @@ void TInetHandle::ResetRequestOptions()
     curl_easy_setopt(Easy_, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(Easy_, CURLOPT_FTPPORT, nullptr);
     curl_easy_setopt(Easy_, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(Easy_, CURLOPT_IGNORE_CONTENT_LENGTH, 0L);
 }
 
 size_t TInetHandle::OnBody(char* data, size_t size, size_t count, void* self)
@@ -281,6 +288,8 @@ void TInetHandle::Begin()
     ErrorBuffer_[0] = '\0';
     Result_ = CURLE_OK;
     TakeConnections();
+    // Until it ends well: a request dropped halfway closes its connection.
+    Proven_ = false;
     if (CURLMcode code = curl_multi_add_handle(Multi_, Easy_); code != CURLM_OK)
         throw QuorvexError(curl_multi_strerror(code));
     Added_ = true;
@@ -307,6 +316,7 @@ void TInetHandle::DriveUntil(const std::function<bool()>& done)
         while (CURLMsg* message = curl_multi_info_read(Multi_, &queued)) {
             if (message->msg == CURLMSG_DONE && message->easy_handle == Easy_) {
                 Result_ = message->data.result;
+                Proven_ = Result_ == CURLE_OK;
                 Finish();
             }
         }
@@ -352,19 +362,25 @@ void TInetHandle::RaiseFailure() const
     throw QuorvexError(ErrorText());
 }
 
-void TInetHandle::Perform()
+void TInetHandle::BeginAndDrive(const std::function<bool()>& done)
 {
     Begin();
-    DriveUntil([] { return false; });
+    DriveUntil(done);
     // A connection kept from an earlier stream may have been dropped by its server a moment
-    // ago, unnoticed while it waited: one more try, on a new connection.
-    if (Failed() && ConnectionWasKept() &&
-        (Result_ == CURLE_SEND_ERROR || Result_ == CURLE_RECV_ERROR || Result_ == CURLE_GOT_NOTHING)) {
+    // ago, unnoticed while it waited: one more try, on a new connection, as long as the
+    // request has handed nothing over.
+    if (!Running_ && Failed() && !BodyStarted_ && !UploadAsked_ && ConnectionWasKept()
+        && (Result_ == CURLE_SEND_ERROR || Result_ == CURLE_RECV_ERROR || Result_ == CURLE_GOT_NOTHING)) {
         curl_easy_setopt(Easy_, CURLOPT_FRESH_CONNECT, 1L);
         Begin();
         curl_easy_setopt(Easy_, CURLOPT_FRESH_CONNECT, 0L);
-        DriveUntil([] { return false; });
+        DriveUntil(done);
     }
+}
+
+void TInetHandle::Perform()
+{
+    BeginAndDrive([] { return false; });
     if (Failed())
         RaiseFailure();
 }
@@ -377,8 +393,7 @@ bool TInetHandle::ConnectionWasKept() const
 
 void TInetHandle::StartDownload(const std::function<bool()>& headReady)
 {
-    Begin();
-    DriveUntil([&] { return BodyStarted_ || headReady(); });
+    BeginAndDrive([&] { return BodyStarted_ || headReady(); });
     // A failure after body bytes came is raised by the read that runs out of them, so the
     // bytes before a cut still count.
     if (!Running_ && Failed() && !BodyStarted_)
@@ -387,8 +402,7 @@ void TInetHandle::StartDownload(const std::function<bool()>& headReady)
 
 void TInetHandle::StartUpload()
 {
-    Begin();
-    DriveUntil([&] { return UploadAsked_; });
+    BeginAndDrive([&] { return UploadAsked_; });
     if (!Running_ && Failed())
         RaiseFailure();
 }
@@ -403,6 +417,10 @@ int64_t TInetHandle::Read(char* buffer, int64_t count)
             Spill_.clear();
             SpillAt_ = 0;
         }
+        // What the library holds back has arrived as well: it joins this read, without a
+        // wait (a small body then takes one read, not one per piece the library hands out).
+        if (spilled < count && BodyPaused_ && Running_ && Spill_.empty())
+            return spilled + TakeHeldBack(buffer + spilled, count - spilled);
         return spilled;
     }
     if (count <= 0)
@@ -421,6 +439,21 @@ int64_t TInetHandle::Read(char* buffer, int64_t count)
     TargetLeft_ = 0;
     if (filled == 0 && Failed())
         RaiseFailure();
+    return filled;
+}
+
+int64_t TInetHandle::TakeHeldBack(char* buffer, int64_t count)
+{
+    Target_ = buffer;
+    TargetLeft_ = count;
+    BodyPaused_ = false;
+    // The piece the library kept arrives within this call, and what else it has read. The
+    // bytes before are handed over in any case: a failure to go on is left to the next read.
+    if (curl_easy_pause(Easy_, CURLPAUSE_CONT) != CURLE_OK)
+        BodyPaused_ = true;
+    const int64_t filled = count - TargetLeft_;
+    Target_ = nullptr;
+    TargetLeft_ = 0;
     return filled;
 }
 

@@ -40,6 +40,9 @@ public:
     void SetUrl(const std::string& url);
     void SetLogin(const std::string& user, const std::string& password);
 
+    // Takes the connections for the request set up (SetUrl, SetLogin) and tells whether the
+    // last request on them succeeded, so that their login held: it need not be tried again.
+    bool TakeProvenConnections();
     // Runs a request that moves no body to its end; throws QuorvexError on failure.
     void Perform();
     // Starts a download and waits until headReady() holds, body bytes arrive or the request
@@ -79,9 +82,15 @@ private:
     // Gives the multi handle (and its connections) back for later handles.
     void GiveConnections();
     void Begin();
+    // Begin, then DriveUntil; a request that failed on a kept connection before handing
+    // anything over runs once more on a new one.
+    void BeginAndDrive(const std::function<bool()>& done);
     // Drives the transfer until done() holds or the request ends.
     void DriveUntil(const std::function<bool()>& done);
     void Finish();
+    // Hands over, up to count bytes, what the library held back for a full block, without
+    // waiting for more; never throws.
+    int64_t TakeHeldBack(char* buffer, int64_t count);
     [[noreturn]] void RaiseFailure() const;
     bool Failed() const;
     // The last request ran on a connection that an earlier one had made.
@@ -92,6 +101,8 @@ private:
     CURL* Easy_ = nullptr;
     CURLM* Multi_ = nullptr;
     std::string MultiKey_;
+    // The last request on Multi_ succeeded (see TakeProvenConnections).
+    bool Proven_ = false;
     std::string Url_;
     std::string User_;
     std::string Password_;

@@ -53,9 +53,27 @@ std::recursive_mutex& LibraryMutex()
 }
 using TLibraryLock = std::lock_guard<std::recursive_mutex>;
 
+struct TCredentials {
+    std::string User;
+    std::string Password;
+};
+
+// Every context carries its own copy of the login it was made with (the library's user
+// data, which the login callback reads), so that a kept context needs no library call to
+// serve its next stream, whose login is the same. Freed with the context.
+bool FreeContext(SMBCCTX* context)
+{
+    const TLibraryLock lock(LibraryMutex());
+    auto* credentials = static_cast<TCredentials*>(Smb().smbc_getOptionUserData(context));
+    const bool freed = Smb().smbc_free_context(context, 1) == 0;
+    delete credentials;
+    return freed;
+}
+
 // Contexts of ended streams, logged in and connected, kept for the next stream to the
-// same share with the same login: a queue of small files then logs in once. Used under
-// LibraryMutex; never freed at exit, when the connections close with the process.
+// same share with the same login: a queue of small files then logs in once. The list has
+// its own lock, so that taking up or keeping a context waits for no other stream's turn
+// at the library; never freed at exit, when the connections close with the process.
 struct TIdleContext {
     std::string Key;
     SMBCCTX* Context;
@@ -64,51 +82,72 @@ struct TIdleContext {
 constexpr auto kIdleLimit = std::chrono::seconds(60);
 constexpr size_t kMostIdle = 8;
 
+std::mutex& IdleMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
 std::vector<TIdleContext>& IdleContexts()
 {
     static auto* idle = new std::vector<TIdleContext>;
     return *idle;
 }
 
-// Frees (logging off) what waited too long or is one too many.
-void DropStaleContexts()
+// Takes out what waited too long or is one too many, for the caller to free (logging off)
+// once the list's lock is given back. Under IdleMutex.
+std::vector<SMBCCTX*> TakeStaleContexts()
 {
     std::vector<TIdleContext>& idle = IdleContexts();
+    std::vector<SMBCCTX*> stale;
     const auto now = std::chrono::steady_clock::now();
     for (auto it = idle.begin(); it != idle.end();) {
         if (now - it->Since > kIdleLimit || idle.size() > kMostIdle) {
-            Smb().smbc_free_context(it->Context, 1);
+            stale.push_back(it->Context);
             it = idle.erase(it);
         } else {
             ++it;
         }
     }
+    return stale;
+}
+
+void FreeContexts(const std::vector<SMBCCTX*>& contexts)
+{
+    for (SMBCCTX* context : contexts)
+        FreeContext(context);
 }
 
 SMBCCTX* TakeIdleContext(const std::string& key)
 {
-    DropStaleContexts();
-    std::vector<TIdleContext>& idle = IdleContexts();
-    for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
-        if (it->Key == key) {
-            SMBCCTX* context = it->Context;
-            idle.erase(std::next(it).base());
-            return context;
+    SMBCCTX* found = nullptr;
+    std::vector<SMBCCTX*> stale;
+    {
+        const std::lock_guard lock(IdleMutex());
+        stale = TakeStaleContexts();
+        std::vector<TIdleContext>& idle = IdleContexts();
+        for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
+            if (it->Key == key) {
+                found = it->Context;
+                idle.erase(std::next(it).base());
+                break;
+            }
         }
     }
-    return nullptr;
+    FreeContexts(stale);
+    return found;
 }
 
 void KeepIdleContext(const std::string& key, SMBCCTX* context)
 {
-    IdleContexts().push_back({key, context, std::chrono::steady_clock::now()});
-    DropStaleContexts();
+    std::vector<SMBCCTX*> stale;
+    {
+        const std::lock_guard lock(IdleMutex());
+        IdleContexts().push_back({key, context, std::chrono::steady_clock::now()});
+        stale = TakeStaleContexts();
+    }
+    FreeContexts(stale);
 }
-
-struct TCredentials {
-    std::string User;
-    std::string Password;
-};
 
 void CopyField(char* out, int size, const std::string& value)
 {
@@ -216,7 +255,6 @@ public:
 
     bool Connect() override
     {
-        const TLibraryLock lock(LibraryMutex());
         if (Context_)
             return true;
         if (ShareUrl_.empty())
@@ -233,13 +271,19 @@ public:
         // own server and with its own login.
         Key_ = ShareUrl_ + ':' + std::to_string(SmbPort()) + '\n' + Credentials_.User + '\n' + Credentials_.Password;
         if (SMBCCTX* kept = TakeIdleContext(Key_)) {
+            // Logged in when it was kept: its first call tells whether the connection lasted
+            // (see Retried), which spares every small file a login check of three round trips.
             Context_ = kept;
-            Smb().smbc_setOptionUserData(Context_, &Credentials_);
-            // A kept context whose connection the server dropped meanwhile fails once.
-            if (LogIn())
-                return true;
-            Release(false);
+            Unproven_ = true;
+            return true;
         }
+        return ConnectAnew();
+    }
+
+    // A new context, logged in; false (errno set) when the login fails.
+    bool ConnectAnew()
+    {
+        const TLibraryLock lock(LibraryMutex());
         Context_ = NewContext();
         if (!Context_)
             return false;
@@ -262,9 +306,9 @@ public:
 
     bool Close() override
     {
-        const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return true;
+        const TLibraryLock lock(LibraryMutex());
         // What was kept back must reach the server, or the close fails.
         const bool flushed = FlushWrites();
         const int flushError = errno;
@@ -287,6 +331,10 @@ public:
 
     int64_t Seek(int64_t offset, int whence) override
     {
+        // A file being read tells and keeps where its reads stand without a turn at the
+        // library, and keeps what was read ahead.
+        if (File_ && ReadOnly_ && ((whence == SEEK_CUR && offset == 0) || (whence == SEEK_SET && offset == ReadAt_)))
+            return ReadAt_;
         const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF, int64_t(-1));
@@ -300,21 +348,33 @@ public:
             whence = SEEK_SET;
         }
         const off_t result = Smb().smbc_getFunctionLseek(Context_)(Context_, File_, off_t(offset), whence);
-        return result < 0 ? -1 : int64_t(result);
+        if (result < 0)
+            return -1;
+        ReadAt_ = int64_t(result);
+        return ReadAt_;
+    }
+
+    int64_t Size() override
+    {
+        if (ReadOnlyStat_)
+            return int64_t(ReadOnlyStat_->st_size);
+        const TLibraryLock lock(LibraryMutex());
+        struct stat st {};
+        return FileStat(st) ? int64_t(st.st_size) : -1;
     }
 
     int64_t Read(void* buffer, int64_t count) override
     {
+        // What was fetched already needs no turn at the library.
+        if (File_ && ReadOnly_ && count >= 0 && ReadAhead_.Holds(count))
+            return Advance(ReadAhead_.Read(buffer, count, [](char*, int64_t) { return int64_t(-1); }));
         const TLibraryLock lock(LibraryMutex());
         if (!File_)
             return Fail(EBADF, int64_t(-1));
         if (!FlushWrites())
             return -1;
-        return ReadAhead_.Read(buffer, count, [this](char* out, int64_t wanted) {
-            return RepeatUntilDone(wanted, TZeroMeans::End, [&](int64_t done, int64_t left) {
-                return Smb().smbc_getFunctionRead(Context_)(Context_, File_, out + done, size_t(std::min(left, kMaxChunk)));
-            });
-        });
+        const auto fetch = [this](char* out, int64_t wanted) { return Fetch(out, wanted); };
+        return Advance(ReadAhead_.Read(buffer, count, fetch));
     }
 
     // Small blocks are kept back and sent together (see kWriteBehind): a block counts as
@@ -356,6 +416,10 @@ public:
 
     bool GetModifyTime(timespec& time) override
     {
+        if (ReadOnlyStat_) {
+            time = ReadOnlyStat_->st_mtim;
+            return true;
+        }
         const TLibraryLock lock(LibraryMutex());
         struct stat st {};
         if (!FileStat(st))
@@ -381,13 +445,15 @@ public:
 
     uint32_t GetAttributes(const std::string& path) override
     {
+        const std::string url = UncToSmbUrl(path);
+        // The library's mode of a file carries its attribute word (see DosAttributes).
+        if (ReadOnlyStat_ && url == FileUrl_)
+            return DosAttributes(ReadOnlyStat_->st_mode);
         const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return Fail(ENOTCONN, kInvalidAttributes);
         if (!FlushWrites())
             return kInvalidAttributes;
-        const std::string url = UncToSmbUrl(path);
-        // The library's mode of a file carries its attribute word (see DosAttributes).
         struct stat st {};
         if (ReadOnly_ && File_ && url == FileUrl_)
             return FileStat(st) ? DosAttributes(st.st_mode) : kInvalidAttributes;
@@ -419,7 +485,8 @@ public:
         const TLibraryLock lock(LibraryMutex());
         if (!Connect())
             return false;
-        return Smb().smbc_getFunctionUnlink(Context_)(Context_, UncToSmbUrl(path).c_str()) == 0;
+        const std::string url = UncToSmbUrl(path);
+        return Retried([&] { return Smb().smbc_getFunctionUnlink(Context_)(Context_, url.c_str()) == 0; });
     }
 
     bool MakeDirectories(const std::string& dir) override
@@ -451,19 +518,19 @@ public:
 private:
     bool Release(bool keep)
     {
-        const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return true;
         Close();
         SMBCCTX* context = Context_;
         Context_ = nullptr;
+        Unproven_ = false;
         if (keep) {
             KeepIdleContext(Key_, context);
             return true;
         }
         // libsmbclient 4.17 keeps about 116 bytes for every context it has initialised,
         // freed or not.
-        return Smb().smbc_free_context(context, 1) == 0;
+        return FreeContext(context);
     }
 
     // A context for this stream's server and login; nullptr (errno set) when none can be made.
@@ -473,7 +540,7 @@ private:
         if (!context)
             return Fail(errno ? errno : ENOMEM, static_cast<SMBCCTX*>(nullptr));
         Smb().smbc_setDebug(context, 0);
-        Smb().smbc_setOptionUserData(context, &Credentials_);
+        Smb().smbc_setOptionUserData(context, new TCredentials(Credentials_));
         Smb().smbc_setFunctionAuthDataWithContext(context, AuthData);
         Smb().smbc_setPort(context, uint16_t(SmbPort()));
         Smb().smbc_setTimeout(context, kTimeoutMs);
@@ -485,7 +552,7 @@ private:
         Smb().smbc_setOptionOpenShareMode(context, SMBC_SHAREMODE_DENY_WRITE);
         if (!Smb().smbc_init_context(context)) {
             const int error = errno ? errno : EINVAL;
-            Smb().smbc_free_context(context, 1);
+            FreeContext(context);
             return Fail(error, static_cast<SMBCCTX*>(nullptr));
         }
         return context;
@@ -496,6 +563,32 @@ private:
     {
         struct stat st {};
         return Smb().smbc_getFunctionStat(Context_)(Context_, ShareUrl_.c_str(), &st) == 0;
+    }
+
+    // The server's answers about a path, which a live connection gives.
+    static bool IsAnswer(int error)
+    {
+        static constexpr int kAnswers[] = {ENOENT, ENOTDIR, EISDIR,       EEXIST,    EACCES, EPERM,
+                                           EBUSY,  EINVAL,  ENAMETOOLONG, ENOTEMPTY, ENOSPC};
+        return std::find(std::begin(kAnswers), std::end(kAnswers), error) != std::end(kAnswers);
+    }
+
+    // Runs the first call that reaches the server on a kept context; should it fail for want
+    // of a connection (the server dropped it while the context waited), the call is made
+    // once more on a new login. call() returns true on success, false with errno set.
+    template <class TCall>
+    bool Retried(TCall call)
+    {
+        if (!Unproven_)
+            return call();
+        Unproven_ = false;
+        if (call())
+            return true;
+        const int error = errno;
+        if (IsAnswer(error))
+            return Fail(error);
+        Release(false);
+        return ConnectAnew() && call();
     }
 
     // Leaves the reason in errno for the caller's message and returns the failure value.
@@ -528,6 +621,49 @@ private:
         return sent >= 0 || Fail(WriteError_);
     }
 
+    // Reads up to `wanted` bytes, fewer only at the end of the file. Where the size is known
+    // (a file open for reading, asked for its size), the file ends there: it is read as it
+    // was when it was asked, the version a copy records, and the end costs no round trip
+    // of its own (a small file is one read).
+    int64_t Fetch(char* out, int64_t wanted)
+    {
+        const auto read = Smb().smbc_getFunctionRead(Context_);
+        int64_t toEnd = -1;
+        if (ReadOnlyStat_) {
+            const off_t at = Smb().smbc_getFunctionLseek(Context_)(Context_, File_, 0, SEEK_CUR);
+            if (at >= 0 && at < ReadOnlyStat_->st_size) {
+                toEnd = ReadOnlyStat_->st_size - at;
+                wanted = std::min(wanted, toEnd);
+            }
+        }
+        int64_t done = 0;
+        while (done < wanted) {
+            const ssize_t moved = read(Context_, File_, out + done, size_t(std::min(wanted - done, kMaxChunk)));
+            if (moved < 0 && errno == EINTR)
+                continue;
+            if (moved < 0) {
+                // Nothing of a failed fetch counts: the file goes back to where it began, so
+                // that a later read neither skips nor repeats bytes.
+                const int error = errno;
+                if (done > 0)
+                    Smb().smbc_getFunctionLseek(Context_)(Context_, File_, -off_t(done), SEEK_CUR);
+                return Fail(error, int64_t(-1));
+            }
+            done += moved;
+            if (moved == 0 || done == toEnd)
+                break;
+        }
+        return done;
+    }
+
+    // Moves where the reads stand by what a read handed over.
+    int64_t Advance(int64_t done)
+    {
+        if (done > 0)
+            ReadAt_ += done;
+        return done;
+    }
+
     // Puts the server's file where the caller stands: written bytes sent, read-ahead given back.
     bool Settle() { return FlushWrites() && RewindReadAhead(); }
 
@@ -547,16 +683,32 @@ private:
         Close();
         WriteError_ = 0;
         const std::string url = UncToSmbUrl(path);
-        File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
-        if (!File_)
+        const auto open = [&] {
+            File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
+            return File_ != nullptr;
+        };
+        if (!Retried(open))
             return false;
         FileUrl_ = url;
         ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;
+        ReadAt_ = 0;
+        // A copy asks the file it reads for its size, time and attributes: asked now, in the
+        // same turn at the library, their answers need no turn of their own (where this
+        // fails, the first question asks again and tells why). A file that one read-ahead
+        // holds is read at once as well: a small file is then opened, asked and read in one
+        // turn (should the copy start elsewhere, the bytes are given back unused).
+        struct stat st {};
+        const auto fetch = [this](char* out, int64_t wanted) { return Fetch(out, wanted); };
+        if (ReadOnly_ && FileStat(st) && st.st_size > 0 && st.st_size <= kReadAhead && !ReadAhead_.Prefetch(fetch)) {
+            // The first read tries again, from the start.
+            Smb().smbc_getFunctionLseek(Context_)(Context_, File_, 0, SEEK_SET);
+        }
         return true;
     }
 
     // A file open for reading is asked once: its size, time and attributes then come from
-    // that answer (one round trip instead of five for a copy's questions).
+    // that answer (one round trip instead of five for a copy's questions), without the
+    // library's lock.
     bool FileStat(struct stat& st)
     {
         if (!File_)
@@ -578,7 +730,7 @@ private:
     {
         if (!Context_)
             return Fail(ENOTCONN);
-        return Smb().smbc_getFunctionStat(Context_)(Context_, url.c_str(), &st) == 0;
+        return Retried([&] { return Smb().smbc_getFunctionStat(Context_)(Context_, url.c_str(), &st) == 0; });
     }
 
     uint32_t ReadAttributes(const std::string& url)
@@ -630,13 +782,16 @@ private:
     std::string ShareUrl_;
     std::string Key_;             // the share and login a kept context serves
     SMBCCTX* Context_ = nullptr;
+    // A kept context taken up whose connection no call has used yet.
+    bool Unproven_ = false;
     SMBCFILE* File_ = nullptr;
     TReadAhead ReadAhead_{kReadAhead};
     std::vector<char> Pending_;   // written, not yet sent
     int WriteError_ = 0;          // errno of a failed send; sticks until the next open
     std::string FileUrl_;
     bool ReadOnly_ = false;                      // the open file was opened for reading only
-    std::optional<struct stat> ReadOnlyStat_;    // its stat, taken at the first question
+    int64_t ReadAt_ = 0;                         // where its reads stand
+    std::optional<struct stat> ReadOnlyStat_;    // its stat, taken at its opening
     // Times set on the open file, set again once it is closed.
     std::optional<std::array<timeval, 2>> StickyTimes_;
 };

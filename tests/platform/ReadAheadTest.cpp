@@ -71,3 +71,24 @@ TEST(ReadAheadTest, FailureAfterBufferedBytesEndsTheReadShortThenFails)
     EXPECT_EQ(ahead.Read(block, 6, std::ref(file)), 2);
     EXPECT_EQ(ahead.Read(block, 6, std::ref(file)), -1);
 }
+
+TEST(ReadAheadTest, APrefetchServesTheReadsThatFollowIt)
+{
+    TLetters file;
+    TReadAhead ahead(30);
+    ASSERT_TRUE(ahead.Prefetch(std::ref(file)));
+    EXPECT_TRUE(ahead.Holds(26)) << "the whole file, its end included";
+    char block[26];
+    EXPECT_EQ(ahead.Read(block, 26, std::ref(file)), 26);
+    EXPECT_EQ(ahead.Read(block, 26, std::ref(file)), 0);
+    EXPECT_EQ(file.Fetches, std::vector<int64_t>{30});
+
+    // A failed prefetch leaves the read to ask again.
+    TLetters failing;
+    failing.FailAt = 0;
+    TReadAhead again(8);
+    EXPECT_FALSE(again.Prefetch(std::ref(failing)));
+    EXPECT_FALSE(again.Holds(1));
+    failing.FailAt = -1;
+    EXPECT_EQ(again.Read(block, 3, std::ref(failing)), 3);
+}

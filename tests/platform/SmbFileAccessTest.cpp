@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <iostream>
 #include <random>
 #include <sys/stat.h>
@@ -166,6 +167,68 @@ TEST_F(SmbFileAccessTest, LoginFailuresAreReportedAtConnect)
         EXPECT_EQ(errno, c.error) << c.what << ": " << std::strerror(errno);
         EXPECT_FALSE(access->OpenRead(c.unc)) << c.what;
         EXPECT_EQ(errno, ENOTCONN) << c.what;
+    }
+}
+
+TEST_F(SmbFileAccessTest, AKeptLoginWhoseConnectionDroppedLogsInAgain)
+{
+    // A kept login is taken up without asking the server; its first call finds the
+    // connection gone and is made once more on a new one, with the server's true answer.
+    const std::string content = Bytes(5000, 5);
+    WriteShareFile(Server().PublicDir() / "kept.bin", content);
+    const struct {
+        const char* what;
+        std::function<bool(TFileAccess&)> call;
+    } cases[] = {
+        {"open",
+         [&](TFileAccess& a) {
+             std::string got(content.size(), '\0');
+             return a.OpenRead(Server().PublicUnc("kept.bin"))
+                    && a.Read(got.data(), int64_t(got.size())) == int64_t(got.size()) && got == content;
+         }},
+        {"exists", [&](TFileAccess& a) { return a.Exists(Server().PublicUnc("kept.bin")); }},
+        {"missing", [&](TFileAccess& a) { return !a.Exists(Server().PublicUnc("none.bin")) && errno == ENOENT; }},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(Public()->Disconnect()) << c.what;
+        Server().CutSessions();
+        auto access = Public();
+        EXPECT_TRUE(c.call(*access)) << c.what << ": " << std::strerror(errno);
+    }
+}
+
+TEST_F(SmbFileAccessTest, AFileIsReadAsItWasOpened)
+{
+    // Its size, asked at the opening, is the version a copy records: the read ends there,
+    // or earlier where the file was cut meanwhile, and never waits or fails for it. A small
+    // file is read whole at its opening.
+    const std::string small = Bytes(70000, 6);
+    const std::string large = Bytes(5 << 20, 7);
+    const struct {
+        const char* what;
+        const std::string& content;
+        std::string changed;
+        std::string expected;
+    } cases[] = {
+        {"small, cut", small, small.substr(0, 1000), small},
+        {"small, grown", small, small + "more", small},
+        {"large, as opened", large, large, large},
+        {"large, cut", large, large.substr(0, 1000), large.substr(0, 1000)},
+        {"large, grown", large, large + "more", large},
+    };
+    const fs::path file = Server().PublicDir() / "opened.bin";
+    for (const auto& c : cases) {
+        WriteShareFile(file, c.content);
+        auto access = Public();
+        ASSERT_TRUE(access->OpenRead(Server().PublicUnc("opened.bin"))) << c.what;
+        EXPECT_EQ(access->Size(), int64_t(c.content.size())) << c.what;
+        WriteShareFile(file, c.changed);
+        std::string got(c.content.size() + 100, '\0');
+        int64_t done = 0;
+        for (int64_t n; (n = access->Read(got.data() + done, 1 << 20)) > 0;)
+            done += n;
+        got.resize(size_t(std::max<int64_t>(done, 0)));
+        EXPECT_TRUE(got == c.expected) << c.what << ": " << done << " bytes";
     }
 }
 

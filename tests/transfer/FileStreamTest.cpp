@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -61,14 +62,21 @@ TEST_F(FileStream, ReadsBlocksUntilTheEnd)
     for (size_t i = 0; i < content.size(); ++i)
         content[i] = char(i * 7 + 3);
     WriteFileBytes(Dir.File("src"), content);
-    auto stream = Open(Dir.File("src"), false);
-    std::string back;
-    std::vector<char> buffer(65536);
-    int64_t n;
-    while ((n = stream->Read(buffer.data(), int64_t(buffer.size()))) > 0)
-        back.append(buffer.data(), size_t(n));
-    EXPECT_EQ(back, content);
-    EXPECT_EQ(stream->Read(buffer.data(), 10), 0);
+    // A pipe has no positions to read at: it is read as it comes.
+    ASSERT_EQ(mkfifo(Dir.File("pipe").c_str(), 0600), 0);
+    std::thread writer([&] { WriteFileBytes(Dir.File("pipe"), content); });
+    for (const char* name : {"src", "pipe"}) {
+        SCOPED_TRACE(name);
+        auto stream = Open(Dir.File(name), false);
+        std::string back;
+        std::vector<char> buffer(65536);
+        int64_t n;
+        while ((n = stream->Read(buffer.data(), int64_t(buffer.size()))) > 0)
+            back.append(buffer.data(), size_t(n));
+        EXPECT_EQ(back, content);
+        EXPECT_EQ(stream->Read(buffer.data(), 10), 0);
+    }
+    writer.join();
 }
 
 TEST_F(FileStream, SizeAndPositionKeepEachOther)
@@ -186,6 +194,16 @@ TEST_F(FileStream, AttributesCarryReadOnlyAndHidden)
     copy.SetAttributes(platform::kAttrArchive);
     stat(Dir.File("copy").c_str(), &st);
     EXPECT_NE(st.st_mode & S_IWUSR, 0u);
+
+    // The same between open files, as a copy sets them.
+    auto source = Open(Dir.File("ro"), false);
+    auto dest = Open(Dir.File("copy"), true);
+    for (const uint32_t attributes : {source->GetAttributes(), uint32_t(platform::kAttrArchive)}) {
+        dest->SetAttributes(attributes);
+        stat(Dir.File("copy").c_str(), &st);
+        EXPECT_EQ((st.st_mode & 0222) == 0, (attributes & platform::kAttrReadOnly) != 0) << attributes;
+    }
+    dest->Close();
 
     // A source whose attributes cannot be read never changes the destination.
     TTransferFileStream missing(Dir.File("nothing"));
