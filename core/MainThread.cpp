@@ -12,13 +12,19 @@ void TMainThread::Synchronize(const std::function<void()>& step)
     pending.Step = &step;
     {
         std::lock_guard lock(Mutex_);
+        if (FreeSlots_.empty())
+            FreeSlots_.push_back(&Slots_.emplace_back());
+        pending.Slot = FreeSlots_.back();
+        FreeSlots_.pop_back();
         Queue_.push_back(&pending);
     }
     Queued_.notify_all();
     if (OnStepQueued)
         OnStepQueued();
     std::unique_lock lock(Mutex_);
-    pending.Served.wait(lock, [&] { return pending.Done; });
+    pending.Slot->Served.wait(lock, [&] { return pending.Done; });
+    FreeSlots_.push_back(pending.Slot);
+    lock.unlock();
     if (pending.Failure)
         std::rethrow_exception(pending.Failure);
 }
@@ -41,14 +47,16 @@ int TMainThread::ServePending()
         } catch (...) {
             failure = std::current_exception();
         }
+        TWaitSlot* slot = nullptr;
         {
-            // Told under the lock: once Done, the worker may return and take the step's
-            // condition with it. Only this step's worker wakes, not all that wait.
+            // Once Done, the worker may return and take its step with it.
             std::lock_guard lock(Mutex_);
             pending->Failure = failure;
             pending->Done = true;
-            pending->Served.notify_one();
+            slot = pending->Slot;
         }
+        // Only this step's worker wakes, not all that wait.
+        slot->Served.notify_one();
         ++served;
     }
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // Hands steps from worker threads to the main thread. A worker calls Synchronize and
 // blocks until the main thread has run the step; the main thread serves the queue from
@@ -39,11 +40,18 @@ public:
     std::function<void()> OnStepQueued;
 
 private:
+    // Where one worker waits for its step. Kept by the main thread and used again, so that
+    // a step can be told done after the lock is let go (its worker then finds the lock free
+    // instead of waiting for it): a late wake-up reaches a slot that still exists, at worst
+    // as a spurious one for the next worker to wait there.
+    struct TWaitSlot {
+        std::condition_variable Served;
+    };
     struct TPendingStep {
         const std::function<void()>* Step = nullptr;
         bool Done = false;
         std::exception_ptr Failure;
-        std::condition_variable Served;  // its worker waits here
+        TWaitSlot* Slot = nullptr;
     };
 
     std::thread::id MainId_;
@@ -51,4 +59,6 @@ private:
     std::condition_variable Queued_;     // main thread waits for steps
     std::deque<TPendingStep*> Queue_;
     bool Woken_ = false;
+    std::deque<TWaitSlot> Slots_;        // never shrinks: addresses stay valid
+    std::vector<TWaitSlot*> FreeSlots_;
 };

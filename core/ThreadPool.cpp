@@ -44,6 +44,12 @@ void TThreadPool::Serve(TJob job)
         job.first();
         // What the body held goes before its run counts as returned.
         job.first = nullptr;
+        // Idle before its run counts as returned: whoever waited for the run and starts the
+        // next body at once (a list of small files) finds this thread rather than making one.
+        {
+            std::lock_guard lock(Mutex_);
+            ++Idle_;
+        }
         {
             std::lock_guard lock(job.second->Mutex_);
             job.second->Done_ = true;
@@ -52,7 +58,6 @@ void TThreadPool::Serve(TJob job)
         job.second.reset();
 
         std::unique_lock lock(Mutex_);
-        ++Idle_;
         const bool queued = Queued_.wait_for(lock, kIdleLife, [this] { return !Queue_.empty(); });
         --Idle_;
         if (!queued)

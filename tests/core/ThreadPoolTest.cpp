@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <filesystem>
+#include <iterator>
 #include <mutex>
 #include <vector>
 
@@ -31,4 +33,21 @@ TEST(ThreadPoolTest, BodiesThatWaitForEachOtherRunAtOnce)
             run->Wait();
         EXPECT_EQ(returned, bodies) << round;
     }
+}
+
+// A body started as soon as the previous one's wait has returned takes a thread that is
+// there: one after another, a long list of bodies never adds threads to the process.
+TEST(ThreadPoolTest, BodiesOneAfterAnotherAddNoThreads)
+{
+    TThreadPool& pool = TThreadPool::Shared();
+    pool.Start([] {})->Wait();
+    const auto threads = [] {
+        std::error_code error;
+        return std::distance(std::filesystem::directory_iterator("/proc/self/task", error),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = threads();
+    for (int i = 0; i < 200; ++i)
+        pool.Start([] {})->Wait();
+    EXPECT_EQ(threads(), before);
 }
