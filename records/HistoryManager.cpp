@@ -36,7 +36,12 @@ THistoryItem& THistoryManager::AddToHistory(const TTaskRecord& record)
     THistoryItem& item = InsertNewest(std::make_unique<THistoryItem>(record));
     if (Options().bHistoryLineMax)
         DropOldest(Options().HistoryLineMax);
-    ApplyFilter();
+    // Only the new row is filtered: each copy that ends adds one, and a history of
+    // thousands is not walked for each of them.
+    Rows_.Row(Rows_.IndexOf(&item)).Hidden = !Passes(item, Env_.Clock.Now());
+    Rows_.Changed();
+    if (OnFilterApplied)
+        OnFilterApplied();
     return item;
 }
 
@@ -86,14 +91,17 @@ void THistoryManager::ApplyTextFilterFromBox(const std::string& boxText)
 void THistoryManager::ApplyFilter()
 {
     const TDateTime now = Env_.Clock.Now();
-    for (int row = 0; row < Rows_.Count(); ++row) {
-        auto& entry = Rows_.Row(row);
-        entry.Hidden = !PassesDateFilter(DateFilter_, entry.Record->TimeCompleted, now, From_, To_) ||
-                       !PassesNameFilter(entry.Record->Name(), TextFilter_);
-    }
+    for (int row = 0; row < Rows_.Count(); ++row)
+        Rows_.Row(row).Hidden = !Passes(*Rows_.Record(row), now);
     Rows_.Changed();
     if (OnFilterApplied)
         OnFilterApplied();
+}
+
+bool THistoryManager::Passes(const THistoryItem& record, TDateTime now) const
+{
+    return PassesDateFilter(DateFilter_, record.TimeCompleted, now, From_, To_) &&
+           PassesNameFilter(record.Name(), TextFilter_);
 }
 
 void THistoryManager::ReloadSelectedAfterConfirmation()

@@ -68,6 +68,9 @@ protected:
     void RowsRebuilt() override { ApplyFilter(); }
 
 private:
+    // Whether a record passes both filters at now.
+    bool Passes(const THistoryItem& record, TDateTime now) const;
+
     int DateFilter_ = hdfAll;
     TDateTime From_;
     TDateTime To_;

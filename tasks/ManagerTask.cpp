@@ -66,6 +66,7 @@ void TManagerTask::ClearItems()
     // Workers end first: their last steps still read the tasks and the list.
     for (TTaskItem* task : TasksInListOrder())
         task->StopTransfer();
+    EndedWorkers_.clear();
     Tasks_.Clear();
 }
 
@@ -138,6 +139,9 @@ void TManagerTask::TickOnce()
     if (DeleteCompletedTasks && FreeingWalks_ == 0)
         RemoveCompleted();
     ActiveCount_ = 0;
+    // The tasks that may start, in list order: starting one serves other workers' last
+    // steps, which may move tasks in the list.
+    std::vector<TTaskItem*> startable;
     for (int i = 0; i < Tasks_.Count(); ++i) {
         TTaskItem& task = Tasks_[i];
         if (task.State() == stateStarted || task.State() == stateError) {
@@ -147,13 +151,15 @@ void TManagerTask::TickOnce()
             if (task.TemporaryPauseExpired())
                 task.SetState(stateWait);
         }
+        if (task.State() == stateWait || task.State() == stateError)
+            startable.push_back(&task);
     }
+    // An ended run keeps a thread (its stack, a place among the process's mappings) until
+    // it is freed: in a list of thousands of small files they would add up. Freed before
+    // the next tasks start, so that these take the threads over.
+    FreeEndedWorkers();
     const uint32_t retryPause = uint32_t(Options().TaskRetriesPause) * 1000u;
-    // Freeing a worker serves other workers' last steps, which may move tasks in the list.
-    for (TTaskItem* task : TasksInListOrder()) {
-        // An ended run keeps a thread (its stack, a place among the process's mappings) until
-        // it is freed: in a list of thousands of small files they would add up.
-        task->FreeEndedWorker();
+    for (TTaskItem* task : startable) {
         if (task->State() == stateWait) {
             if (ActiveCount_ < MaxActiveTasks && Env_.Hosts.CanConnect(task->Source)) {
                 Env_.Shell.NotifyTaskStarted(task->Name());
@@ -172,6 +178,19 @@ void TManagerTask::TickOnce()
     LogView_.Refresh();
 }
 
+void TManagerTask::FreeEndedWorkers()
+{
+    // Taken out first: freeing may serve steps that end other workers.
+    std::vector<TTaskItem*> ended;
+    ended.swap(EndedWorkers_);
+    for (TTaskItem* task : ended) {
+        task->FreeEndedWorker();
+        // Still returning from its end step, or started again: freed by a later tick.
+        if (task->Worker())
+            EndedWorkers_.push_back(task);
+    }
+}
+
 void TManagerTask::RequestTick()
 {
     if (TickRequested_)
@@ -185,6 +204,8 @@ void TManagerTask::WorkerEnded(TTaskThread& worker)
 {
     RunningWorkers_.Decrement();
     TTaskItem* task = worker.Item();
+    if (task && std::find(EndedWorkers_.begin(), EndedWorkers_.end(), task) == EndedWorkers_.end())
+        EndedWorkers_.push_back(task);
     if (task && task->State() == stateCompleted)
         Env_.History.AddHistoryRecord(TTaskRecord{task->Name(), task->Source, task->Destination, task->Size,
                                                   task->TimeDownloaded, task->TimeCompleted, task->TimeCreated});
@@ -208,13 +229,19 @@ void TManagerTask::DeleteRow(int row)
         LogView_.ShowLog(nullptr);
     Rows_.Delete(row);
     task->StopTransfer();
+    std::erase(EndedWorkers_, task);
     Tasks_.Delete(task->Index());
 }
 
 void TManagerTask::ApplyStatusFilter()
 {
-    for (int row = 0; row < Rows_.Count(); ++row)
-        Rows_.Row(row).Hidden = !PassesStatusFilter(Rows_.Record(row)->State());
+    // Without a filter every row is shown: the tick need not walk the rows of a long list
+    // that shows them all already.
+    if (StatusFilter_ || RowsMayBeHidden_) {
+        for (int row = 0; row < Rows_.Count(); ++row)
+            Rows_.Row(row).Hidden = !PassesStatusFilter(Rows_.Record(row)->State());
+        RowsMayBeHidden_ = StatusFilter_.has_value();
+    }
     Rows_.Changed();
     ShowFocusedLog();
 }

@@ -242,4 +242,11 @@ private:
     uint32_t AutoSaveInterval_ = 0;
     uint32_t LastAutoSave_ = 0;
     TTaskLogView LogView_{Env_.Dialogs, Env_.Desktop};
+    // Frees the workers of EndedWorkers_ that have returned; the others stay listed.
+    void FreeEndedWorkers();
+    // Tasks whose worker ran its end step: the tick frees their threads without a walk
+    // through the whole list. A task freed meanwhile leaves it.
+    std::vector<TTaskItem*> EndedWorkers_;
+    // Rows were filtered: a tick without a filter must show them again.
+    bool RowsMayBeHidden_ = false;
 };
