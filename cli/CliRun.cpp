@@ -25,6 +25,7 @@
 #include <iostream>
 #include <unordered_map>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -157,14 +158,17 @@ std::string LocalPathProblem(const TCliArguments& a)
     for (const std::string& source : a.Sources) {
         if (!IsLocalPath(source))
             continue;
-        const fs::file_status status = fs::status(source, error);
-        if (!fs::exists(status))
+        // Each source is asked once: a list of thousands of small files pays for every call.
+        struct stat found {};
+        if (::stat(source.c_str(), &found) != 0)
             return "SOURCE: no such file: " + source;
-        if (fs::is_directory(status))
+        if (S_ISDIR(found.st_mode))
             return "SOURCE: a folder, not a file: " + source;
         // Run in the source's own folder, the default destination, it would only copy itself.
         const std::string name = a.Name.empty() ? ExtractName(source) : a.Name;
-        if (fs::equivalent(source, IncludeTrailingDelimiter(a.Destination) + name, error))
+        const std::string copy = IncludeTrailingDelimiter(a.Destination) + name;
+        struct stat existing {};
+        if (::stat(copy.c_str(), &existing) == 0 && existing.st_dev == found.st_dev && existing.st_ino == found.st_ino)
             return "SOURCE is its own copy: " + source + " (choose another --dest)";
     }
     if (IsLocalPath(a.Destination)) {
