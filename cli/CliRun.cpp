@@ -37,6 +37,8 @@ constexpr auto kTickPeriod = 500ms;
 constexpr auto kProgressPeriod = 1s;
 // The longest sleep before the loop looks for a stop signal again.
 constexpr auto kSignalPollPeriod = 100ms;
+// How often a busy loop looks for one: not at each of the hand-overs of a list of small files.
+constexpr auto kSignalCheckPeriod = 10ms;
 constexpr uint32_t kListSaveInterval = 5000;  // milliseconds
 
 // SIGINT and SIGTERM stay blocked in every thread (workers inherit the mask), so no copy
@@ -270,10 +272,14 @@ bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals&
 {
     auto nextTick = TSteadyClock::now();
     auto nextProgress = nextTick + kProgressPeriod;
+    auto nextSignalCheck = nextTick;
     for (;;) {
-        if (signals.Received())
-            return false;
         const auto now = TSteadyClock::now();
+        if (now >= nextSignalCheck) {
+            if (signals.Received())
+                return false;
+            nextSignalCheck = now + kSignalCheckPeriod;
+        }
         if (now >= nextTick) {
             manager.Tick();
             manager.PollAutoSave();

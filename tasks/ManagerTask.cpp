@@ -142,6 +142,7 @@ void TManagerTask::TickOnce()
     // The tasks that may start, in list order: starting one serves other workers' last
     // steps, which may move tasks in the list.
     std::vector<TTaskItem*> startable;
+    startable.reserve(std::size_t(Tasks_.Count()));
     for (int i = 0; i < Tasks_.Count(); ++i) {
         TTaskItem& task = Tasks_[i];
         if (task.State() == stateStarted || task.State() == stateError) {
