@@ -26,13 +26,18 @@ TThreadPool& TThreadPool::Shared()
 std::shared_ptr<TThreadPool::TRun> TThreadPool::Start(std::function<void()> body)
 {
     auto run = std::make_shared<TRun>();
+    bool queued = false;
     {
         std::lock_guard lock(Mutex_);
         if (Idle_ > Queue_.size()) {
             Queue_.emplace_back(std::move(body), run);
-            Queued_.notify_one();
-            return run;
+            queued = true;
         }
+    }
+    if (queued) {
+        // Told after the lock is let go: the thread woken finds it free.
+        Queued_.notify_one();
+        return run;
     }
     std::thread([this, job = TJob(std::move(body), run)]() mutable { Serve(std::move(job)); }).detach();
     return run;
