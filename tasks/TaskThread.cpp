@@ -214,7 +214,7 @@ void TTaskThread::Copy(TBlockBuffer& buffer)
     Size = SourceStream->GetSize();
     if (!PositionForResume())
         return;
-    ReserveSpace();
+    ReserveSpace(int64_t(buffer.Size()));
     Log(lcInformation, Translate("sStartPosition"), {SizeText(Size), SizeText(StartSize)});
     // The task learns the size and start with the first progress report, or at the end of
     // a copy too short for one: a small file costs no hand-over of its own for them.
@@ -304,11 +304,13 @@ int64_t TTaskThread::ResumeStart(int64_t length)
     return start;
 }
 
-void TTaskThread::ReserveSpace()
+void TTaskThread::ReserveSpace(int64_t block)
 {
     TTransferStream& dest = *DestStream;
     Reserved_ = false;
-    if (!dest.CanReserveSpace() || !Settings_.TaskReserveSpace || Size <= StartSize)
+    // What one block puts down is written in one go: reserving it first would only cost
+    // another call for each small file.
+    if (!dest.CanReserveSpace() || !Settings_.TaskReserveSpace || Size - StartSize <= block)
         return;
     Log(lcInformation, Translate("sReserveSpace"), {SizeText(Size), DestinationPath()});
     DestinationCreated = true;

@@ -107,7 +107,7 @@ private:
     // The bytes of the destination (of that length) that the attempt keeps: those the task
     // counted, or the whole file it is to add to; none when they are not of this source.
     int64_t ResumeStart(int64_t length);
-    void ReserveSpace();
+    void ReserveSpace(int64_t block);
     // Copies until the source ends (true) or a stop is asked for (false).
     bool CopyBlocks(TBlockBuffer& buffer);
     // Checks the count and copies the file time and attributes.

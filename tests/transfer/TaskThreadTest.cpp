@@ -62,6 +62,8 @@ TEST_F(TaskThreadTest, CopiesFilesOfBoundarySizesByteForByte)
         EXPECT_EQ(task.Retry, 1u);
         EXPECT_EQ(TrafficCounter().Value() - trafficBefore, size);
         EXPECT_TRUE(TTaskBed::LogHas(task, "sStartPosition"));
+        // What one block writes is not reserved first.
+        EXPECT_EQ(TTaskBed::LogHas(task, "sReserveSpace"), size > buffer);
     }
     EXPECT_EQ(Bed.Records.History.size(), 7u);
     EXPECT_EQ(Bed.Manager().RunningWorkers().Value(), 0);
