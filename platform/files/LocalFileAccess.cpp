@@ -23,7 +23,20 @@ public:
     bool Disconnect() override { return true; }
 
     bool OpenRead(const std::string& path) override { return OpenWith(path, O_RDONLY); }
-    bool OpenReadWrite(const std::string& path) override { return OpenWith(path, O_RDWR | O_CREAT); }
+    bool OpenReadWrite(const std::string& path) override
+    {
+        // A file just found missing is most likely made here: made with O_EXCL, it is known
+        // to be a new empty regular file without asking again. Made by someone else since,
+        // it is opened as it stands.
+        if (path == Missing_) {
+            Missing_.clear();
+            if (OpenNew(path))
+                return true;
+            if (errno != EEXIST)
+                return false;
+        }
+        return OpenWith(path, O_RDWR | O_CREAT);
+    }
     bool IsOpen() const override { return Fd_ >= 0; }
     int Descriptor() const override
     {
@@ -39,6 +52,7 @@ public:
         const int fd = Fd_;
         Fd_ = -1;
         OpenStat_.reset();
+        OpenMode_.reset();
         WrittenSize_.reset();
         Path_.clear();
         return ::close(fd) == 0;
@@ -151,9 +165,9 @@ public:
         // open file's mode is known from its opening.
         const bool open = Fd_ >= 0 && path == Path_;
         struct stat st {};
-        if (!open && ::stat(path.c_str(), &st) != 0)
+        if (open ? !OpenMode_ && ::fstat(Fd_, &st) != 0 : ::stat(path.c_str(), &st) != 0)
             return false;
-        const mode_t old = open ? OpenMode_ : st.st_mode & 07777;
+        const mode_t old = open && OpenMode_ ? *OpenMode_ : st.st_mode & 07777;
         mode_t mode = old;
         if (attributes & kAttrReadOnly)
             mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
@@ -171,7 +185,12 @@ public:
     bool Exists(const std::string& path) override
     {
         struct stat st {};
-        return ::lstat(path.c_str(), &st) == 0;
+        const bool exists = ::lstat(path.c_str(), &st) == 0;
+        if (!exists && errno == ENOENT)
+            Missing_ = path;
+        else if (path == Missing_)
+            Missing_.clear();
+        return exists;
     }
 
     bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
@@ -188,6 +207,22 @@ public:
     }
 
 private:
+    bool OpenNew(const std::string& path)
+    {
+        Close();
+        do
+            Fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        while (Fd_ < 0 && errno == EINTR);
+        if (Fd_ < 0)
+            return false;
+        // Its mode is asked only if it is to be changed.
+        Path_ = path;
+        Position_ = 0;
+        Positional_ = true;
+        WrittenSize_ = 0;
+        return true;
+    }
+
     bool OpenWith(const std::string& path, int flags)
     {
         Close();
@@ -227,7 +262,9 @@ private:
 
     int Fd_ = -1;
     std::string Path_;
-    mode_t OpenMode_ = 0;  // the permission bits of the open file
+    std::optional<mode_t> OpenMode_;  // the permission bits of the open file, when known
+    // The last path that Exists found missing.
+    std::string Missing_;
     // Where the next read or write of a regular file goes.
     int64_t Position_ = 0;
     // Read and written at Position_; false for files without positions (pipes, terminals).

@@ -225,6 +225,32 @@ TEST_F(FileStream, ExistsLooksForAnyEntry)
     EXPECT_EQ(stream.Name(), Dir.File("absent"));
 }
 
+TEST_F(FileStream, AFileFoundMissingIsMadeOrOpenedAsItStandsWhenMadeSince)
+{
+    for (const std::string between : {"", "made by another"}) {
+        SCOPED_TRACE(between);
+        const std::string path = Dir.File("late" + std::to_string(between.size()));
+        TTransferFileStream stream(path);
+        stream.OpenSession();
+        stream.OpenConnection();
+        ASSERT_FALSE(stream.Exists());
+        if (!between.empty())
+            WriteFileBytes(path, between);
+        stream.OpenWrite();
+        EXPECT_EQ(stream.GetSize(), int64_t(between.size()));
+        stream.SetPosition(stream.GetSize());
+        EXPECT_EQ(stream.Write("ab", 2), 2);
+        // The mode of the file, never asked at its making, is still changed right.
+        stream.SetAttributes(platform::kAttrArchive | platform::kAttrReadOnly);
+        EXPECT_TRUE(stream.Close());
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0222, 0u);
+        EXPECT_NE(st.st_mode & S_IRUSR, 0u);
+        EXPECT_EQ(ReadFileBytes(path), between + "ab");
+    }
+}
+
 TEST_F(FileStream, MakeUniqueNameOnDisk)
 {
     WriteFileBytes(Dir.File("report.txt"), "a");
