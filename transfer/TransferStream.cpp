@@ -62,12 +62,23 @@ void TTransferStream::LogResponse(int code)
         Log(code, LastErrorText_);
 }
 
-bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& primitive)
+TFormatArgs TTransferStream::StepArgs(const TStep& step) const
+{
+    switch (step.SizeArg) {
+    case TSizeArg::Before: return {FormatSize(SizeUnit, step.Size), step.Subject};
+    case TSizeArg::After: return {step.Subject, FormatSize(SizeUnit, step.Size)};
+    case TSizeArg::None: break;
+    }
+    return {step.Subject};
+}
+
+template <class Primitive>
+bool TTransferStream::RunStep(const TStep& step, Primitive&& primitive)
 {
     try {
         primitive();
     } catch (const std::exception& error) {
-        Log(lcFailure, Translate(step.FailureId), step.FailureArgs);
+        Log(lcFailure, Translate(step.FailureId), StepArgs(step));
         LastErrorText_ = FoldLineBreaks(error.what());
         if (!LastErrorText_.empty())
             Log(lcFailure, LastErrorText_);
@@ -82,7 +93,7 @@ bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& pr
     switch (step.Kind) {
     case TStepKind::Opening:
         if (step.SuccessId)
-            Log(lcStepSucceeded, Translate(step.SuccessId), step.SuccessArgs);
+            Log(lcStepSucceeded, Translate(step.SuccessId), StepArgs(step));
         if (DetailedInfo)
             LogResponse(lcInformation);
         break;
@@ -91,7 +102,7 @@ bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& pr
         if (DetailedInfo)
             LogResponse(lcInformation);
         if (step.SuccessId)
-            Log(lcStepSucceeded, Translate(step.SuccessId), step.SuccessArgs);
+            Log(lcStepSucceeded, Translate(step.SuccessId), StepArgs(step));
         break;
     case TStepKind::Query:
         if (DetailedInfo)
@@ -105,31 +116,31 @@ bool TTransferStream::RunStep(const TStep& step, const std::function<void()>& pr
 
 void TTransferStream::OpenSession()
 {
-    RunStep({TStepKind::Opening, IfHost("sSessionInitialized"), {HostName_}, "sSessionInitializeFailed", {HostName_}},
+    RunStep({TStepKind::Opening, IfHost("sSessionInitialized"), "sSessionInitializeFailed", HostName_},
             [&] { DoOpenSession(); });
 }
 
 void TTransferStream::CloseSession()
 {
-    RunStep({TStepKind::Logout, IfHost("sSessionFinalized"), {HostName_}, "sSessionFinalizeFailed", {HostName_}},
+    RunStep({TStepKind::Logout, IfHost("sSessionFinalized"), "sSessionFinalizeFailed", HostName_},
             [&] { DoCloseSession(); });
 }
 
 void TTransferStream::OpenConnection()
 {
-    RunStep({TStepKind::Opening, IfHost("sConnectionInitialized"), {HostName_}, "sConnectionInitializeFailed", {HostName_}},
+    RunStep({TStepKind::Opening, IfHost("sConnectionInitialized"), "sConnectionInitializeFailed", HostName_},
             [&] { DoOpenConnection(); });
 }
 
 void TTransferStream::CloseConnection()
 {
-    RunStep({TStepKind::Logout, IfHost("sConnectionFinalized"), {HostName_}, "sConnectionFinalizeFailed", {HostName_}},
+    RunStep({TStepKind::Logout, IfHost("sConnectionFinalized"), "sConnectionFinalizeFailed", HostName_},
             [&] { DoCloseConnection(); });
 }
 
 void TTransferStream::OpenRead()
 {
-    RunStep({TStepKind::Opening, "sReadStreamOpened", {Name_}, "sReadStreamOpenFailed", {Name_}}, [&] {
+    RunStep({TStepKind::Opening, "sReadStreamOpened", "sReadStreamOpenFailed", Name_}, [&] {
         DoOpenRead();
         Direction_ = 0;
     });
@@ -137,7 +148,7 @@ void TTransferStream::OpenRead()
 
 void TTransferStream::OpenWrite()
 {
-    RunStep({TStepKind::Opening, "sWriteStreamOpened", {Name_}, "sWriteStreamOpenFailed", {Name_}}, [&] {
+    RunStep({TStepKind::Opening, "sWriteStreamOpened", "sWriteStreamOpenFailed", Name_}, [&] {
         DoOpenWrite();
         Direction_ = 1;
     });
@@ -145,13 +156,13 @@ void TTransferStream::OpenWrite()
 
 bool TTransferStream::Close()
 {
-    return RunStep({TStepKind::Closing, "sStreamClosed", {Name_}, "sStreamCloseFailed", {Name_}}, [&] { DoClose(); });
+    return RunStep({TStepKind::Closing, "sStreamClosed", "sStreamCloseFailed", Name_}, [&] { DoClose(); });
 }
 
 TFileTime TTransferStream::GetFileTime()
 {
     TFileTime time = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetDateFailed", {Name_}}, [&] { time = DoGetFileTime(); }))
+    if (!RunStep({TStepKind::Query, nullptr, "sGetDateFailed", Name_}, [&] { time = DoGetFileTime(); }))
         return 0;
     return time;
 }
@@ -159,39 +170,39 @@ TFileTime TTransferStream::GetFileTime()
 void TTransferStream::SetFileTime(TFileTime time)
 {
     if (time != 0)
-        RunStep({TStepKind::Query, nullptr, {}, "sSetDateFailed", {Name_}}, [&] { DoSetFileTime(time); });
+        RunStep({TStepKind::Query, nullptr, "sSetDateFailed", Name_}, [&] { DoSetFileTime(time); });
 }
 
 int64_t TTransferStream::GetPosition()
 {
     int64_t position = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetPositionFailed", {Name_}}, [&] { position = DoGetPosition(); }))
+    if (!RunStep({TStepKind::Query, nullptr, "sGetPositionFailed", Name_}, [&] { position = DoGetPosition(); }))
         return 0;
     return position;
 }
 
 void TTransferStream::SetPosition(int64_t position)
 {
-    RunStep({TStepKind::Query, nullptr, {}, "sSetPositionFailed", {Name_, FormatSize(SizeUnit, position)}},
+    RunStep({TStepKind::Query, nullptr, "sSetPositionFailed", Name_, TSizeArg::After, position},
             [&] { DoSetPosition(position); });
 }
 
 int64_t TTransferStream::GetSize()
 {
     int64_t size = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetSizeFailed", {Name_}}, [&] { size = DoGetSize(); }))
+    if (!RunStep({TStepKind::Query, nullptr, "sGetSizeFailed", Name_}, [&] { size = DoGetSize(); }))
         return 0;
     return size;
 }
 
 void TTransferStream::SetSize(int64_t size)
 {
-    RunStep({TStepKind::Query, nullptr, {}, "sSetSizeFailed", {Name_}}, [&] { DoSetSize(size); });
+    RunStep({TStepKind::Query, nullptr, "sSetSizeFailed", Name_}, [&] { DoSetSize(size); });
 }
 
 bool TTransferStream::ReserveSpace(int64_t size)
 {
-    return RunStep({TStepKind::Query, nullptr, {}, "sReserveSpaceFailed", {FormatSize(SizeUnit, size), Name_}},
+    return RunStep({TStepKind::Query, nullptr, "sReserveSpaceFailed", Name_, TSizeArg::Before, size},
                    [&] { DoReserveSpace(size); });
 }
 
@@ -203,21 +214,21 @@ void TTransferStream::DoReserveSpace(int64_t)
 int64_t TTransferStream::Read(void* buffer, int64_t count)
 {
     int64_t done = 0;
-    RunStep({TStepKind::Data, nullptr, {}, "sReadDataFailed", {Name_}}, [&] { done = DoRead(buffer, count); });
+    RunStep({TStepKind::Data, nullptr, "sReadDataFailed", Name_}, [&] { done = DoRead(buffer, count); });
     return done;
 }
 
 int64_t TTransferStream::Write(const void* buffer, int64_t count)
 {
     int64_t done = 0;
-    RunStep({TStepKind::Data, nullptr, {}, "sWriteDataFailed", {Name_}}, [&] { done = DoWrite(buffer, count); });
+    RunStep({TStepKind::Data, nullptr, "sWriteDataFailed", Name_}, [&] { done = DoWrite(buffer, count); });
     return done;
 }
 
 uint32_t TTransferStream::GetAttributes()
 {
     uint32_t attributes = 0;
-    if (!RunStep({TStepKind::Query, nullptr, {}, "sGetAttributesFailed", {Name_}},
+    if (!RunStep({TStepKind::Query, nullptr, "sGetAttributesFailed", Name_},
                  [&] { attributes = DoGetAttributes(); }))
         return 0;
     return attributes;
@@ -226,7 +237,7 @@ uint32_t TTransferStream::GetAttributes()
 void TTransferStream::SetAttributes(uint32_t attributes)
 {
     if (attributes != 0)
-        RunStep({TStepKind::Query, nullptr, {}, "sSetAttributesFailed", {Name_}},
+        RunStep({TStepKind::Query, nullptr, "sSetAttributesFailed", Name_},
                 [&] { DoSetAttributes(attributes); });
 }
 

@@ -143,15 +143,22 @@ private:
     // Logout: closing a session or connection, which logs no server reply on failure.
     // Failures of openings and of data steps pass on; the others are absorbed.
     enum class TStepKind { Opening, Closing, Logout, Query, Data };
+    // Where a size stands among the arguments of a step's entries, after the subject.
+    enum class TSizeArg { None, Before, After };
+    // The arguments of the entries are made only when an entry is written: most steps
+    // succeed without one, many times a file.
     struct TStep {
         TStepKind Kind;
         const char* SuccessId;   // nullptr: no success entry
-        TFormatArgs SuccessArgs;
         const char* FailureId;
-        TFormatArgs FailureArgs;
+        const std::string& Subject;  // the host or the file the entries name
+        TSizeArg SizeArg = TSizeArg::None;
+        int64_t Size = 0;
     };
+    TFormatArgs StepArgs(const TStep& step) const;
     // Runs a primitive as a logged step; false when it failed and the failure was absorbed.
-    bool RunStep(const TStep& step, const std::function<void()>& primitive);
+    template <class Primitive>
+    bool RunStep(const TStep& step, Primitive&& primitive);
     void LogResponse(int code);
     // Success entries of sessions and connections name the host, and only when there is one.
     const char* IfHost(const char* id) const { return HostName_.empty() ? nullptr : id; }
