@@ -1,14 +1,33 @@
 #include "core/MessageCatalogue.h"
 
-#include <map>
+#include <deque>
+#include <functional>
 #include <mutex>
 #include <shared_mutex>
+#include <unordered_map>
 
 namespace {
 
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+using TextTable = std::unordered_map<std::string, const std::string*, TextHash, std::equal_to<>>;
+
+// Texts are kept for the life of the program, so that a text handed out stays valid while a
+// new language replaces the table; a language holds a few hundred texts and is seldom loaded.
 struct Catalogue {
     std::shared_mutex Mutex;
-    std::map<std::string, std::string, std::less<>> Texts;
+    TextTable Texts;
+    // Identifiers asked for without a text, each its own text.
+    TextTable Untranslated;
+    std::deque<std::string> Kept;
+
+    const std::string* Keep(std::string_view text)
+    {
+        return &Kept.emplace_back(text);
+    }
 };
 
 Catalogue& TheCatalogue()
@@ -17,21 +36,38 @@ Catalogue& TheCatalogue()
     return catalogue;
 }
 
+const std::string* Find(const TextTable& table, std::string_view id)
+{
+    auto it = table.find(id);
+    return it != table.end() ? it->second : nullptr;
+}
+
 } // namespace
 
-std::string Translate(std::string_view id)
+const std::string& Translate(std::string_view id)
 {
     Catalogue& c = TheCatalogue();
-    std::shared_lock lock(c.Mutex);
-    auto it = c.Texts.find(id);
-    return it != c.Texts.end() ? it->second : std::string(id);
+    {
+        std::shared_lock lock(c.Mutex);
+        if (const std::string* text = Find(c.Texts, id))
+            return *text;
+        if (const std::string* text = Find(c.Untranslated, id))
+            return *text;
+    }
+    std::unique_lock lock(c.Mutex);
+    if (const std::string* text = Find(c.Texts, id))
+        return *text;
+    auto [it, added] = c.Untranslated.try_emplace(std::string(id), nullptr);
+    if (added)
+        it->second = c.Keep(id);
+    return *it->second;
 }
 
 void SetMessageText(std::string_view id, std::string_view text)
 {
     Catalogue& c = TheCatalogue();
     std::unique_lock lock(c.Mutex);
-    c.Texts.insert_or_assign(std::string(id), std::string(text));
+    c.Texts.insert_or_assign(std::string(id), c.Keep(text));
 }
 
 void ClearMessageTexts()
@@ -43,8 +79,13 @@ void ClearMessageTexts()
 
 void SetMessageTexts(const std::vector<std::pair<std::string, std::string>>& texts)
 {
-    std::map<std::string, std::string, std::less<>> table(texts.begin(), texts.end());
     Catalogue& c = TheCatalogue();
     std::unique_lock lock(c.Mutex);
+    TextTable table;
+    table.reserve(texts.size());
+    // The first pair of an identifier wins.
+    for (const auto& [id, text] : texts)
+        if (auto [it, added] = table.try_emplace(id, nullptr); added)
+            it->second = c.Keep(text);
     c.Texts.swap(table);
 }

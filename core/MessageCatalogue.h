@@ -7,8 +7,9 @@
 
 // The program-wide table of run-time texts, keyed by message identifier (sStartDownload, ...).
 // A message the table does not hold is its own identifier. Filled from the language file
-// on the main thread; read from any thread.
-std::string Translate(std::string_view id);
+// on the main thread; read from any thread. The text returned stays valid and unchanged for
+// the life of the program, whatever language is loaded later.
+const std::string& Translate(std::string_view id);
 
 void SetMessageText(std::string_view id, std::string_view text);
 void ClearMessageTexts();
