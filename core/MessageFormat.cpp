@@ -2,7 +2,9 @@
 
 #include "core/DisplayFormats.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -85,6 +87,12 @@ std::string FormatNumber(const Directive& d, const TFormatArg& arg)
     const bool isFloat = std::holds_alternative<double>(arg);
     const double asDouble = isFloat ? std::get<double>(arg) : double(std::get<int64_t>(arg));
     const long long asInt = isFloat ? ToInteger(asDouble) : static_cast<long long>(std::get<int64_t>(arg));
+    // The common case, a whole number as it is, needs no format of its own.
+    if (d.Type == 'd' && d.Precision < 0) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, asInt).ptr;
+        return std::string(digits, end);
+    }
     const std::string precision = d.Precision >= 0 ? "." + std::to_string(d.Precision) : std::string();
     std::string out;
     switch (d.Type) {
@@ -98,8 +106,13 @@ std::string FormatNumber(const Directive& d, const TFormatArg& arg)
     return LocalizeDecimalPoint(out);
 }
 
-std::string FormatArgument(const Directive& d, const TFormatArg& arg)
+void AppendArgument(std::string& out, const Directive& d, const TFormatArg& arg)
 {
+    // A text put in as it is, the most common directive, is copied once.
+    if (const auto* s = std::get_if<std::string>(&arg); s && d.Type == 's' && d.Width <= 0) {
+        out.append(*s, 0, d.Precision >= 0 ? size_t(d.Precision) : std::string::npos);
+        return;
+    }
     std::string text;
     if (d.Type == 's') {
         if (const auto* s = std::get_if<std::string>(&arg))
@@ -113,7 +126,7 @@ std::string FormatArgument(const Directive& d, const TFormatArg& arg)
         const std::string pad(size_t(d.Width) - text.size(), ' ');
         text = d.LeftAlign ? text + pad : pad + text;
     }
-    return text;
+    out += text;
 }
 
 } // namespace
@@ -125,7 +138,9 @@ std::string FormatMessage(std::string_view format, const TFormatArgs& args)
     size_t next = 0;
     for (size_t i = 0; i < format.size();) {
         if (format[i] != '%') {
-            out += format[i++];
+            const size_t percent = std::min(format.find('%', i), format.size());
+            out.append(format, i, percent - i);
+            i = percent;
             continue;
         }
         if (i + 1 < format.size() && format[i + 1] == '%') {
@@ -140,7 +155,7 @@ std::string FormatMessage(std::string_view format, const TFormatArgs& args)
             out += format[i++];
             continue;
         }
-        out += FormatArgument(d, args[index]);
+        AppendArgument(out, d, args[index]);
         next = index + 1;
         i = end;
     }

@@ -125,6 +125,7 @@ TEST(MessageFormat, InsertsArgumentsByDirective)
         {"[%5s|%-5s]", {std::string("ab"), std::string("cd")}, "[   ab|cd   ]"},
         {"100%% of %s", {std::string("x")}, "100% of x"},
         {"%x", {int64_t(255)}, "FF"},
+        {"%.2s|%.3d|%4d|%-3d|", {std::string("abcd"), int64_t(7), int64_t(-7), int64_t(5)}, "ab|007|  -7|5  |"},
         {"%s", {int64_t(-7)}, "-7"},                        // number given for a text
         {"%d", {std::string("text")}, "text"},              // text given for a number
         {"%s and %s", {std::string("one")}, "one and %s"},  // missing argument stays as written
