@@ -102,6 +102,9 @@ std::optional<time_t> THttpConnection::LastModified() const
     const std::string value = HttpHeaderValue(Handle_.Lines(), "Last-Modified");
     if (value.empty())
         return std::nullopt;
+    // The usual form is read here; the library's reader, which tries every form, is slow.
+    if (const std::optional<time_t> time = ParseImfFixdate(value))
+        return time;
     const time_t time = curl_getdate(value.c_str(), nullptr);
     if (time == -1)
         return std::nullopt;

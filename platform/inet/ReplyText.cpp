@@ -3,6 +3,7 @@
 #include "core/TextCase.h"
 
 #include <cctype>
+#include <cstdint>
 
 namespace platform::inet {
 
@@ -109,6 +110,55 @@ bool HttpHeadComplete(const std::vector<std::string>& lines)
     if (code >= 300 && code < 400 && !HttpHeaderValue(lines, "Location").empty())
         return false;
     return true;
+}
+
+namespace {
+
+// The days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+int64_t DaysFromCivil(int64_t year, int month, int day)
+{
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+} // namespace
+
+std::optional<time_t> ParseImfFixdate(std::string_view text)
+{
+    // "Www, DD Mmm YYYY HH:MM:SS GMT": 29 characters at fixed places.
+    if (text.size() != 29 || text.substr(3, 2) != ", " || text[7] != ' ' || text[11] != ' ' || text[16] != ' ' ||
+        text[19] != ':' || text[22] != ':' || text.substr(25) != " GMT")
+        return std::nullopt;
+    auto number = [&](size_t at, size_t length) {
+        int value = 0;
+        for (size_t i = at; i < at + length; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    static constexpr std::string_view days = "MonTueWedThuFriSatSun";
+    const size_t dayAt = days.find(text.substr(0, 3));
+    if (dayAt == std::string_view::npos || dayAt % 3 != 0)
+        return std::nullopt;
+    static constexpr std::string_view months = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    const size_t monthAt = months.find(text.substr(8, 3));
+    if (monthAt == std::string_view::npos || monthAt % 3 != 0)
+        return std::nullopt;
+    const int month = int(monthAt / 3) + 1;
+    const int day = number(5, 2), year = number(12, 4);
+    const int hour = number(17, 2), minute = number(20, 2), second = number(23, 2);
+    static constexpr int monthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (day < 1 || year < 1970 || day > monthDays[month - 1] || (month == 2 && day == 29 && !leap) || hour < 0 ||
+        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        return std::nullopt;
+    return time_t(DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second);
 }
 
 } // namespace platform::inet

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <ctime>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::inet {
@@ -22,5 +25,9 @@ bool HttpHeadComplete(const std::vector<std::string>& lines);
 
 // The status code of the last answer head; 0 when none came.
 int HttpStatus(const std::vector<std::string>& lines);
+
+// The time of an HTTP date in its usual form, "Sun, 06 Nov 1994 08:49:37 GMT"; nullopt for
+// any other form (the older forms are left to a slower reader).
+std::optional<time_t> ParseImfFixdate(std::string_view text);
 
 } // namespace platform::inet

@@ -48,3 +48,27 @@ TEST(ReplyTextTest, HttpHeadsAfterRedirectsAndInterimAnswers)
     for (const TCase& c : cases)
         EXPECT_EQ(HttpHeadComplete(c.Lines), c.Complete) << (c.Lines.empty() ? "" : c.Lines[0]);
 }
+
+TEST(ReplyTextTest, HttpDatesOfTheUsualFormAreReadOthersLeftToTheLibrary)
+{
+    struct TCase {
+        const char* Text;
+        std::optional<time_t> Time;
+    };
+    const TCase cases[] = {
+        {"Sun, 06 Nov 1994 08:49:37 GMT", 784111777},
+        {"Thu, 01 Jan 1970 00:00:00 GMT", 0},
+        {"Thu, 29 Feb 2024 23:59:59 GMT", 1709251199},
+        {"Fri, 31 Dec 2100 12:00:00 GMT", 4133937600},
+        {"Sunday, 06-Nov-94 08:49:37 GMT", std::nullopt},  // older forms
+        {"Sun Nov  6 08:49:37 1994", std::nullopt},
+        {"Sun, 06 Nov 1994 08:49:37 UTC", std::nullopt},
+        {"Sun, 29 Feb 2023 08:49:37 GMT", std::nullopt},   // no such day
+        {"Sun, 06 Nvo 1994 08:49:37 GMT", std::nullopt},
+        {"Sun, 06 Nov 1994 24:00:00 GMT", std::nullopt},
+        {"Sun, 6 Nov 1994 08:49:37 GMT", std::nullopt},
+        {"Sun, 06 Nov 1994 08:4x:37 GMT", std::nullopt},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(ParseImfFixdate(c.Text), c.Time) << c.Text;
+}
