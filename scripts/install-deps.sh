@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   samba smbclient
   vsftpd nginx-light tinyproxy openssl curl wget
+  locales
 )
 
 missing=()
