@@ -39,18 +39,21 @@ void TManagerTask::FillDefaults(TTaskProp& prop) const
 {
     prop.TypeStart = DefaultTypeStart;
     prop.Name.clear();
-    THostDefaults destination{prop.TrafficPriority, prop.LoginToDestination, prop.UserLoginToDestination,
-                              prop.UserPasswordToDestination};
-    Env_.Hosts.GetHostDefaults(prop.Destination, true, destination);
-    THostDefaults source{prop.TrafficPriority, prop.LoginToSource, prop.UserLoginToSource, prop.UserPasswordToSource};
-    Env_.Hosts.GetHostDefaults(prop.Source, true, source);
-    prop.LoginToDestination = destination.LoginToServer;
-    prop.UserLoginToDestination = destination.UserLogin;
-    prop.UserPasswordToDestination = destination.UserPassword;
-    prop.LoginToSource = source.LoginToServer;
-    prop.UserLoginToSource = source.UserLogin;
-    prop.UserPasswordToSource = source.UserPassword;
-    prop.TrafficPriority = std::min(source.Priority, destination.Priority);
+    // One end's login as its host gives it, the global defaults where no host has one; a
+    // user and password that no login replaces stay.
+    auto fromHost = [this, &prop](const std::string& path, bool& login, std::string& user, std::string& password) {
+        THostDefaults host{prop.TrafficPriority, login, user, password};
+        Env_.Hosts.GetHostDefaults(path, true, host);
+        login = host.LoginToServer;
+        user = host.UserLogin;
+        password = host.UserPassword;
+        return host.Priority;
+    };
+    const TTrafficPriority destination = fromHost(prop.Destination, prop.LoginToDestination,
+                                                  prop.UserLoginToDestination, prop.UserPasswordToDestination);
+    const TTrafficPriority source =
+        fromHost(prop.Source, prop.LoginToSource, prop.UserLoginToSource, prop.UserPasswordToSource);
+    prop.TrafficPriority = std::min(source, destination);
 }
 
 void TManagerTask::SaveDefaults(const TTaskProp& prop)
@@ -61,24 +64,20 @@ void TManagerTask::SaveDefaults(const TTaskProp& prop)
 
 TTaskItem& TManagerTask::AddTaskFromProps(const TTaskProp& prop)
 {
+    // A new task keeps a login only for an end that logs in.
+    TTaskProp kept = prop;
+    if (!kept.LoginToSource) {
+        kept.UserLoginToSource.clear();
+        kept.UserPasswordToSource.clear();
+    }
+    if (!kept.LoginToDestination) {
+        kept.UserLoginToDestination.clear();
+        kept.UserPasswordToDestination.clear();
+    }
     TTaskItem& task = AddTask();
-    task.Source = prop.Source;
-    task.LoginToSource = prop.LoginToSource;
-    if (prop.LoginToSource) {
-        task.UserLoginToSource = prop.UserLoginToSource;
-        task.UserPasswordToSource = prop.UserPasswordToSource;
-    }
-    task.LoginToDestination = prop.LoginToDestination;
-    if (prop.LoginToDestination) {
-        task.UserLoginToDestination = prop.UserLoginToDestination;
-        task.UserPasswordToDestination = prop.UserPasswordToDestination;
-    }
-    task.Destination = prop.Destination;
-    task.SetName(prop.Name);
-    task.TypeStart = prop.TypeStart;
+    ApplyProps(task, kept);
     if (prop.TypeStart == tsManually)
         task.SetState(stateStopped);
-    task.TrafficPriority = prop.TrafficPriority;
     // AddTask gave the task its row at the end.
     const int row = Rows_.Count() - 1;
     Rows_.Row(row).Hidden = !PassesStatusFilter(task.State());
