@@ -37,8 +37,9 @@ inline void Require(bool holds, const char* what)
 // What a file holds after one save must survive a second reading unchanged: readAndSave
 // reads a document and returns the text it would save.
 template <class TReadAndSave>
-void RequireStableSave(const std::string& once, TReadAndSave readAndSave, const char* what)
+void RequireStableSave(const pugi::xml_document& doc, TReadAndSave readAndSave, const char* what)
 {
+    const std::string once = readAndSave(doc);
     pugi::xml_document again;
     Require(bool(again.load_string(once.c_str(), kXmlParseOptions)), what);
     Require(readAndSave(again) == once, what);

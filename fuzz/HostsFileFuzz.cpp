@@ -37,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TNoHostDialogs hostDialogs;
     TTrafficUsageCollection types(bed.Boxes);
     THostEnvironment environment{bed.Boxes, bed.Dialogs, hostDialogs, bed.Desktop, types};
-    const std::string once = ReadAndSave(environment, doc);
-    RequireStableSave(once, [&](const pugi::xml_document& again) { return ReadAndSave(environment, again); },
+    RequireStableSave(doc, [&](const pugi::xml_document& read) { return ReadAndSave(environment, read); },
                       "a saved host list does not read back the same");
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "platform/inet/ConnectionPool.h"
 
+#include "core/IdleList.h"
 #include "core/QuorvexError.h"
 
 #include <curl/curl.h>
@@ -41,23 +42,6 @@ std::vector<TIdle>& Idle()
 {
     static auto* idle = new std::vector<TIdle>;
     return *idle;
-}
-
-// Removes what waited too long, or the oldest beyond the limit; the caller cleans them up
-// outside the lock.
-std::vector<CURLM*> TakeStale(TClock::time_point now)
-{
-    std::vector<CURLM*> stale;
-    std::vector<TIdle>& idle = Idle();
-    for (auto it = idle.begin(); it != idle.end();) {
-        if (now - it->Since > kIdleLimit || idle.size() > kMostIdle) {
-            stale.push_back(it->Multi);
-            it = idle.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    return stale;
 }
 
 void CleanUp(const std::vector<CURLM*>& multis)
@@ -118,7 +102,7 @@ CURLM* Take(const std::string& key, bool& proven)
     std::vector<CURLM*> stale;
     {
         std::lock_guard lock(PoolMutex());
-        stale = TakeStale(TClock::now());
+        stale = TakeStale(Idle(), &TIdle::Multi, TClock::now(), kIdleLimit, kMostIdle);
         std::vector<TIdle>& idle = Idle();
         // The most recent first: its connections are the least likely to have been dropped.
         for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
@@ -144,7 +128,7 @@ void Give(const std::string& key, CURLM* multi, bool proven)
     {
         std::lock_guard lock(PoolMutex());
         Idle().push_back({key, multi, proven, TClock::now()});
-        stale = TakeStale(TClock::now());
+        stale = TakeStale(Idle(), &TIdle::Multi, TClock::now(), kIdleLimit, kMostIdle);
     }
     CleanUp(stale);
 }

@@ -1,5 +1,6 @@
 #include "platform/smb/SmbFileAccess.h"
 
+#include "core/IdleList.h"
 #include "platform/files/ReadAhead.h"
 #include "platform/files/RepeatUntilDone.h"
 #include "platform/smb/SmbLibrary.h"
@@ -98,18 +99,8 @@ std::vector<TIdleContext>& IdleContexts()
 // once the list's lock is given back. Under IdleMutex.
 std::vector<SMBCCTX*> TakeStaleContexts()
 {
-    std::vector<TIdleContext>& idle = IdleContexts();
-    std::vector<SMBCCTX*> stale;
-    const auto now = std::chrono::steady_clock::now();
-    for (auto it = idle.begin(); it != idle.end();) {
-        if (now - it->Since > kIdleLimit || idle.size() > kMostIdle) {
-            stale.push_back(it->Context);
-            it = idle.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    return stale;
+    return TakeStale(IdleContexts(), &TIdleContext::Context, std::chrono::steady_clock::now(), kIdleLimit,
+                     kMostIdle);
 }
 
 void FreeContexts(const std::vector<SMBCCTX*>& contexts)
