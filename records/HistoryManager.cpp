@@ -111,14 +111,12 @@ void THistoryManager::ReloadSelectedAfterConfirmation()
 
 void THistoryManager::DeleteSelectedAfterConfirmation()
 {
-    if (HasSelection() && Confirm("sAllSelectedHistoryDelete", Options().bdsAllSelectedHistoryDelete))
-        DeleteSelected();
+    TRecordManager::DeleteSelectedAfterConfirmation("sAllSelectedHistoryDelete", Options().bdsAllSelectedHistoryDelete);
 }
 
 void THistoryManager::ClearAfterConfirmation()
 {
-    if (HasShown() && Confirm("sHistoryClear", Options().bdsAllHistoryDelete))
-        Clear();
+    TRecordManager::ClearAfterConfirmation(HasShown(), "sHistoryClear", Options().bdsAllHistoryDelete);
 }
 
 void THistoryManager::OpenSelectedFiles()

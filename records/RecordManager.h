@@ -111,6 +111,17 @@ protected:
         return MessageBoxWithCheck(Env_.Dialogs, Translate(messageId), TMessageKind::Warning, mbOK | mbCancel,
                                    dontAskFlag) == TModalResult::OK;
     }
+    // The page's delete and clear commands: each asks only when it has something to do.
+    void DeleteSelectedAfterConfirmation(const char* messageId, bool& dontAskFlag)
+    {
+        if (HasSelection() && Confirm(messageId, dontAskFlag))
+            DeleteSelected();
+    }
+    void ClearAfterConfirmation(bool anything, const char* messageId, bool& dontAskFlag)
+    {
+        if (anything && Confirm(messageId, dontAskFlag))
+            Clear();
+    }
 
     TRecordEnvironment& Env_;
     TRowList<TItem> Rows_;

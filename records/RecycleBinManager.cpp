@@ -38,14 +38,12 @@ void TRecycleBinManager::RestoreSelectedAfterConfirmation()
 
 void TRecycleBinManager::DeleteSelectedAfterConfirmation()
 {
-    if (HasSelection() && Confirm("sAllSelectedRecycleBinDelete", Options().bdsAllSelectedRecycleBinDelete))
-        DeleteSelected();
+    TRecordManager::DeleteSelectedAfterConfirmation("sAllSelectedRecycleBinDelete", Options().bdsAllSelectedRecycleBinDelete);
 }
 
 void TRecycleBinManager::ClearAfterConfirmation()
 {
-    if (HasRecords() && Confirm("sRecycleBinClear", Options().bdsAllRecycleBinDelete))
-        Clear();
+    TRecordManager::ClearAfterConfirmation(HasRecords(), "sRecycleBinClear", Options().bdsAllRecycleBinDelete);
 }
 
 void TRecycleBinManager::ShowSelectedProperties()

@@ -16,14 +16,12 @@ void TSchedulerManager::AddItem()
 
 void TSchedulerManager::DeleteSelectedAfterConfirmation()
 {
-    if (HasSelection() && Confirm("sAllSelectedSchedulerDelete", Options().bdsAllSelectedSchedulerDelete))
-        DeleteSelected();
+    TRecordManager::DeleteSelectedAfterConfirmation("sAllSelectedSchedulerDelete", Options().bdsAllSelectedSchedulerDelete);
 }
 
 void TSchedulerManager::ClearAfterConfirmation()
 {
-    if (HasRecords() && Confirm("sSchedulerClear", Options().bdsSchedulerClear))
-        Clear();
+    TRecordManager::ClearAfterConfirmation(HasRecords(), "sSchedulerClear", Options().bdsSchedulerClear);
 }
 
 void TSchedulerManager::ExecuteSelectedAfterConfirmation()
