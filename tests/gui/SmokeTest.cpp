@@ -1,0 +1,10 @@
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+TEST(GuiSmokeTest, ShowsAWidgetOffscreen)
+{
+    QLabel label("x");
+    label.show();
+    EXPECT_TRUE(label.isVisible());
+}
