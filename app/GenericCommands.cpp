@@ -1,0 +1,78 @@
+#include "app/GenericCommands.h"
+
+#include "core/MessageCatalogue.h"
+
+namespace {
+
+// The page commands, by generic command and page (in TPage order up to the scheduler).
+struct TRoute {
+    const char* Name;
+    const char* Pages[5];  // downloads, history, recycle bin, hosts, scheduler
+};
+
+// clang-format off
+constexpr TRoute kRoutes[kGenericCommandCount] = {
+    {"actAdd", {"actTaskAdd", "actTaskAdd", nullptr, "actHostsManagerAdd", "actSchedulerAdd"}},
+    {"actDelete", {"actTaskDelete", "actHistoryDelete", "actRecycleBinDelete", "actHostsManagerDelete",
+                   "actSchedulerDelete"}},
+    {"actReload", {"actTaskReload", "actHistoryReloadTask", "actRecycleBinReload", nullptr, nullptr}},
+    {"actStartImmediatelly", {"actTaskStartImmediately", nullptr, nullptr, nullptr, "actSchedulerExecuteTask"}},
+    {"actProperties", {"actTaskProperties", "actHistoryProperties", "actRecycleBinProperties",
+                       "actHostsManagerProperties", "actSchedulerProperties"}},
+    {"actCopy", {"actTaskCopyPathToClipboard", "actHistoryCopyPathToClipboard", "actRecycleBinCopyPathToClipboard",
+                 "actHostsManagerCopyPathToClipboard", nullptr}},
+    {"actPaste", {"actTaskPastePathFromClipboard", nullptr, nullptr, "actHostsManagerPastePathFromClipboard",
+                  nullptr}},
+    {"actSelectAll", {"actTaskSelectAll", "actHistorySelectAll", "actRecycleBinSelectAll", "actHostManagerSelectAll",
+                      "actSchedulerSelectAll"}},
+    {"actFind", {kFindDialog, kFindDialog, kFindDialog, nullptr, nullptr}},
+};
+// clang-format on
+
+bool ValidCommand(TGenericCommand command)
+{
+    return command >= 0 && command < kGenericCommandCount;
+}
+
+}  // namespace
+
+const char* GenericCommandName(TGenericCommand command)
+{
+    return ValidCommand(command) ? kRoutes[command].Name : "";
+}
+
+const char* PageCommandOf(TGenericCommand command, TPage page)
+{
+    if (!ValidCommand(command) || page < pgTask || page > pgScheduler)
+        return nullptr;
+    return kRoutes[command].Pages[page];
+}
+
+bool GenericCommandEnabled(TGenericCommand command, TPage page, const TPageCommandState& state)
+{
+    if (!PageCommandOf(command, page))
+        return false;
+    switch (command) {
+    case gcAdd: return true;
+    case gcDelete:
+    case gcProperties:
+    case gcCopy:
+    case gcReload: return state.HasSelection;
+    case gcStartImmediatelly: return state.HasSelection && (page != pgTask || state.CanStartImmediately);
+    case gcSelectAll:
+    case gcFind: return !state.ListEmpty;
+    case gcPaste: return page == pgHostManager || state.ClipboardReadable;
+    }
+    return false;
+}
+
+std::string NumActiveTaskItemCaption(int item)
+{
+    return item == kNumActiveTaskAskItem ? Translate("sSelectNumActiveTask") : std::to_string(item);
+}
+
+int NumActiveTaskImage(int limit)
+{
+    // 25 to 29 for one to five, 30 for the item that asks.
+    return 24 + NumActiveTaskItem(limit);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/PageTree.h"
+#include "tasks/ActiveTaskLimit.h"
+
+#include <string>
+
+// The commands of the main window that act on whichever page is in front.
+enum TGenericCommand : int {
+    gcAdd,
+    gcDelete,
+    gcReload,
+    gcStartImmediatelly,
+    gcProperties,
+    gcCopy,
+    gcPaste,
+    gcSelectAll,
+    gcFind,
+};
+inline constexpr int kGenericCommandCount = 9;
+
+// The command's name ("actAdd" ...).
+const char* GenericCommandName(TGenericCommand command);
+
+// What the find command routes to: the find dialog over the page's list.
+inline constexpr const char* kFindDialog = "ShowFindDialog";
+
+// The page's command that the generic command runs ("actTaskDelete" ...; kFindDialog for
+// the find command), or null when the page has none: then it does nothing.
+const char* PageCommandOf(TGenericCommand command, TPage page);
+
+// What the enabled states depend on, for the page in front.
+struct TPageCommandState {
+    bool HasSelection = false;
+    bool ListEmpty = true;
+    // The downloads page: the selected tasks can be started at once.
+    bool CanStartImmediately = false;
+    // The clipboard holds something the paste command can read.
+    bool ClipboardReadable = false;
+};
+
+// Enabled when the page has a command for it and that command's condition holds.
+bool GenericCommandEnabled(TGenericCommand command, TPage page, const TPageCommandState& state);
+
+// The popup of the number of downloads at once (the items are those of
+// tasks/ActiveTaskLimit.h): the caption of an item, and the image that the command and its
+// tool button show for a limit.
+std::string NumActiveTaskItemCaption(int item);
+int NumActiveTaskImage(int limit);
