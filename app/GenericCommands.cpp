@@ -1,6 +1,10 @@
 #include "app/GenericCommands.h"
 
 #include "core/MessageCatalogue.h"
+#include "hosts/ManagerHost.h"
+#include "records/HistoryManager.h"
+#include "records/RecycleBinManager.h"
+#include "records/SchedulerManager.h"
 
 namespace {
 
@@ -34,6 +38,17 @@ bool ValidCommand(TGenericCommand command)
     return command >= 0 && command < kGenericCommandCount;
 }
 
+template <class TManager>
+TPageCommandState RecordPageState(const TManager* manager)
+{
+    TPageCommandState state;
+    if (manager) {
+        state.HasSelection = manager->HasSelection();
+        state.ListEmpty = !manager->HasShown();
+    }
+    return state;
+}
+
 }  // namespace
 
 const char* GenericCommandName(TGenericCommand command)
@@ -64,6 +79,32 @@ bool GenericCommandEnabled(TGenericCommand command, TPage page, const TPageComma
     case gcPaste: return page == pgHostManager || state.ClipboardReadable;
     }
     return false;
+}
+
+TPageCommandState PageCommandState(TPage page, const TMainPages& pages, bool clipboardReadable)
+{
+    TPageCommandState state;
+    switch (page) {
+    case pgTask:
+        if (pages.Tasks) {
+            state.HasSelection = pages.Tasks->HasSelection();
+            state.ListEmpty = pages.Tasks->CountShown() == 0;
+            state.CanStartImmediately = pages.Tasks->CanStartSelected();
+        }
+        break;
+    case pgHistory: state = RecordPageState(pages.History); break;
+    case pgRecycleBin: state = RecordPageState(pages.RecycleBin); break;
+    case pgScheduler: state = RecordPageState(pages.Scheduler); break;
+    case pgHostManager:
+        if (pages.Hosts) {
+            state.HasSelection = pages.Hosts->HasSelectedHosts();
+            state.ListEmpty = !pages.Hosts->HasHosts();
+        }
+        break;
+    default: break;
+    }
+    state.ClipboardReadable = clipboardReadable;
+    return state;
 }
 
 std::string NumActiveTaskItemCaption(int item)

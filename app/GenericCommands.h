@@ -5,6 +5,10 @@
 
 #include <string>
 
+class TManagerHost;
+class TRecycleBinManager;
+class TSchedulerManager;
+
 // The commands of the main window that act on whichever page is in front.
 enum TGenericCommand : int {
     gcAdd,
@@ -41,6 +45,19 @@ struct TPageCommandState {
 
 // Enabled when the page has a command for it and that command's condition holds.
 bool GenericCommandEnabled(TGenericCommand command, TPage page, const TPageCommandState& state);
+
+// The managers behind the pages; one not created yet is null.
+struct TMainPages {
+    const TManagerTask* Tasks = nullptr;
+    const THistoryManager* History = nullptr;
+    const TRecycleBinManager* RecycleBin = nullptr;
+    const TManagerHost* Hosts = nullptr;
+    const TSchedulerManager* Scheduler = nullptr;
+};
+
+// The state of the page from its manager: selection and list of the shown rows; on the
+// downloads page whether the selection can start (as the start command is enabled).
+TPageCommandState PageCommandState(TPage page, const TMainPages& pages, bool clipboardReadable);
 
 // The popup of the number of downloads at once (the items are those of
 // tasks/ActiveTaskLimit.h): the caption of an item, and the image that the command and its

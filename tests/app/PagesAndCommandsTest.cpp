@@ -129,6 +129,28 @@ TEST(GenericCommandsTest, RouteToThePageInFrontWhenTheirConditionHolds)
     }
 }
 
+TEST(GenericCommandsTest, PageStateComesFromItsManager)
+{
+    TRecordBed bed;
+    TManagerTask& tasks = bed.Tasks.OpenManager();
+    THistoryManager history(bed.Environment, "");
+    const TMainPages pages{&tasks, &history, nullptr, nullptr, nullptr};
+    bed.Tasks.AddTask("/src/a", "/dst/", stateStopped);
+    TPageCommandState state = PageCommandState(pgTask, pages, true);
+    EXPECT_FALSE(state.ListEmpty);
+    EXPECT_FALSE(state.HasSelection);
+    EXPECT_TRUE(state.ClipboardReadable);
+    tasks.Rows().Row(0).Selected = true;
+    state = PageCommandState(pgTask, pages, false);
+    EXPECT_TRUE(state.HasSelection && state.CanStartImmediately);
+    EXPECT_TRUE(GenericCommandEnabled(gcStartImmediatelly, pgTask, state));
+    tasks.Tasks()[0].SetState(stateStarted);
+    EXPECT_FALSE(PageCommandState(pgTask, pages, false).CanStartImmediately);
+    EXPECT_TRUE(PageCommandState(pgHistory, pages, false).ListEmpty);
+    // A page whose manager is not there yet offers nothing to act on.
+    EXPECT_FALSE(GenericCommandEnabled(gcSelectAll, pgRecycleBin, PageCommandState(pgRecycleBin, pages, false)));
+}
+
 TEST(GenericCommandsTest, ActiveDownloadsPopupMarksAndImages)
 {
     ClearMessageTexts();
