@@ -14,3 +14,8 @@ bool TDialogCountdown::Tick()
     OkCaption_ = FormatMessage(Translate("sButtonTimedOk"), {int64_t(Counter_)});
     return false;
 }
+
+bool TDialogCountdown::Tick(bool held)
+{
+    return !held && Tick();
+}
