@@ -126,6 +126,19 @@ std::string FormatTime(TDateTime value)
     return FormatLocalOr(p, "%X", "%02d:%02d:%02d", p.Hour, p.Minute, p.Second);
 }
 
+std::string FormatBitSpeed(uint64_t bitsPerSecond, bool inBits, int unit)
+{
+    const double base = inBits ? 1000.0 : 1024.0;
+    const uint64_t plain = inBits ? bitsPerSecond : bitsPerSecond / 8;
+    const double k = double(plain) / base;
+    const double m = k / base;
+    if (unit == spMega || (unit == spAuto && m > 1.0))
+        return FormatOneDecimal(m) + " " + Translate(inBits ? "sSpeedMbit" : "sSpeedMbyte");
+    if (unit == spKilo || (unit == spAuto && k > 1.0))
+        return FormatOneDecimal(k) + " " + Translate(inBits ? "sSpeedKBit" : "sSpeedKByte");
+    return std::to_string(plain) + " " + Translate(inBits ? "sSpeedBit" : "sSpeedByte");
+}
+
 std::string FormatDateTime(TDateTime value)
 {
     return FormatDate(value) + " " + FormatTime(value);

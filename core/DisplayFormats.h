@@ -22,6 +22,14 @@ bool LoadFormatSettingsFromLocale(const std::string& localeName = "");
 // Size units of the option iSizeType.
 enum TSizeUnit { suByte = 0, suKByte = 1, suMByte = 2, suGByte = 3, suAuto = 4 };
 
+// Speed units of the option iSpeedType.
+enum TSpeedUnit { spPlain = 0, spKilo = 1, spMega = 2, spAuto = 3 };
+
+// A speed given in bits per second, in bits (base 1000) or in bytes (base 1024) and the
+// unit given, with one decimal in the kilo and mega units and the catalogue's unit word.
+// The automatic unit steps up only above 1.0 of the next unit.
+std::string FormatBitSpeed(uint64_t bitsPerSecond, bool inBits, int unit);
+
 // "42%".
 std::string FormatPercent(int percent);
 // "h:mm:ss" of the whole seconds, hours without bound; empty for 0 (and below).

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "config/qt/MirrorTableModel.h"
+
+#include <QIcon>
+#include <QHash>
+
+#include <cstddef>
+#include <vector>
+
+class TManagerTask;
+class TTaskItem;
+
+// The task list's item model: the shown rows of the manager's row list, in its order, with
+// the columns of the task list. It holds pointers to the tasks, never their data, and follows
+// every change of the row list (added, deleted, moved, sorted or filtered rows) with the
+// proper structural signals; changed values are reported by RefreshValues.
+class TTaskListModel : public TMirrorTableModel {
+    Q_OBJECT
+public:
+    // Roles besides the texts, for the delegate.
+    enum TRole { PercentRole = Qt::UserRole + 1, PriorityRole, StateRole };
+
+    explicit TTaskListModel(QObject* parent = nullptr);
+    ~TTaskListModel() override;
+
+    // Mirrors the manager's rows from now on; null lets go of them.
+    void Attach(TManagerTask* manager);
+    TManagerTask* Manager() const { return Manager_; }
+
+    // The task of a model row, and the row list's index of it (-1 for none).
+    TTaskItem* Task(int row) const;
+    int RowListIndex(int row) const;
+    // The model row of a row-list index, -1 while the filter hides it.
+    int ModelRow(int rowListIndex) const;
+
+    // Brings the mirror to the row list; runs by itself on every change of the rows.
+    void SyncRows();
+    // Once per tick: one dataChanged over the rows whose shown values moved since the last
+    // call, none when nothing moved.
+    void RefreshValues();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    // A drop of the list's own rows moves the selected tasks to the target row.
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+signals:
+    // The rows were brought to the row list; the view mirrors selection and focus now.
+    void RowsSynced();
+
+private:
+    std::size_t ValuesHash(const TTaskItem& task) const;
+    QIcon FileIcon(const TTaskItem& task) const;
+
+    TManagerTask* Manager_ = nullptr;
+    std::vector<TTaskItem*> Shown_;
+    std::vector<int> Source_;  // row-list index of each shown row
+    std::vector<std::size_t> Hashes_;
+    mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
+};

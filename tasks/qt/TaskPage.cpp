@@ -1,0 +1,103 @@
+#include "tasks/qt/TaskPage.h"
+
+#include "config/Options.h"
+#include "config/qt/ListColumns.h"
+#include "config/qt/ListDelegate.h"
+#include "tasks/ManagerTask.h"
+#include "tasks/qt/TaskInfoModel.h"
+#include "tasks/qt/TaskListModel.h"
+#include "tasks/qt/TaskListView.h"
+#include "tasks/qt/TaskLogListView.h"
+#include "tasks/qt/TaskLogModel.h"
+
+#include "ui_TaskPage.h"
+
+#include <QHeaderView>
+
+TTaskPage::TTaskPage(QWidget* parent) : QWidget(parent), Ui_(std::make_unique<Ui::TaskPage>()), InfoModel_(nullptr)
+{
+    Ui_->setupUi(this);
+    InfoModel_ = new TTaskInfoModel(this);
+    Ui_->TreeInfoTask->setModel(InfoModel_);
+    const TOptions& o = Options();
+    Ui_->TreeInfoTask->setItemDelegate(new TListDelegate(
+        *Ui_->TreeInfoTask->header(), {&o.bTreeInfoTaskStripped, &o.bTreeInfoTaskVertGrid, &o.bTreeInfoTaskHorzGrid},
+        Ui_->TreeInfoTask));
+    Ui_->splTask->setStretchFactor(0, 1);
+    Ui_->splTask->setStretchFactor(1, 0);
+    connect(Ui_->TreeManagerTask, &TTaskListView::FocusChanged, InfoModel_, &TTaskInfoModel::Refresh);
+    connect(&Ui_->TreeManagerTask->Model(), &TTaskListModel::RowsSynced, InfoModel_, &TTaskInfoModel::Refresh);
+}
+
+TTaskPage::~TTaskPage()
+{
+    Attach(nullptr);
+}
+
+void TTaskPage::Attach(TManagerTask* manager)
+{
+    Manager_ = manager;
+    Ui_->TreeManagerTask->Attach(manager);
+    Ui_->TreeLogTask->Attach(manager ? &manager->LogView() : nullptr);
+    InfoModel_->Attach(manager);
+}
+
+void TTaskPage::Tick()
+{
+    Ui_->TreeManagerTask->Model().RefreshValues();
+    if (Ui_->TreeInfoTask->isVisible())
+        InfoModel_->Refresh();
+}
+
+void TTaskPage::ApplyColumns()
+{
+    const TOptions& o = Options();
+    ::ApplyColumns(*Ui_->TreeManagerTask->header(), o.TaskListColumns);
+    Ui_->TreeManagerTask->TakeSortFromHeader();
+    ::ApplyColumns(*Ui_->TreeLogTask->header(), o.LogListColumns);
+    for (std::size_t column = 0; column < o.LogListColumns.size(); ++column)
+        if (o.LogListColumns[column].Sorted && Manager_) {
+            Manager_->LogView().SetSort(int(column), o.LogListColumns[column].SortDirection == 0);
+            break;
+        }
+    Ui_->TreeLogTask->ShowSort();
+    ::ApplyColumns(*Ui_->TreeInfoTask->header(), o.InfoTaskColumns);
+    const int total = Ui_->splTask->height();
+    Ui_->splTask->setSizes({std::max(total - o.ipnlLogHeight, 1), o.ipnlLogHeight});
+}
+
+void TTaskPage::ReadColumns()
+{
+    TOptions& o = Options();
+    ::ReadColumns(*Ui_->TreeManagerTask->header(), o.TaskListColumns);
+    ::ReadColumns(*Ui_->TreeLogTask->header(), o.LogListColumns);
+    ::ReadColumns(*Ui_->TreeInfoTask->header(), o.InfoTaskColumns);
+    const QList<int> sizes = Ui_->splTask->sizes();
+    if (sizes.size() == 2 && sizes[1] > 0)
+        o.ipnlLogHeight = sizes[1];
+}
+
+TTaskListView& TTaskPage::TaskList() const
+{
+    return *Ui_->TreeManagerTask;
+}
+
+QTreeView& TTaskPage::InfoList() const
+{
+    return *Ui_->TreeInfoTask;
+}
+
+TTaskLogListView& TTaskPage::LogList() const
+{
+    return *Ui_->TreeLogTask;
+}
+
+QTabWidget& TTaskPage::LogPanel() const
+{
+    return *Ui_->pnlLog;
+}
+
+QSplitter& TTaskPage::Splitter() const
+{
+    return *Ui_->splTask;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class QHeaderView;
+class QSplitter;
+class QTabWidget;
+class QTreeView;
+class TManagerTask;
+class TTaskInfoModel;
+class TTaskListView;
+class TTaskLogListView;
+
+namespace Ui {
+class TaskPage;
+}
+
+// The downloads page: the task list on top and, in a splitter below it, the panel with the
+// task's log and its information list.
+class TTaskPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TTaskPage(QWidget* parent = nullptr);
+    ~TTaskPage() override;
+
+    // Shows the manager's rows and log from now on; null lets go of them.
+    void Attach(TManagerTask* manager);
+    // Once per tick: the values of the task list, the information list while it is visible,
+    // and the log's new entries (the manager's tick brought them to its log view).
+    void Tick();
+
+    // The column settings of the three lists from the options (TaskListColumns,
+    // LogListColumns, InfoTaskColumns) and the panel height (ipnlLogHeight), and back.
+    void ApplyColumns();
+    void ReadColumns();
+
+    TTaskListView& TaskList() const;     // TreeManagerTask
+    QTreeView& InfoList() const;         // TreeInfoTask
+    TTaskLogListView& LogList() const;   // TreeLogTask
+    QTabWidget& LogPanel() const;        // pnlLog
+    QSplitter& Splitter() const;         // splTask
+
+private:
+    std::unique_ptr<Ui::TaskPage> Ui_;
+    TTaskInfoModel* InfoModel_;
+    TManagerTask* Manager_ = nullptr;
+};
