@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class QAction;
 class QHeaderView;
 class QSplitter;
 class QTabWidget;
@@ -35,6 +37,15 @@ public:
     // LogListColumns, InfoTaskColumns) and the panel height (ipnlLogHeight), and back.
     void ApplyColumns();
     void ReadColumns();
+
+    // The column header menus of the three lists. commands(list) gives the caller's commands
+    // for the list (the grid commands, and the column dialog but for the information list);
+    // opened(list) runs before the menu shows (the list becomes the target list). The main
+    // columns: the name of the task list, the text of the log.
+    void InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
+                            const std::function<void(QTreeView& list)>& opened);
+    static constexpr int kTaskListMainColumn = 0;
+    static constexpr int kLogListMainColumn = 3;
 
     TTaskListView& TaskList() const;     // TreeManagerTask
     QTreeView& InfoList() const;         // TreeInfoTask

@@ -6,6 +6,7 @@
 #include "tasks/qt/TaskPage.h"
 
 #include <QHeaderView>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -177,4 +178,19 @@ TEST_F(TaskListTest, ThePageShowsTheFocusedTasksLogAndKeepsItsColumnSettings)
     }
     EXPECT_EQ(o.TaskListColumns[3].SortDirection, 1);
     page.Attach(nullptr);
+}
+
+TEST_F(TaskListTest, DroppedRowsMoveTheSelectedTasks)
+{
+    for (const char* name : {"a", "b", "c", "d"})
+        Add(name, 10);
+    View.Attach(&Manager);
+    Manager.Rows().Select(0);
+    Manager.Rows().Select(1);
+    TTaskListModel& model = View.Model();
+    std::unique_ptr<QMimeData> dragged(model.mimeData({model.index(0, 0), model.index(1, 0)}));
+    model.dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, model.index(3, 0));
+    EXPECT_EQ(ListOrder(), "cdab");
+    EXPECT_EQ(ShownOrder(), "cdab");
+    EXPECT_EQ(model.rowCount(), 4) << "the view removes no dragged row";
 }
