@@ -27,7 +27,8 @@ public:
     explicit TTaskPage(QWidget* parent = nullptr);
     ~TTaskPage() override;
 
-    // Shows the manager's rows and log from now on; null lets go of them.
+    // Shows the manager's rows and log from now on; null lets go of them. The page hooks the
+    // manager's row list and log view: attach null (or free the page) before the manager.
     void Attach(TManagerTask* manager);
     // Once per tick: the values of the task list, the information list while it is visible,
     // and the log's new entries (the manager's tick brought them to its log view).
