@@ -1,5 +1,5 @@
-#include "app/qt/MessageDlgTimeout.h"
 #include "config/qt/QtLangWindow.h"
+#include "app/qt/MessageDlgTimeout.h"
 #include "support/TaskFakes.h"
 #include "tasks/DuplicateDialogModel.h"
 #include "tasks/ExistingFileDialogModel.h"

@@ -6,9 +6,9 @@
 #include "tasks/TaskProp.h"
 #include "tasks/qt/DLGAskDestinationAlreadyInList.h"
 #include "tasks/qt/DLGAskPerformDeleteIncompleteTask.h"
-#include "tasks/qt/QtDialogCountdown.h"
 #include "tasks/qt/DlgTaskProperties.h"
 #include "tasks/qt/MessageDlg.h"
+#include "tasks/qt/QtDialogCountdown.h"
 #include "tasks/qt/QtTaskDialogs.h"
 
 #include <QApplication>

@@ -11,7 +11,8 @@ class TaskDialogRulesTest : public ::testing::Test {
 protected:
     TaskDialogRulesTest()
     {
-        for (const char* id : {"SMsgDlgYes", "SMsgDlgNo", "SMsgDlgOK", "SMsgDlgCancel", "SMsgDlgAbort", "SMsgDlgNoToAll"})
+        for (const char* id :
+             {"SMsgDlgYes", "SMsgDlgNo", "SMsgDlgOK", "SMsgDlgCancel", "SMsgDlgAbort", "SMsgDlgNoToAll"})
             SetMessageText(id, std::string(id).substr(7));
         SetMessageText("SMsgDlgConfirm", "Confirm");
         SetMessageText("sButtonTimedOk", "OK (%d)");
@@ -37,7 +38,9 @@ TEST_F(TaskDialogRulesTest, TheCountdownStandsStillWhileTheUserCannotAnswer)
     };
     const Case cases[] = {
         {"held from the start", 2, {{true, 2, false}, {true, 2, false}, {false, 1, false}, {false, 0, true}}, "OK (1)"},
-        {"held at the last second", 2, {{false, 1, false}, {true, 1, false}, {true, 1, false}, {false, 0, true}},
+        {"held at the last second",
+         2,
+         {{false, 1, false}, {true, 1, false}, {true, 1, false}, {false, 0, true}},
          "OK (1)"},
         {"held before anything shows", 3, {{true, 3, false}}, ""},
         {"never held", 1, {{false, 0, true}}, ""},
@@ -99,8 +102,9 @@ TEST_F(TaskDialogRulesTest, AnExistingFileIsRenamedOnlyToANameBesideIt)
         bool Ok;
     };
     const Case cases[] = {
-        {efRename, "a[1].zip", true},  {efRename, "", false},        {efRename, "..", false},
-        {efRename, "../a.zip", false}, {efRename, "d\\a.zip", false}, {efOverwrite, "", true},
+        {efRename, "a[1].zip", true},  {efRename, "", false},
+        {efRename, "..", false},       {efRename, "../a.zip", false},
+        {efRename, "d\\a.zip", false}, {efOverwrite, "", true},
         {efAddTo, "../a.zip", true},   {efStop, "", true},
     };
     for (const Case& c : cases) {
