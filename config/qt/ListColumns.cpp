@@ -1,6 +1,7 @@
 #include "config/qt/ListColumns.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
@@ -79,8 +80,8 @@ void ApplyColumns(QHeaderView& header, const std::vector<TListColumnStore>& colu
     }
     header.setSortIndicatorShown(sorted >= 0);
     header.setSortIndicator(sorted, direction);
-    if (QWidget* list = header.parentWidget())
-        list->update();
+    if (auto* list = qobject_cast<QAbstractItemView*>(header.parentWidget()))
+        list->viewport()->update();
 }
 
 void ReadColumns(const QHeaderView& header, std::vector<TListColumnStore>& columns)
@@ -110,13 +111,14 @@ Qt::Alignment ColumnAlignment(const QHeaderView& header, int column)
     return AlignmentFlags(StoredAlignment(header, column));
 }
 
-QMenu* CreateColumnHeaderMenu(QHeaderView& header, int mainColumn, const QList<QAction*>& commands, QWidget* parent)
+QMenu* CreateColumnHeaderMenu(QHeaderView& header, int mainColumn, const QList<QAction*>& commands, QWidget* parent,
+                              bool columnItems)
 {
     auto* menu = new QMenu(parent);
     int shown = 0;
     for (int i = 0; i < header.count(); ++i)
         shown += header.isSectionHidden(i) ? 0 : 1;
-    for (int i = 0; i < header.count(); ++i) {
+    for (int i = 0; columnItems && i < header.count(); ++i) {
         const QString caption = header.model() ? header.model()->headerData(i, Qt::Horizontal).toString() : QString();
         QAction* item = menu->addAction(caption);
         item->setCheckable(true);
@@ -129,22 +131,23 @@ QMenu* CreateColumnHeaderMenu(QHeaderView& header, int mainColumn, const QList<Q
         });
     }
     if (!commands.isEmpty()) {
-        menu->addSeparator();
+        if (columnItems)
+            menu->addSeparator();
         menu->addActions(commands);
     }
     return menu;
 }
 
 void InstallColumnHeaderMenu(QHeaderView& header, int mainColumn, std::function<QList<QAction*>()> commands,
-                             std::function<void()> opened)
+                             std::function<void()> opened, bool columnItems)
 {
     header.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&header, &QHeaderView::customContextMenuRequested, &header,
-                     [&header, mainColumn, commands, opened](const QPoint& at) {
+                     [&header, mainColumn, commands, opened, columnItems](const QPoint& at) {
                          if (opened)
                              opened();
                          QMenu* menu = CreateColumnHeaderMenu(header, mainColumn, commands ? commands() : QList<QAction*>{},
-                                                              &header);
+                                                              &header, columnItems);
                          menu->setAttribute(Qt::WA_DeleteOnClose);
                          menu->popup(header.mapToGlobal(at));
                      });

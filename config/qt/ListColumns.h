@@ -28,10 +28,11 @@ Qt::Alignment ColumnAlignment(const QHeaderView& header, int column);
 // The column-header menu: one checkable item per column in the order of the list's columns,
 // checked while the column is shown; the main column's item and the item of the only shown
 // column are disabled; then a separator and the caller's commands (the grid commands and the
-// column dialog). Choosing an item shows or hides its column.
+// column dialog). Choosing an item shows or hides its column. Without columnItems the menu
+// holds the commands only (the information lists).
 QMenu* CreateColumnHeaderMenu(QHeaderView& header, int mainColumn, const QList<QAction*>& commands,
-                              QWidget* parent);
+                              QWidget* parent, bool columnItems = true);
 // Opens that menu on a right click on the header. commands() gives the commands each time;
 // opened(), when given, runs first (the caller makes the list its target list there).
 void InstallColumnHeaderMenu(QHeaderView& header, int mainColumn, std::function<QList<QAction*>()> commands,
-                             std::function<void()> opened = {});
+                             std::function<void()> opened = {}, bool columnItems = true);

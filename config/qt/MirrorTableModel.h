@@ -15,7 +15,13 @@ class TMirrorTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
+    // True while the mirror changes: the views' own selection signals then say nothing
+    // about the model-side rows.
+    bool Syncing() const { return Syncing_; }
+
 protected:
+    bool Syncing_ = false;
+
     template <class TKey>
     void SyncKeys(std::vector<TKey>& shown, const std::vector<TKey>& next)
     {

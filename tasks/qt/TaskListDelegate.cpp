@@ -5,6 +5,7 @@
 #include "tasks/qt/TaskListModel.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 
@@ -14,6 +15,24 @@ namespace {
 
 const QColor kBarFrame(92, 129, 214);
 const QColor kBarBack(225, 243, 255);
+
+constexpr int kStateImageWidth = 18;
+
+// The state image beside the name: one standard image per task state.
+QIcon StateImage(int state)
+{
+    static const QStyle::StandardPixmap kImages[kTaskStateCount] = {
+        QStyle::SP_ArrowRight,          // waiting
+        QStyle::SP_MediaPlay,           // started
+        QStyle::SP_MediaStop,           // stopped
+        QStyle::SP_MessageBoxWarning,   // failed, retrying
+        QStyle::SP_MessageBoxCritical,  // failed for good
+        QStyle::SP_DialogApplyButton,   // completed
+        QStyle::SP_FileDialogInfoView,  // scheduled
+        QStyle::SP_MediaPause,          // paused for a while
+    };
+    return state >= 0 && state < kTaskStateCount ? QApplication::style()->standardIcon(kImages[state]) : QIcon();
+}
 
 } // namespace
 
@@ -71,6 +90,19 @@ void TTaskListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     PaintBackground(painter, option, index);
     if (index.column() == kTaskPercentColumn) {
         PaintProgress(painter, option, index);
+    } else if (index.column() == 0) {
+        // The state image stands before the file-type icon and the name.
+        QStyleOptionViewItem rest = option;
+        rest.rect.setLeft(option.rect.left() + kStateImageWidth);
+        QStyleOptionViewItem state = option;
+        state.rect.setWidth(kStateImageWidth);
+        initStyleOption(&state, index);
+        state.text.clear();
+        state.icon = QIcon();
+        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &state, painter, state.widget);
+        StateImage(index.data(TTaskListModel::StateRole).toInt())
+            .paint(painter, QRect(option.rect.left() + 1, option.rect.top(), 16, option.rect.height()));
+        QStyledItemDelegate::paint(painter, rest, index);
     } else {
         QStyledItemDelegate::paint(painter, option, index);
         if (index.column() == kTaskPriorityColumn) {
@@ -79,4 +111,10 @@ void TTaskListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         }
     }
     PaintGrid(painter, option);
+}
+
+QSize TTaskListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const QSize size = TListDelegate::sizeHint(option, index);
+    return index.column() == 0 ? size + QSize(kStateImageWidth, 0) : size;
 }

@@ -9,6 +9,7 @@ public:
     TTaskListDelegate(QHeaderView& header, TLook look, QObject* parent) : TListDelegate(header, look, parent) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // Bars rising with the priority, lowest first; the same image for the same priority.
     static QPixmap PriorityImage(int priority);

@@ -58,6 +58,9 @@ int TTaskListModel::ModelRow(int rowListIndex) const
 
 void TTaskListModel::SyncRows()
 {
+    if (Syncing_)
+        return;
+    Syncing_ = true;
     std::vector<TTaskItem*> next;
     std::vector<int> source;
     if (Manager_) {
@@ -73,13 +76,14 @@ void TTaskListModel::SyncRows()
     std::unordered_map<TTaskItem*, std::size_t> hashes;
     for (std::size_t i = 0; i < Shown_.size() && i < Hashes_.size(); ++i)
         hashes.emplace(Shown_[i], Hashes_[i]);
-    Source_ = source;
     SyncKeys(Shown_, next);
+    Source_ = source;
     Hashes_.clear();
     for (TTaskItem* task : Shown_) {
         const auto found = hashes.find(task);
         Hashes_.push_back(found != hashes.end() ? found->second : ValuesHash(*task));
     }
+    Syncing_ = false;
     emit RowsSynced();
 }
 

@@ -86,7 +86,7 @@ void TTaskListView::MirrorFromRows()
 
 void TTaskListView::MirrorToRows()
 {
-    if (Mirroring_ || !Manager_)
+    if (Mirroring_ || !Manager_ || Model_->Syncing())
         return;
     Mirroring_ = true;
     TTaskRows& rows = Manager_->Rows();

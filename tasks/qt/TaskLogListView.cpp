@@ -78,7 +78,7 @@ void TTaskLogListView::MirrorFromView()
 void TTaskLogListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
     QTreeView::selectionChanged(selected, deselected);
-    if (Mirroring_ || !View_)
+    if (Mirroring_ || !View_ || Model_->Syncing())
         return;
     Mirroring_ = true;
     const int count = int(View_->Rows().size());

@@ -65,6 +65,9 @@ void TTaskLogModel::Attach(TTaskLogView* view)
 
 void TTaskLogModel::SyncRows()
 {
+    if (Syncing_)
+        return;
+    Syncing_ = true;
     std::vector<uint64_t> next;
     const TLogList* log = View_ ? View_->ShownLog() : nullptr;
     if (View_)
@@ -80,6 +83,7 @@ void TTaskLogModel::SyncRows()
         if (!Keys_.empty())
             emit dataChanged(index(0, 0), index(int(Keys_.size()) - 1, kLogColumnCount - 1));
     }
+    Syncing_ = false;
     emit RowsSynced();
 }
 

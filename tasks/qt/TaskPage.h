@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class QAction;
 class QHeaderView;
 class QSplitter;
 class QTabWidget;
@@ -25,7 +27,8 @@ public:
     explicit TTaskPage(QWidget* parent = nullptr);
     ~TTaskPage() override;
 
-    // Shows the manager's rows and log from now on; null lets go of them.
+    // Shows the manager's rows and log from now on; null lets go of them. The page hooks the
+    // manager's row list and log view: attach null (or free the page) before the manager.
     void Attach(TManagerTask* manager);
     // Once per tick: the values of the task list, the information list while it is visible,
     // and the log's new entries (the manager's tick brought them to its log view).
@@ -35,6 +38,15 @@ public:
     // LogListColumns, InfoTaskColumns) and the panel height (ipnlLogHeight), and back.
     void ApplyColumns();
     void ReadColumns();
+
+    // The column header menus of the three lists. commands(list) gives the caller's commands
+    // for the list (the grid commands, and the column dialog but for the information list);
+    // opened(list) runs before the menu shows (the list becomes the target list). The main
+    // columns: the name of the task list, the text of the log.
+    void InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
+                            const std::function<void(QTreeView& list)>& opened);
+    static constexpr int kTaskListMainColumn = 0;
+    static constexpr int kLogListMainColumn = 3;
 
     TTaskListView& TaskList() const;     // TreeManagerTask
     QTreeView& InfoList() const;         // TreeInfoTask

@@ -1,0 +1,139 @@
+#include "config/qt/QtLangWindow.h"
+#include "app/qt/MessageDlgTimeout.h"
+#include "support/TaskFakes.h"
+#include "tasks/DuplicateDialogModel.h"
+#include "tasks/ExistingFileDialogModel.h"
+#include "tasks/IncompleteTaskDialogModel.h"
+#include "tasks/TaskDialogModel.h"
+#include "tasks/qt/DLGAskDestinationAlreadyInList.h"
+#include "tasks/qt/DLGAskPerformDeleteIncompleteTask.h"
+#include "tasks/qt/DlgAskAlraedyInDisk.h"
+#include "tasks/qt/DlgSetNumMaxActiveTask.h"
+#include "tasks/qt/DlgTaskProperties.h"
+#include "tasks/qt/dlgPauseTemp.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+bool HasCyrillic(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x400 && c.unicode() < 0x500; });
+}
+
+// "object: text" of every text of the window still in Russian.
+std::string RussianTexts(QWidget& window)
+{
+    std::string found;
+    const auto check = [&found](const QObject& object, const QString& text) {
+        if (HasCyrillic(text))
+            found += object.objectName().toStdString() + ": " + text.toStdString() + "\n";
+    };
+    check(window, window.windowTitle());
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        check(*widget, widget->toolTip());
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            check(*label, label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            check(*button, button->text());
+        if (auto* group = qobject_cast<QGroupBox*>(widget))
+            check(*group, group->title());
+        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+            for (int i = 0; i < tabs->count(); ++i)
+                check(*tabs, tabs->tabText(i));
+    }
+    return found;
+}
+
+}  // namespace
+
+TEST(QtLangWindowTest, TheShippedLanguagesTranslateEveryTextOfTheWindows)
+{
+    TTaskBed bed;
+    bed.OpenManager();
+    TTaskItem& task = bed.AddTask("/s/a.zip", "/d");
+    TTaskDialogModel taskModel(TTaskProp{}, false);
+    TDuplicateDialogModel duplicate("/d", "a.zip");
+    TExistingFileDialogModel existing("a.zip");
+    TIncompleteTaskDialogModel incomplete(task);
+    auto properties = std::make_unique<TDlgTaskProperties>(taskModel, std::vector<std::string>{});
+    std::vector<std::unique_ptr<QDialog>> windows;
+    windows.push_back(std::make_unique<TDLGAskDestinationAlreadyInList>(duplicate));
+    windows.push_back(std::make_unique<TDlgAskAlraedyInDisk>(existing));
+    windows.push_back(std::make_unique<TDLGAskPerformDeleteIncompleteTask>(incomplete, [] {}));
+    windows.push_back(std::make_unique<TdlgPauseTemp>(30));
+    windows.push_back(std::make_unique<TDlgSetNumMaxActiveTask>(3));
+    windows.push_back(std::make_unique<TMessageDlgTimeout>("", "", 30, 3));
+
+    TLangChanger english;
+    TLangChanger russian;
+    ASSERT_TRUE(english.SetLangFile(QUORVEX_LANGUAGES_DIR "english.lng"));
+    ASSERT_TRUE(russian.SetLangFile(QUORVEX_LANGUAGES_DIR "russian.lng"));
+    TranslateQtForm(english, *properties);
+    EXPECT_EQ(RussianTexts(*properties), "");
+    for (const auto& window : windows) {
+        TranslateQtForm(english, *window);
+        EXPECT_EQ(RussianTexts(*window), "") << window->objectName().toStdString();
+    }
+    auto& tabs = *properties->findChild<QTabWidget*>("pcProperties");
+    EXPECT_EQ(properties->windowTitle(), "Properties");
+    EXPECT_EQ(tabs.tabText(1), "Additional");
+    EXPECT_EQ(properties->findChild<QComboBox*>("cmbSource")->toolTip(), "The path or the link of the file to copy");
+
+    TranslateQtForm(russian, *properties);
+    EXPECT_EQ(properties->windowTitle(), "Свойства");
+    EXPECT_EQ(tabs.tabText(0), "Общие");
+    EXPECT_EQ(properties->findChild<QLabel*>("lblSource")->text(), "Ссылка");
+}
+
+TEST(QtLangWindowTest, EntriesReachPropertiesListItemsFontsAndTabPages)
+{
+    QWidget form;
+    form.setObjectName("Probe");
+    auto* tabs = new QTabWidget(&form);
+    auto* page = new QWidget;
+    page->setObjectName("tsMain");
+    tabs->addTab(page, "x");
+    auto* label = new QLabel(page);
+    label->setObjectName("lblName");
+    auto* kinds = new QComboBox(&form);
+    kinds->setObjectName("cmbKind");
+    kinds->addItems({"a", "b"});
+    kinds->setCurrentIndex(1);
+    auto* edit = new QLineEdit(&form);
+    edit->setObjectName("edName");
+    auto* ratio = new QDoubleSpinBox(&form);
+    ratio->setObjectName("edRatio");
+
+    TLangChanger changer;
+    changer.SetLangText("[Translations]\n"
+                        "probe.windowTitle=Probe{ENTER}window\n"
+                        "Probe.LBLNAME.Text=Name\n"
+                        "Probe.lblName.font.pointSize=21\n"
+                        "Probe.tsMain.title=Main\n"
+                        "Probe.cmbKind.items=One, Two, Three\n"
+                        "Probe.edName.maxLength=12\n"
+                        "Probe.edRatio.value=2,5\n"
+                        "Probe.edName.noSuchProperty=x\n"
+                        "Other.windowTitle=not this one\n");
+    TranslateQtForm(changer, form);
+    EXPECT_EQ(form.windowTitle(), "Probe\nwindow");
+    EXPECT_EQ(label->text(), "Name");
+    EXPECT_EQ(label->font().pointSize(), 21);
+    EXPECT_EQ(tabs->tabText(0), "Main");
+    ASSERT_EQ(kinds->count(), 3);
+    EXPECT_EQ(kinds->itemText(2), "Three");
+    EXPECT_EQ(kinds->currentIndex(), 1);
+    EXPECT_EQ(edit->maxLength(), 12);
+    EXPECT_DOUBLE_EQ(ratio->value(), 2.5);
+}
