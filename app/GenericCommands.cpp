@@ -111,9 +111,3 @@ std::string NumActiveTaskItemCaption(int item)
 {
     return item == kNumActiveTaskAskItem ? Translate("sSelectNumActiveTask") : std::to_string(item);
 }
-
-int NumActiveTaskImage(int limit)
-{
-    // 25 to 29 for one to five, 30 for the item that asks.
-    return 24 + NumActiveTaskItem(limit);
-}

@@ -60,7 +60,5 @@ struct TMainPages {
 TPageCommandState PageCommandState(TPage page, const TMainPages& pages, bool clipboardReadable);
 
 // The popup of the number of downloads at once (the items are those of
-// tasks/ActiveTaskLimit.h): the caption of an item, and the image that the command and its
-// tool button show for a limit.
+// tasks/ActiveTaskLimit.h): the caption of an item.
 std::string NumActiveTaskItemCaption(int item);
-int NumActiveTaskImage(int limit);

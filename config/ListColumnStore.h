@@ -16,6 +16,17 @@ struct TListColumnStore {
     bool operator==(const TListColumnStore&) const = default;
 };
 
+// One column per width, each shown at its own index.
+inline std::vector<TListColumnStore> DefaultListColumns(const std::vector<int>& widths)
+{
+    std::vector<TListColumnStore> columns(widths.size());
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        columns[i].Position = static_cast<int>(i);
+        columns[i].Width = widths[i];
+    }
+    return columns;
+}
+
 // count columns, each shown at its own index.
 inline std::vector<TListColumnStore> DefaultListColumns(int count)
 {

@@ -252,14 +252,16 @@ struct TOptions {
     int MainWindowState = 0;
 
     // The stored columns of the eight lists.
-    std::vector<TListColumnStore> TaskListColumns = DefaultListColumns(13);
-    std::vector<TListColumnStore> HistoryListColumns = DefaultListColumns(8);
-    std::vector<TListColumnStore> HostsListColumns = DefaultListColumns(4);
-    std::vector<TListColumnStore> SchedulerListColumns = DefaultListColumns(5);
-    std::vector<TListColumnStore> LogListColumns = DefaultListColumns(4);
-    std::vector<TListColumnStore> HistoryInfoColumns = DefaultListColumns(2);
-    std::vector<TListColumnStore> InfoTaskColumns = DefaultListColumns(2);
-    std::vector<TListColumnStore> RecycleBinColumns = DefaultListColumns(6);
+    // Widths in pixels that show a first run's texts whole.
+    std::vector<TListColumnStore> TaskListColumns =
+        DefaultListColumns({220, 40, 50, 80, 80, 100, 130, 70, 70, 90, 60, 280, 200});
+    std::vector<TListColumnStore> HistoryListColumns = DefaultListColumns({220, 280, 200, 80, 130, 130, 70, 70});
+    std::vector<TListColumnStore> HostsListColumns = DefaultListColumns({200, 200, 100, 100});
+    std::vector<TListColumnStore> SchedulerListColumns = DefaultListColumns({220, 130, 130, 100, 200});
+    std::vector<TListColumnStore> LogListColumns = DefaultListColumns({50, 90, 80, 600});
+    std::vector<TListColumnStore> HistoryInfoColumns = DefaultListColumns({180, 500});
+    std::vector<TListColumnStore> InfoTaskColumns = DefaultListColumns({180, 500});
+    std::vector<TListColumnStore> RecycleBinColumns = DefaultListColumns({220, 280, 200, 80, 130, 130});
 };
 
 // The one instance the whole program reads.

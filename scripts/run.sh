@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Quorvex. Until the window exists, the program
-# is its command-line front end: with arguments they go to quorvex-cli, without them it
-# copies a demo file so that the queue, the progress and the final report can be seen.
+# Installs what is missing, builds, and starts Quorvex; arguments go to the program
+# ("-minimize" starts it in the tray). On a machine without a display it says so and runs
+# the command-line front end's demo instead: it copies a demo file so that the queue, the
+# progress and the final report can be seen.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
-cli="$root/build/quorvex-cli"
-if [ $# -gt 0 ]; then
-  exec "$cli" "$@"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$root/build/quorvex" "$@"
 fi
+echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line demo instead."
+cli="$root/build/quorvex-cli"
 demo=${TMPDIR:-/tmp}/quorvex-demo
 mkdir -p "$demo/in" "$demo/out"
 [ -f "$demo/in/demo.bin" ] || head -c $((512 * 1024 * 1024)) /dev/urandom > "$demo/in/demo.bin"

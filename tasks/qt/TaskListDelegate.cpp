@@ -2,6 +2,7 @@
 
 #include "tasks/TaskColumns.h"
 #include "tasks/TaskTypes.h"
+#include "tasks/qt/TaskImages.h"
 #include "tasks/qt/TaskListModel.h"
 
 #include <QApplication>
@@ -18,41 +19,7 @@ const QColor kBarBack(225, 243, 255);
 
 constexpr int kStateImageWidth = 18;
 
-// The state image beside the name: one standard image per task state.
-QIcon StateImage(int state)
-{
-    static const QStyle::StandardPixmap kImages[kTaskStateCount] = {
-        QStyle::SP_ArrowRight,          // waiting
-        QStyle::SP_MediaPlay,           // started
-        QStyle::SP_MediaStop,           // stopped
-        QStyle::SP_MessageBoxWarning,   // failed, retrying
-        QStyle::SP_MessageBoxCritical,  // failed for good
-        QStyle::SP_DialogApplyButton,   // completed
-        QStyle::SP_FileDialogInfoView,  // scheduled
-        QStyle::SP_MediaPause,          // paused for a while
-    };
-    return state >= 0 && state < kTaskStateCount ? QApplication::style()->standardIcon(kImages[state]) : QIcon();
-}
-
 } // namespace
-
-QPixmap TTaskListDelegate::PriorityImage(int priority)
-{
-    static QPixmap images[kTrafficPriorityCount];
-    if (priority < 0 || priority >= kTrafficPriorityCount)
-        return {};
-    QPixmap& image = images[priority];
-    if (image.isNull()) {
-        image = QPixmap(16, 16);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        for (int bar = 0; bar < kTrafficPriorityCount; ++bar) {
-            const int height = 3 + bar * 3;
-            painter.fillRect(QRect(1 + bar * 3, 15 - height, 2, height), bar <= priority ? kBarFrame : QColor(200, 200, 200));
-        }
-    }
-    return image;
-}
 
 void TTaskListDelegate::PaintProgress(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
@@ -100,14 +67,18 @@ void TTaskListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         state.text.clear();
         state.icon = QIcon();
         QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &state, painter, state.widget);
-        StateImage(index.data(TTaskListModel::StateRole).toInt())
-            .paint(painter, QRect(option.rect.left() + 1, option.rect.top(), 16, option.rect.height()));
+        const int taskState = index.data(TTaskListModel::StateRole).toInt();
+        if (taskState >= 0 && taskState < kTaskStateCount)
+            TaskStateIcon(TTaskState(taskState))
+                .paint(painter, QRect(option.rect.left() + 1, option.rect.top(), 16, option.rect.height()));
         QStyledItemDelegate::paint(painter, rest, index);
     } else {
         QStyledItemDelegate::paint(painter, option, index);
         if (index.column() == kTaskPriorityColumn) {
-            const QPixmap image = PriorityImage(index.data(TTaskListModel::PriorityRole).toInt());
-            painter->drawPixmap(option.rect.left() + (option.rect.width() - image.width()) / 2, option.rect.top(), image);
+            const int priority = index.data(TTaskListModel::PriorityRole).toInt();
+            if (priority >= 0 && priority < kTrafficPriorityCount)
+                PriorityIcon(TTrafficPriority(priority))
+                    .paint(painter, QRect(option.rect.left() + (option.rect.width() - 16) / 2, option.rect.top(), 16, 16));
         }
     }
     PaintGrid(painter, option);

@@ -11,9 +11,6 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // Bars rising with the priority, lowest first; the same image for the same priority.
-    static QPixmap PriorityImage(int priority);
-
 private:
     void PaintProgress(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
 };

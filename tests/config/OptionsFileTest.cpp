@@ -226,7 +226,7 @@ TEST_F(OptionsFileTest, ColumnSectionsHoldTheirListsColumnByColumn)
     ASSERT_TRUE(Save(options));
     EXPECT_NE(ReadFileBytes(Path).find("  <RecycleBinColumns>\n"
                                        "    <Visible0>1</Visible0>\n"
-                                       "    <Width0>50</Width0>\n"
+                                       "    <Width0>220</Width0>\n"
                                        "    <Alignment0>0</Alignment0>\n"
                                        "    <Position0>0</Position0>\n"
                                        "    <SortDirection0>0</SortDirection0>\n"

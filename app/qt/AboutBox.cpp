@@ -1,0 +1,23 @@
+#include "app/qt/AboutBox.h"
+
+#include "app/qt/SplashScreen.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+
+void ShowAboutBox(QWidget* owner, IDesktop& desktop)
+{
+    QDialog box(owner);
+    box.setObjectName("AboutBox");
+    box.setWindowTitle(owner ? owner->windowTitle() : QString());
+    auto* layout = new QVBoxLayout(&box);
+    // The same face as at start, inside a dialog.
+    auto* face = new TSplashScreen(desktop);
+    face->setWindowFlags(Qt::Widget);
+    layout->addWidget(face);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    box.exec();
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class QWidget;
+class IDesktop;
+
+// The about box: the version and the program's addresses, which open with the user's programs.
+void ShowAboutBox(QWidget* owner, IDesktop& desktop);

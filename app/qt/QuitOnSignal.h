@@ -1,0 +1,5 @@
+#pragma once
+
+// SIGTERM (the session ending) and SIGINT end the event loop as the exit command does,
+// without asking, so that every list is saved.
+void QuitOnSignals();

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "app/DataFiles.h"
+#include "app/GenericCommands.h"
+#include "app/PageTree.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Ui {
+class QuorvexForm;
+}
+class QAction;
+class QMenu;
+class QTreeWidgetItem;
+class TLangChanger;
+class TMainThread;
+class TProgramSession;
+class TQtDesktop;
+class TQtMessageBoxes;
+class TQtTaskDialogs;
+class TQtRecordDialogs;
+class TQtHostDialogs;
+class TShellNotifier;
+class TSoundPlayer;
+class TStatusPanels;
+class TSystemClock;
+class TTaskPage;
+class TTrayIcon;
+class TClipboardMonitor;
+class TManagerTask;
+
+// The main window: drives the task list with a 500 ms tick, shows its pages, turns the
+// events of the downloads into balloons, sounds and the tray animation, watches the
+// clipboard, takes drops, and owns the program's lists from its creation to its end.
+class TQuorvexForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creates every list from the data files and shows the downloads page; hidden in the
+    // tray when startHidden.
+    TQuorvexForm(TMainThread& mainThread, TLangChanger& language, const TDataFiles& files, bool startHidden);
+    ~TQuorvexForm() override;
+
+    TProgramSession& Session() { return *Session_; }
+    TManagerTask& Tasks();
+    TTaskPage& TaskPage() { return *TaskPage_; }
+    QAction* Action(const char* name) const;
+
+    // A request of a drop or of another program: the paths (one per line) and folders are
+    // added after the current event, through the task dialog unless silent.
+    void PostAddFiles(const std::string& paths, const std::string& folders, bool silent);
+    // Shows the window from the tray or from behind others and puts it in front.
+    void ShowWindow();
+    // Shows the window with the downloads page in front.
+    void ShowTaskPage();
+
+    // The page whose sheet is visible; the generic commands and the status bar follow it.
+    TPage PageInFront() const;
+    // The 500 ms tick: the task list's queue, the page's values, the status bar, the
+    // commands' states. Also run soon after the task list asks for it.
+    void Tick();
+
+    // Whether the window hid in the tray rather than in the task bar.
+    bool HiddenInTray() const { return HiddenInTray_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    class TShellOutput;
+
+    // Start-up and the end, in their fixed orders.
+    void FormCreate(bool startHidden);
+    void FormDestroy();
+    void ApplyPlacement();
+    void StorePlacement();
+
+    void ConnectCommands();
+    void ConnectTaskCommands();
+    void ConnectViewCommands();
+    void UpdateCommands();
+    void RouteGeneric(int command);
+    bool ClipboardReadable() const;
+    void BuildActiveTaskPopup();
+
+    void BuildPageTree();
+    void PageTreeClicked(QTreeWidgetItem* item);
+    void PageChanged(int index);
+
+    void HideToTray();
+    void ClipboardChanged();
+    void ReadClipboard(bool filtered, bool forced);
+    void OpenListFile(int command);
+    void ConfirmExit();
+    void TranslateWindow();
+
+    std::unique_ptr<Ui::QuorvexForm> Ui_;
+    TMainThread& MainThread_;
+    TLangChanger& Language_;
+    TDataFiles Files_;
+    std::unique_ptr<TSystemClock> Clock_;
+    std::unique_ptr<TQtDesktop> Desktop_;
+    std::unique_ptr<TQtMessageBoxes> Boxes_;
+    std::unique_ptr<TQtTaskDialogs> Dialogs_;
+    std::unique_ptr<TQtRecordDialogs> RecordDialogs_;
+    std::unique_ptr<TQtHostDialogs> HostDialogs_;
+    TSoundPlayer* Sounds_ = nullptr;
+    TTrayIcon* Tray_ = nullptr;
+    QMenu* TrayMenu_ = nullptr;
+    QMenu* ActiveTaskMenu_ = nullptr;
+    std::unique_ptr<TShellOutput> ShellOutput_;
+    std::unique_ptr<TShellNotifier> Notifier_;
+    std::unique_ptr<TClipboardMonitor> ClipboardMonitor_;
+    std::unique_ptr<TProgramSession> Session_;
+    TTaskPage* TaskPage_ = nullptr;
+    TStatusPanels* StatusPanels_ = nullptr;
+    QTimer Timer1_;
+    bool Initializing_ = true;
+    bool HiddenInTray_ = false;
+    bool ExitConfirmed_ = false;
+    bool Destroyed_ = false;
+    bool TickPosted_ = false;
+};

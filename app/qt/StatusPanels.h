@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/StatusBarFigures.h"
+
+#include <QWidget>
+
+class QLabel;
+class TQuorvexForm;
+
+// The drawn panels of the status bar (the totals of the page in front) and the panel of
+// hints after them. The figures are gathered again at each paint, so a repaint per tick
+// keeps them live.
+class TStatusPanels : public QWidget {
+public:
+    explicit TStatusPanels(TQuorvexForm& form);
+
+    // The hint panel's text.
+    void SetHint(const QString& hint);
+    const TStatusBarFigures& Figures() const { return Figures_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    QRect PanelRect(int panel) const;
+    void Gather();
+
+    TQuorvexForm& Form_;
+    TStatusBarFigures Figures_;
+    QString Hint_;
+    // Until the speed graph samples the traffic, the counter is never reset: the bytes since
+    // start are its growth since the window was made.
+    int64_t CounterAtStart_ = 0;
+};
