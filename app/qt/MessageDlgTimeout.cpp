@@ -13,8 +13,7 @@ TMessageDlgTimeout::TMessageDlgTimeout(const std::string& caption, const std::st
     Ui_->setupUi(this);
     setWindowTitle(QString::fromStdString(caption.empty() ? MessageDlgCaption(kind) : caption));
     static const QStyle::StandardPixmap kIcons[] = {QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
-                                                    QStyle::SP_MessageBoxInformation,
-                                                    QStyle::SP_MessageBoxQuestion};
+                                                    QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion};
     if (kind >= 0 && kind < int(std::size(kIcons)))
         ShowStandardIcon(*Ui_->imgIcon, kIcons[kind]);
     else

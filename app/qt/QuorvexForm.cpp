@@ -15,12 +15,14 @@
 #include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
 #include "core/qt/EventLoopHandOver.h"
+#include "hosts/SpeedFormats.h"
 #include "hosts/qt/QtHostDialogs.h"
 #include "records/qt/QtRecordDialogs.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/qt/QtDesktop.h"
 #include "tasks/qt/QtMessageBoxes.h"
 #include "tasks/qt/QtTaskDialogs.h"
+#include "tasks/qt/TaskListView.h"
 #include "tasks/qt/TaskPage.h"
 #include "ui_QuorvexForm.h"
 
@@ -31,6 +33,12 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QWindow>
+
+// The program's images live in the library; a static library's resources are registered by hand.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(quorvex);
+}
 
 namespace {
 
@@ -61,10 +69,11 @@ private:
     TQuorvexForm& Form_;
 };
 
-TQuorvexForm::TQuorvexForm(TMainThread& mainThread, TLangChanger& language, const TDataFiles& files,
-                           bool startHidden)
+TQuorvexForm::TQuorvexForm(TMainThread& mainThread, TLangChanger& language, const TDataFiles& files, bool startHidden)
     : Ui_(std::make_unique<Ui::QuorvexForm>()), MainThread_(mainThread), Language_(language), Files_(files)
 {
+    InitResources();
+    QApplication::setWindowIcon(QIcon(":/quorvex.svg"));
     Ui_->setupUi(this);
     FormCreate(startHidden);
 }
@@ -116,25 +125,29 @@ void TQuorvexForm::FormCreate(bool startHidden)
     TaskPage_ = new TTaskPage(Ui_->tsManagerTask);
     Ui_->tsManagerTask->layout()->addWidget(TaskPage_);
     TaskPage_->ApplyColumns();
-    Session_ = std::make_unique<TProgramSession>(
-        Files_, TProgramPorts{MainThread_, *Clock_, *Notifier_, *Dialogs_, *Desktop_, *Boxes_, *HostDialogs_,
-                              *RecordDialogs_});
+    Session_ =
+        std::make_unique<TProgramSession>(Files_, TProgramPorts{MainThread_, *Clock_, *Notifier_, *Dialogs_, *Desktop_,
+                                                                *Boxes_, *HostDialogs_, *RecordDialogs_});
     Dialogs_->ShowPropertiesReadOnly = [this](TTaskItem& task) { Tasks().ShowTaskProperties(task, true); };
+    Dialogs_->PriorityCaptions = [this] { return PriorityCaptions(Session_->ConnectionTypes()); };
     Tasks().OnTickRequested = [this] {
         if (TickPosted_)
             return;
         TickPosted_ = true;
-        QMetaObject::invokeMethod(this, [this] { Tick(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Tick(); }, Qt::QueuedConnection);
     };
     TaskPage_->Attach(&Tasks());
+    connect(TaskPage_->TaskList().selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TQuorvexForm::UpdateCommands);
     ClipboardMonitor_ = std::make_unique<TClipboardMonitor>(*Notifier_, Tasks(), *Dialogs_);
     BuildActiveTaskPopup();
     Initializing_ = false;
 
     TrayMenu_ = new QMenu(this);
-    for (const char* name : {"actTrayShowWindow", "-", "actTaskAdd", "actTaskStartAll", "actTaskPauseAll", "-",
-                             "actMonitorClipboard", "actAutoAfterCompleteAll", "-", "actOptions", "-", "actAbout",
-                             "actExit"}) {
+    for (const char* name :
+         {"actTrayShowWindow", "-", "actTaskAdd", "actTaskStartAll", "actTaskPauseAll", "-", "actMonitorClipboard",
+          "actAutoAfterCompleteAll", "-", "actOptions", "-", "actAbout", "actExit"}) {
         if (name[0] == '-')
             TrayMenu_->addSeparator();
         else
@@ -181,6 +194,8 @@ void TQuorvexForm::FormDestroy()
     if (Ui_->pnlPages->isVisible())
         options.ilvPagesWidth = Ui_->splPages->sizes().value(0, options.ilvPagesWidth);
     TaskPage_->ReadColumns();
+    // The page lets go of the list before the list goes.
+    TaskPage_->Attach(nullptr);
     Session_->Close();
     StorePlacement();
 }
@@ -226,12 +241,15 @@ void TQuorvexForm::Tick()
 
 void TQuorvexForm::PostAddFiles(const std::string& paths, const std::string& folders, bool silent)
 {
-    QMetaObject::invokeMethod(this, [this, paths, folders, silent] {
-        if (Destroyed_)
-            return;
-        ShowTaskPage();
-        Tasks().AddFiles(paths, folders, silent);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, paths, folders, silent] {
+            if (Destroyed_)
+                return;
+            ShowTaskPage();
+            Tasks().AddFiles(paths, folders, silent);
+        },
+        Qt::QueuedConnection);
 }
 
 void TQuorvexForm::ShowWindow()
@@ -263,7 +281,13 @@ void TQuorvexForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() && !Initializing_)
-        QMetaObject::invokeMethod(this, [this] { if (isMinimized()) HideToTray(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized())
+                    HideToTray();
+            },
+            Qt::QueuedConnection);
 }
 
 void TQuorvexForm::closeEvent(QCloseEvent* event)
@@ -290,9 +314,9 @@ void TQuorvexForm::ConfirmExit()
         return;
     }
     TOptions& options = Options();
-    if (!ExitConfirmed_ &&
-        !ConfirmWithTimeout(this, Language_, {}, Translate("sExitProgram"), options.DialogTimeout,
-                            options.bdsExitProgram, 3))
+    if (!ExitConfirmed_
+        && !ConfirmWithTimeout(this, Language_, {}, Translate("sExitProgram"), options.DialogTimeout,
+                               options.bdsExitProgram, 3))
         return;
     ExitConfirmed_ = true;
     FormDestroy();

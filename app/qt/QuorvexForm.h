@@ -16,6 +16,7 @@ class QuorvexForm;
 }
 class QAction;
 class QMenu;
+class QTreeView;
 class QTreeWidgetItem;
 class TLangChanger;
 class TMainThread;
@@ -86,6 +87,8 @@ private:
     void ConnectCommands();
     void ConnectTaskCommands();
     void ConnectViewCommands();
+    void ConnectListCommands();
+    void ShowTargetGrid();
     void UpdateCommands();
     void RouteGeneric(int command);
     bool ClipboardReadable() const;
@@ -123,6 +126,8 @@ private:
     TTaskPage* TaskPage_ = nullptr;
     TStatusPanels* StatusPanels_ = nullptr;
     QTimer Timer1_;
+    // The list whose column-header menu opened last: the grid and column commands act on it.
+    QTreeView* TargetList_ = nullptr;
     bool Initializing_ = true;
     bool HiddenInTray_ = false;
     bool ExitConfirmed_ = false;

@@ -6,9 +6,12 @@
 #include "app/ProgramSession.h"
 #include "app/ViewToggles.h"
 #include "app/qt/AboutBox.h"
-#include "app/qt/WindowImages.h"
 #include "app/qt/StatusPanels.h"
+#include "app/qt/WindowImages.h"
 #include "config/Options.h"
+#include "config/qt/DlgTuneColumn.h"
+#include "config/qt/ListDelegate.h"
+#include "config/qt/QtLangWindow.h"
 #include "core/AppFolders.h"
 #include "core/MessageCatalogue.h"
 #include "hosts/ManagerHost.h"
@@ -20,6 +23,7 @@
 #include "tasks/TaskListFile.h"
 #include "tasks/qt/QtDesktop.h"
 #include "tasks/qt/QtTaskDialogs.h"
+#include "tasks/qt/TaskLogListView.h"
 #include "tasks/qt/TaskPage.h"
 #include "ui_QuorvexForm.h"
 
@@ -27,6 +31,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QToolButton>
+#include <QTreeView>
 
 #include <functional>
 
@@ -46,6 +51,7 @@ void TQuorvexForm::ConnectCommands()
     };
     ConnectTaskCommands();
     ConnectViewCommands();
+    ConnectListCommands();
 
     on("actListNew", [this] { OpenListFile(lcNew); });
     on("actListOpen", [this] { OpenListFile(lcOpen); });
@@ -140,8 +146,59 @@ void TQuorvexForm::ConnectViewCommands()
     for (const TPageCommand& command : kPageCommands) {
         QAction* action = Action(command.Name);
         pages->addAction(action);
-        connect(action, &QAction::triggered, this, [this, page = command.Page] { Ui_->pcPages->setCurrentIndex(page); });
+        connect(action, &QAction::triggered, this,
+                [this, page = command.Page] { Ui_->pcPages->setCurrentIndex(page); });
     }
+}
+
+void TQuorvexForm::ConnectListCommands()
+{
+    TaskPage_->InstallHeaderMenus(
+        [this](QTreeView& list) {
+            QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
+                                     Action("actShowStripedGrid")};
+            if (&list != &TaskPage_->InfoList())
+                commands << Action("actTuneColumn");
+            return commands;
+        },
+        [this](QTreeView& list) {
+            TargetList_ = &list;
+            ShowTargetGrid();
+        });
+    // Each grid command switches its option of the target list.
+    const std::pair<const char*, bool * TListDelegate::TLook::*> grids[] = {
+        {"actShowHorizontalGrid", &TListDelegate::TLook::HorzGrid},
+        {"actShowVerticalGrid", &TListDelegate::TLook::VertGrid},
+        {"actShowStripedGrid", &TListDelegate::TLook::Stripped}};
+    for (const auto& [name, option] : grids)
+        connect(Action(name), &QAction::triggered, this, [this, option = option](bool on) {
+            auto* delegate = TargetList_ ? dynamic_cast<TListDelegate*>(TargetList_->itemDelegate()) : nullptr;
+            if (delegate && delegate->Look().*option) {
+                *(delegate->Look().*option) = on;
+                TargetList_->viewport()->update();
+            }
+        });
+    connect(Action("actTuneColumn"), &QAction::triggered, this, [this] {
+        if (!TargetList_)
+            return;
+        const int mainColumn =
+            TargetList_ == &TaskPage_->LogList() ? TTaskPage::kLogListMainColumn : TTaskPage::kTaskListMainColumn;
+        ShowColumnDialog(this, *TargetList_->header(), mainColumn,
+                         [this](QWidget& dialog) { TranslateQtForm(Language_, dialog); });
+    });
+}
+
+void TQuorvexForm::ShowTargetGrid()
+{
+    auto* delegate = TargetList_ ? dynamic_cast<TListDelegate*>(TargetList_->itemDelegate()) : nullptr;
+    const auto check = [this, delegate](const char* name, bool* option) {
+        Action(name)->setEnabled(option != nullptr);
+        Action(name)->setChecked(TListDelegate::On(option));
+    };
+    check("actShowHorizontalGrid", delegate ? delegate->Look().HorzGrid : nullptr);
+    check("actShowVerticalGrid", delegate ? delegate->Look().VertGrid : nullptr);
+    check("actShowStripedGrid", delegate ? delegate->Look().Stripped : nullptr);
+    Action("actTuneColumn")->setEnabled(TargetList_ != nullptr);
 }
 
 void TQuorvexForm::UpdateCommands()
@@ -163,9 +220,9 @@ void TQuorvexForm::UpdateCommands()
     enable("actTaskMoveBegin", tasks.CanMoveUp());
     enable("actTaskMoveDown", tasks.CanMoveDown());
     enable("actTaskMoveEnd", tasks.CanMoveDown());
-    for (const char* name : {"actTaskDelete", "actTaskReload", "actTaskProperties", "actTaskOpen",
-                             "actTaskOpenDestination", "actTaskOpenSource", "actTaskCopyPathToClipboard",
-                             "actTaskAddToHostManager", "actChangeTrafUse"})
+    for (const char* name :
+         {"actTaskDelete", "actTaskReload", "actTaskProperties", "actTaskOpen", "actTaskOpenDestination",
+          "actTaskOpenSource", "actTaskCopyPathToClipboard", "actTaskAddToHostManager", "actChangeTrafUse"})
         enable(name, selection);
 
     const TPriorityCommandsState priority = GetPriorityCommandsState(tasks, Session_->ConnectionTypes());

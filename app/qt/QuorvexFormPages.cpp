@@ -10,6 +10,7 @@
 #include "core/MessageCatalogue.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/qt/OfferedFormats.h"
+#include "tasks/qt/OwnClipboard.h"
 #include "tasks/qt/TaskPage.h"
 #include "ui_QuorvexForm.h"
 
@@ -96,11 +97,12 @@ bool TQuorvexForm::ClipboardReadable() const
 
 void TQuorvexForm::ClipboardChanged()
 {
-    if (!Options().bMonitorClipboard ||
-        !TClipboardMonitor::ShouldMonitor(Initializing_, QGuiApplication::clipboard()->ownsClipboard()))
+    UpdateCommands();
+    if (!TClipboardMonitor::ShouldMonitor(Initializing_, HoldsOwnClipboardCopy()))
         return;
     // Read after the event: the adding flow shows dialogs.
-    QMetaObject::invokeMethod(this, [this] { ReadClipboard(true, false); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { ReadClipboard(true, false); }, Qt::QueuedConnection);
 }
 
 void TQuorvexForm::ReadClipboard(bool filtered, bool forced)

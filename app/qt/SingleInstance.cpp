@@ -12,7 +12,7 @@ constexpr int kConnectTimeout = 5000;  // milliseconds: the first instance may s
 
 }  // namespace
 
-TSingleInstance::TSingleInstance(QObject* parent) : QObject(parent) {}
+TSingleInstance::TSingleInstance(std::string folder, QObject* parent) : QObject(parent), Lock_(std::move(folder)) {}
 
 TSingleInstance::~TSingleInstance() = default;
 

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <string>
+
 class QLocalServer;
 
 // One running program per user: the first start holds the lock and listens on a local
@@ -12,12 +14,15 @@ class QLocalServer;
 class TSingleInstance : public QObject {
     Q_OBJECT
 public:
-    explicit TSingleInstance(QObject* parent = nullptr);
+    // folder: where the lock and the socket lie; empty for the user's runtime folder.
+    explicit TSingleInstance(std::string folder = {}, QObject* parent = nullptr);
     ~TSingleInstance() override;
 
     // True when this process is the first one and now holds the lock (taking it and
     // starting to listen are one step for every other start: the lock is taken first).
     bool Register();
+    // Why the lock could not even be tried (empty when another instance holds it).
+    const std::string& ErrorText() const { return Lock_.ErrorText(); }
     // Asks the first instance to show its window; true when it took the request.
     bool RaiseFirst();
 

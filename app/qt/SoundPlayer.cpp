@@ -14,10 +14,13 @@ void TSoundPlayer::Play(const QString& file)
     }
     // A sound still loading plays as soon as it is ready; one that cannot load stays silent.
     if (effect->status() == QSoundEffect::Loading)
-        connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
-            if (effect->status() == QSoundEffect::Ready)
-                effect->play();
-        }, Qt::SingleShotConnection);
+        connect(
+            effect, &QSoundEffect::statusChanged, effect,
+            [effect] {
+                if (effect->status() == QSoundEffect::Ready)
+                    effect->play();
+            },
+            Qt::SingleShotConnection);
     else
         effect->play();
 }

@@ -1,9 +1,9 @@
 #include "app/qt/SplashScreen.h"
 
-#include "ui_SplashScreen.h"
 #include "core/MessageCatalogue.h"
 #include "core/VersionText.h"
 #include "tasks/TaskPorts.h"
+#include "ui_SplashScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

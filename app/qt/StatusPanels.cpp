@@ -40,7 +40,8 @@ QRect TStatusPanels::PanelRect(int panel) const
     int left = 0;
     for (int k = 0; k < panel; ++k)
         left += kPanelWidths[k];
-    const int width = panel < kDrawnStatusPanels ? kPanelWidths[panel] : std::max(kHintPanelWidth, this->width() - left);
+    const int width =
+        panel < kDrawnStatusPanels ? kPanelWidths[panel] : std::max(kHintPanelWidth, this->width() - left);
     return QRect(left, 0, width, height());
 }
 
@@ -76,17 +77,20 @@ void TStatusPanels::paintEvent(QPaintEvent*)
                 painter.setBrush(kBarBackground);
                 painter.drawRect(bar.adjusted(0, 0, -1, -1));
                 const QRect inner = bar.adjusted(2, 2, -2, -2);
-                painter.fillRect(QRect(inner.topLeft(), QSize(ProgressFillWidth(panel.Percent, inner.width()), inner.height())),
-                                 kBarBorder);
+                painter.fillRect(
+                    QRect(inner.topLeft(), QSize(ProgressFillWidth(panel.Percent, inner.width()), inner.height())),
+                    kBarBorder);
             }
         }
         painter.setPen(palette().windowText().color());
         const int flags = Qt::AlignVCenter | (panel.RightAligned ? Qt::AlignRight : Qt::AlignLeft);
-        painter.drawText(area, flags, metrics.elidedText(QString::fromStdString(panel.Text), Qt::ElideRight, area.width()));
+        painter.drawText(area, flags,
+                         metrics.elidedText(QString::fromStdString(panel.Text), Qt::ElideRight, area.width()));
     }
     if (!Hint_.isEmpty()) {
         const QRect area = PanelRect(kDrawnStatusPanels).adjusted(4, 0, -2, 0);
-        painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft, metrics.elidedText(Hint_, Qt::ElideRight, area.width()));
+        painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
+                         metrics.elidedText(Hint_, Qt::ElideRight, area.width()));
     }
 }
 

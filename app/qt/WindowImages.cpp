@@ -30,9 +30,10 @@ QIcon StatusPanelIcon(TPanelImages images, int index)
 QIcon PageTreeIcon(int image)
 {
     // The pages in their order, then the states of the downloads page's nodes.
-    static const char* const pages[] = {"folder-download", "document-open-recent", "user-trash", "network-server",
-                                        "x-office-calendar", "folder", "folder-documents", "web-browser"};
-    static const TTaskState states[] = {stateWait, stateStarted, stateStopped, stateTemporaryPaused,
+    static const char* const pages[] = {"folder-download",  "document-open-recent", "user-trash",
+                                        "network-server",   "x-office-calendar",    "folder",
+                                        "folder-documents", "web-browser"};
+    static const TTaskState states[] = {stateWait,      stateStarted,      stateStopped,  stateTemporaryPaused,
                                         stateScheduled, stateErrorStopped, stateCompleted};
     if (image >= 0 && image < int(std::size(pages)))
         return ThemeIcon(pages[image]);

@@ -13,7 +13,6 @@
 #include "tasks/qt/QtMessageBoxes.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QTimer>
 
 #include <memory>
@@ -27,10 +26,8 @@ constexpr int kSplashTime = 1000;  // milliseconds
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Q_INIT_RESOURCE(quorvex);
     QApplication::setApplicationName("Quorvex");
     QApplication::setOrganizationName("Velmora");
-    QApplication::setWindowIcon(QIcon(":/quorvex.svg"));
     // The window hides in the tray; only the exit command ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QuitOnSignals();
@@ -44,8 +41,13 @@ int main(int argc, char** argv)
     TLangChanger language;
 
     TSingleInstance instance;
-    if (!instance.Register())
+    if (!instance.Register()) {
+        if (!instance.ErrorText().empty()) {
+            boxes.ShowErrorBox("Quorvex", instance.ErrorText());
+            return 1;
+        }
         return instance.RaiseFirst() ? 0 : 1;
+    }
 
     TQtDesktop desktop;
     std::unique_ptr<TSplashScreen> splash;

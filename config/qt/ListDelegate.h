@@ -10,12 +10,14 @@ class QHeaderView;
 // paint, so toggling them needs only a repaint.
 class TListDelegate : public QStyledItemDelegate {
 public:
+    // The list's options; the grid commands switch them through Look().
     struct TLook {
-        const bool* Stripped = nullptr;
-        const bool* VertGrid = nullptr;
-        const bool* HorzGrid = nullptr;
+        bool* Stripped = nullptr;
+        bool* VertGrid = nullptr;
+        bool* HorzGrid = nullptr;
     };
     TListDelegate(QHeaderView& header, TLook look, QObject* parent);
+    const TLook& Look() const { return Look_; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 

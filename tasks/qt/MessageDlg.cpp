@@ -5,6 +5,7 @@
 #include "core/MessageCatalogue.h"
 #include "tasks/MessageDlgModel.h"
 #include "tasks/qt/DialogShow.h"
+#include "tasks/qt/OwnClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,14 +17,10 @@ namespace {
 QStyle::StandardPixmap IconOf(TMessageKind kind)
 {
     switch (kind) {
-    case TMessageKind::Warning:
-        return QStyle::SP_MessageBoxWarning;
-    case TMessageKind::Error:
-        return QStyle::SP_MessageBoxCritical;
-    case TMessageKind::Information:
-        return QStyle::SP_MessageBoxInformation;
-    case TMessageKind::Confirmation:
-        break;
+    case TMessageKind::Warning: return QStyle::SP_MessageBoxWarning;
+    case TMessageKind::Error: return QStyle::SP_MessageBoxCritical;
+    case TMessageKind::Information: return QStyle::SP_MessageBoxInformation;
+    case TMessageKind::Confirmation: break;
     }
     return QStyle::SP_MessageBoxQuestion;
 }
@@ -31,26 +28,19 @@ QStyle::StandardPixmap IconOf(TMessageKind kind)
 QString ButtonName(TModalResult result)
 {
     switch (result) {
-    case TModalResult::OK:
-        return "btnOK";
-    case TModalResult::Cancel:
-        return "btnCancel";
-    case TModalResult::Yes:
-        return "btnYes";
-    case TModalResult::No:
-        return "btnNo";
-    case TModalResult::Abort:
-        return "btnAbort";
-    case TModalResult::NoToAll:
-        break;
+    case TModalResult::OK: return "btnOK";
+    case TModalResult::Cancel: return "btnCancel";
+    case TModalResult::Yes: return "btnYes";
+    case TModalResult::No: return "btnNo";
+    case TModalResult::Abort: return "btnAbort";
+    case TModalResult::NoToAll: break;
     }
     return "btnNoToAll";
 }
 
-} // namespace
+}  // namespace
 
-TMessageDlg::TMessageDlg(const std::string& text, TMessageKind kind, unsigned buttons, bool withCheck,
-                         QWidget* parent)
+TMessageDlg::TMessageDlg(const std::string& text, TMessageKind kind, unsigned buttons, bool withCheck, QWidget* parent)
     : QDialog(parent), Ui_(std::make_unique<Ui::MessageDlg>()), Escape_(MessageDlgEscape(buttons)),
       Result_(Escape_.value_or(TModalResult::Cancel)), Text_(text)
 {
@@ -103,8 +93,7 @@ void TMessageDlg::CopyToClipboard()
         if (const auto* push = qobject_cast<QPushButton*>(Ui_->layButtons->itemAt(i)->widget()))
             captions.push_back(push->text().toStdString());
     }
-    QApplication::clipboard()->setText(
-        QString::fromStdString(MessageDlgCopyText(windowTitle().toStdString(), Text_, captions)));
+    SetOwnClipboardText(QString::fromStdString(MessageDlgCopyText(windowTitle().toStdString(), Text_, captions)));
 }
 
 void TMessageDlg::reject()

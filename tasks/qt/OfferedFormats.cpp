@@ -13,7 +13,8 @@ std::vector<TOfferedFormat> OfferedFormats(const QMimeData& data)
             formats.push_back({TOfferedKind::UriList, bytes.toStdString()});
         } else if (format == "text/x-moz-url") {
             // The link and its title on two lines, in UTF-16.
-            const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
+            const QString text =
+                QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2);
             formats.push_back({TOfferedKind::Url, text.section('\n', 0, 0).toStdString()});
         } else if (format.startsWith("text/plain") && !textTaken) {
             textTaken = true;

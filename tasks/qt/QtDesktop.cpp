@@ -1,5 +1,7 @@
 #include "tasks/qt/QtDesktop.h"
 
+#include "tasks/qt/OwnClipboard.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QProcess>
@@ -7,7 +9,7 @@
 
 void TQtDesktop::SetClipboardText(const std::string& text)
 {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    SetOwnClipboardText(QString::fromStdString(text));
 }
 
 std::string TQtDesktop::ClipboardText()

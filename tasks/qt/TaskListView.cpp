@@ -25,7 +25,7 @@ TTaskListView::TTaskListView(QWidget* parent) : QTreeView(parent), Model_(new TT
     header()->setSectionsMovable(true);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
-    const TOptions& o = Options();
+    TOptions& o = Options();
     setItemDelegate(new TTaskListDelegate(
         *header(), {&o.bTreeManagerTaskStripped, &o.bTreeManagerTaskVertGrid, &o.bTreeManagerTaskHorzGrid}, this));
 

@@ -20,7 +20,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 TTaskLogListView::TTaskLogListView(QWidget* parent) : QTreeView(parent), Model_(new TTaskLogModel(this))
 {
@@ -34,7 +34,7 @@ TTaskLogListView::TTaskLogListView(QWidget* parent) : QTreeView(parent), Model_(
     header()->setSectionsMovable(true);
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(true);
-    const TOptions& o = Options();
+    TOptions& o = Options();
     // The rows are coloured by their code, so the plain stripes stay off here.
     setItemDelegate(new TLogDelegate(*header(), {nullptr, &o.bTreeLogTaskVertGrid, &o.bTreeLogTaskHorzGrid}, this));
     connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -57,7 +57,8 @@ void TTaskLogListView::Attach(TTaskLogView* view)
 void TTaskLogListView::ShowSort()
 {
     if (View_)
-        header()->setSortIndicator(View_->SortColumn(), View_->SortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+        header()->setSortIndicator(View_->SortColumn(),
+                                   View_->SortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void TTaskLogListView::MirrorFromView()

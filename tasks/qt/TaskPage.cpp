@@ -19,7 +19,7 @@ TTaskPage::TTaskPage(QWidget* parent) : QWidget(parent), Ui_(std::make_unique<Ui
     Ui_->setupUi(this);
     InfoModel_ = new TTaskInfoModel(this);
     Ui_->TreeInfoTask->setModel(InfoModel_);
-    const TOptions& o = Options();
+    TOptions& o = Options();
     Ui_->TreeInfoTask->setItemDelegate(new TListDelegate(
         *Ui_->TreeInfoTask->header(), {&o.bTreeInfoTaskStripped, &o.bTreeInfoTaskVertGrid, &o.bTreeInfoTaskHorzGrid},
         Ui_->TreeInfoTask));
@@ -51,7 +51,7 @@ void TTaskPage::Tick()
 
 void TTaskPage::ApplyColumns()
 {
-    const TOptions& o = Options();
+    TOptions& o = Options();
     ::ApplyColumns(*Ui_->TreeManagerTask->header(), o.TaskListColumns);
     Ui_->TreeManagerTask->TakeSortFromHeader();
     ::ApplyColumns(*Ui_->TreeLogTask->header(), o.LogListColumns);

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Answers the modal windows that show, one step per window, in order; records the object
+// name of every window it met. A window beyond the script is closed, so nothing waits for ever.
+class TModalScript {
+public:
+    using TStep = std::function<void(QWidget& window)>;
+
+    explicit TModalScript(std::vector<TStep> steps) : Steps_(steps.begin(), steps.end())
+    {
+        Poll_.setInterval(10);
+        QObject::connect(&Poll_, &QTimer::timeout, [this] { Serve(); });
+        Poll_.start();
+    }
+
+    const std::vector<std::string>& Seen() const { return Seen_; }
+
+private:
+    void Serve()
+    {
+        QWidget* front = QApplication::activeModalWidget();
+        if (!front || front == Last_)
+            return;
+        Last_ = front;
+        Seen_.push_back(front->objectName().toStdString());
+        if (Steps_.empty()) {
+            front->close();
+            return;
+        }
+        TStep step = Steps_.front();
+        Steps_.pop_front();
+        step(*front);
+    }
+
+    QTimer Poll_;
+    std::deque<TStep> Steps_;
+    std::vector<std::string> Seen_;
+    QWidget* Last_ = nullptr;
+};
