@@ -6,8 +6,9 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$repo/build-bench}
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j1 --target quorvex-cli bench_task_list bench_smbd bench_web_servers
+cmake --build "$build" -j1 --target quorvex-cli bench_task_list bench_smbd bench_web_servers bench_window_scale
 "$build/bench/bench_task_list"
+"$build/bench/bench_window_scale"
 "$repo/bench/copy-throughput.sh" "$build"
 "$repo/bench/download-throughput.sh" "$build"
 "$repo/bench/many-files.sh" "$build"

@@ -17,10 +17,10 @@
 inline constexpr unsigned kXmlParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
 
 enum class TXmlLoadStatus {
-    Loaded,     // doc holds the file
-    Missing,    // no such file; nothing reported
-    KeptAside,  // did not parse: renamed to KeptAsidePath(path) and reported; doc is empty
-    Unreadable, // could not be read or kept aside: reported; the file must not be overwritten
+    Loaded,      // doc holds the file
+    Missing,     // no such file; nothing reported
+    KeptAside,   // did not parse: renamed to KeptAsidePath(path) and reported; doc is empty
+    Unreadable,  // could not be read or kept aside: reported; the file must not be overwritten
 };
 
 // What becomes of a data file that does not parse: the program's own files are kept aside,
@@ -35,8 +35,7 @@ TXmlLoadStatus LoadXmlFile(const std::string& path, pugi::xml_document& doc, IMe
 // Writes doc with the UTF-8 declaration, indented by two spaces, replacing the file only
 // once the new one is complete; a failure is reported ("Can't write file") and the old file
 // stays as it was.
-bool SaveXmlFile(const pugi::xml_document& doc, const std::string& path, IMessageBoxPort& boxes,
-                 unsigned mode = 0644);
+bool SaveXmlFile(const pugi::xml_document& doc, const std::string& path, IMessageBoxPort& boxes, unsigned mode = 0644);
 
 // The file behind a stored collection: remembers its name and loads and saves it. Managers
 // and the settings collections that no manager owns share it.
@@ -104,6 +103,7 @@ public:
     TItem& Insert(int index, std::unique_ptr<TItem> item)
     {
         CheckIndex(index, Count() + 1);
+        PositionsValid_ = false;
         return **Items_.insert(Items_.begin() + index, std::move(item));
     }
     void Delete(int index) { Extract(index); }
@@ -113,6 +113,7 @@ public:
         CheckIndex(index, Count());
         std::unique_ptr<TItem> item = std::move(Items_[std::size_t(index)]);
         Items_.erase(Items_.begin() + index);
+        PositionsValid_ = false;
         return item;
     }
     void Move(int from, int to)
@@ -121,14 +122,24 @@ public:
         std::unique_ptr<TItem> item = Extract(from);
         Items_.insert(Items_.begin() + to, std::move(item));
     }
+    // The positions are found again after a change, then looked up: a list view asks for
+    // every row's position on every tick.
     int IndexOf(const TItem* item) const
     {
-        for (std::size_t i = 0; i < Items_.size(); ++i)
-            if (Items_[i].get() == item)
-                return int(i);
-        return -1;
+        if (!PositionsValid_) {
+            Positions_.clear();
+            for (std::size_t i = 0; i < Items_.size(); ++i)
+                Positions_.emplace(Items_[i].get(), int(i));
+            PositionsValid_ = true;
+        }
+        const auto found = Positions_.find(item);
+        return found == Positions_.end() ? -1 : found->second;
     }
-    void Clear() { Items_.clear(); }
+    void Clear()
+    {
+        Items_.clear();
+        PositionsValid_ = false;
+    }
     // Puts the items in the order given, which must name every item once.
     void Reorder(const std::vector<const TItem*>& order)
     {
@@ -147,6 +158,7 @@ public:
             items[found->second] = std::move(item);
         }
         Items_ = std::move(items);
+        PositionsValid_ = false;
     }
 
     // Brackets a batch of changes; Updated runs when the outermost bracket closes.
@@ -205,6 +217,8 @@ private:
     }
 
     std::vector<std::unique_ptr<TItem>> Items_;
+    mutable std::unordered_map<const TItem*, int> Positions_;
+    mutable bool PositionsValid_ = false;
     int UpdateCount_ = 0;
 };
 

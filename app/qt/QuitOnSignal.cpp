@@ -29,7 +29,8 @@ void QuitOnSignals()
         char byte;
         while (read(SignalPipe[0], &byte, 1) > 0) {
         }
-        QCoreApplication::quit();
+        // exit, not quit: quit would ask the windows, and the session ending is no question.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = OnSignal;

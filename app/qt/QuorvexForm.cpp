@@ -321,7 +321,7 @@ void TQuorvexForm::ConfirmExit()
     ExitConfirmed_ = true;
     FormDestroy();
     hide();
-    QApplication::quit();
+    QApplication::exit(0);
 }
 
 void TQuorvexForm::TranslateWindow()

@@ -27,6 +27,6 @@ void ScreenshotOnStart(QWidget& window)
             shot = window.grab();
         if (!shot.save(file, "PNG"))
             std::fprintf(stderr, "quorvex: cannot write %s\n", qPrintable(file));
-        QApplication::quit();
+        QApplication::exit(0);
     });
 }

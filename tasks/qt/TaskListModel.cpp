@@ -20,7 +20,7 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
-} // namespace
+}  // namespace
 
 TTaskListModel::TTaskListModel(QObject* parent) : TMirrorTableModel(parent) {}
 
@@ -90,8 +90,27 @@ void TTaskListModel::SyncRows()
 std::size_t TTaskListModel::ValuesHash(const TTaskItem& task) const
 {
     std::size_t hash = std::hash<int>()(int(task.State()) * 8 + int(task.TrafficPriority));
-    for (int column = 0; column < kTaskColumnCount; ++column)
-        hash = hash * 1000003u ^ std::hash<std::string>()(TaskColumnText(task, column));
+    const auto mix = [&hash](std::size_t value) { hash = hash * 1000003u ^ value; };
+    if (task.State() == stateStarted) {
+        // A running task's times and speed move by themselves: its texts are compared.
+        for (int column = 0; column < kTaskColumnCount; ++column)
+            mix(std::hash<std::string>()(TaskColumnText(task, column)));
+        return hash;
+    }
+    // The others change only with the values their texts are made of, which are far cheaper
+    // to compare than to format on every tick for every row of a long list.
+    const std::hash<std::string> text;
+    mix(text(task.Name()));
+    mix(text(task.Source));
+    mix(text(task.Destination));
+    mix(std::size_t(task.Index()));
+    mix(std::size_t(task.Size));
+    mix(std::size_t(task.Loaded));
+    mix(std::size_t(task.Retry));
+    mix(std::hash<double>()(task.TimeCreated.Value));
+    mix(std::size_t(task.Elapsed()));
+    mix(std::size_t(task.Left()));
+    mix(std::hash<double>()(double(task.Speed())));
     return hash;
 }
 
@@ -144,8 +163,7 @@ QVariant TTaskListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return index.column() == kTaskPriorityColumn ? QVariant() : QVariant(Q(TaskColumnText(*task, index.column())));
-    case Qt::DecorationRole:
-        return index.column() == 0 ? QVariant(FileIcon(*task)) : QVariant();
+    case Qt::DecorationRole: return index.column() == 0 ? QVariant(FileIcon(*task)) : QVariant();
     case Qt::ToolTipRole: {
         const std::string hint = TaskRowHint(*task, ColumnCaptions(clTaskList));
         return hint.empty() ? QVariant() : QVariant(Q(hint).replace("\r\n", "\n"));
