@@ -38,7 +38,7 @@ now=46000.5  # a date-time in days, as the list file keeps it
 cat >"$folder/options.xml" <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
 <Options>
-  <Defaults><ShowSplashScreen>0</ShowSplashScreen><ListDeleteTaskAfterComplete>0</ListDeleteTaskAfterComplete><bMonitorClipboard>0</bMonitorClipboard></Defaults>
+  <Defaults><ShowSplashScreen>0</ShowSplashScreen><ListDeleteTaskAfterComplete>0</ListDeleteTaskAfterComplete><bMonitorClipboard>0</bMonitorClipboard><bVisibleInfo>0</bVisibleInfo></Defaults>
   <Confirmation><sdsExitProgram>1</sdsExitProgram></Confirmation>
   <Window><MainWindowLeft>0</MainWindowLeft><MainWindowTop>0</MainWindowTop><MainWindowWidth>1180</MainWindowWidth><MainWindowHeight>640</MainWindowHeight></Window>
 </Options>

@@ -321,7 +321,7 @@ void TQuorvexForm::ConfirmExit()
     ExitConfirmed_ = true;
     FormDestroy();
     hide();
-    QApplication::exit(0);
+    emit Closed();
 }
 
 void TQuorvexForm::TranslateWindow()

@@ -68,6 +68,10 @@ public:
     // Whether the window hid in the tray rather than in the task bar.
     bool HiddenInTray() const { return HiddenInTray_; }
 
+signals:
+    // The user confirmed the exit and everything is saved: the program may end.
+    void Closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

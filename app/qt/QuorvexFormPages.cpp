@@ -44,7 +44,7 @@ void TQuorvexForm::BuildPageTree()
     tree->expandAll();
     // Wide enough for the captions, unless the user made it wider.
     tree->resizeColumnToContents(0);
-    const int captions = tree->header()->sectionSize(0) + tree->frameWidth() * 2 + 24;
+    const int captions = tree->header()->sectionSize(0) + tree->frameWidth() * 2 + 40;
     Ui_->splPages->setSizes({std::max({Options().ilvPagesWidth, captions, kMinPagesWidth}), width()});
     for (int page = 0; page < kPageCount; ++page)
         Ui_->pcPages->setTabText(page, items[std::size_t(NodeOfPage(TPage(page)))]->text(0));

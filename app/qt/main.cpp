@@ -64,6 +64,7 @@ int main(int argc, char** argv)
         if (!form.HiddenInTray())
             form.show();
         QObject::connect(&instance, &TSingleInstance::RaiseRequested, &form, &TQuorvexForm::ShowWindow);
+        QObject::connect(&form, &TQuorvexForm::Closed, [] { QApplication::exit(0); });
         QTimer::singleShot(kSplashTime, [&splash] { splash.reset(); });
         ScreenshotOnStart(form);
         status = QApplication::exec();

@@ -13,6 +13,14 @@
 #include "ui_TaskPage.h"
 
 #include <QHeaderView>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kMinPanelHeight = 101;
+
+}  // namespace
 
 TTaskPage::TTaskPage(QWidget* parent) : QWidget(parent), Ui_(std::make_unique<Ui::TaskPage>()), InfoModel_(nullptr)
 {
@@ -25,6 +33,18 @@ TTaskPage::TTaskPage(QWidget* parent) : QWidget(parent), Ui_(std::make_unique<Ui
         Ui_->TreeInfoTask));
     Ui_->splTask->setStretchFactor(0, 1);
     Ui_->splTask->setStretchFactor(1, 0);
+    // The splitter refuses sizes of 100 pixels or less.
+    Ui_->splTask->setChildrenCollapsible(false);
+    Ui_->TreeManagerTask->setMinimumHeight(kMinPanelHeight);
+    Ui_->pnlLog->setMinimumHeight(kMinPanelHeight);
+    // The button beside the panel's tabs collapses it to them, and opens it again.
+    auto* collapse = new QToolButton(Ui_->pnlLog);
+    collapse->setObjectName("btnCollapseInfo");
+    collapse->setAutoRaise(true);
+    Ui_->pnlLog->setCornerWidget(collapse, Qt::TopRightCorner);
+    connect(collapse, &QToolButton::clicked, this, [this] { SetInfoCollapsed(!InfoCollapsed_); });
+    connect(Ui_->pnlLog->tabBar(), &QTabBar::tabBarClicked, this, [this] { SetInfoCollapsed(false); });
+    SetInfoCollapsed(false);
     connect(Ui_->TreeManagerTask, &TTaskListView::FocusChanged, InfoModel_, &TTaskInfoModel::Refresh);
     connect(&Ui_->TreeManagerTask->Model(), &TTaskListModel::RowsSynced, InfoModel_, &TTaskInfoModel::Refresh);
 }
@@ -62,8 +82,22 @@ void TTaskPage::ApplyColumns()
         }
     Ui_->TreeLogTask->ShowSort();
     ::ApplyColumns(*Ui_->TreeInfoTask->header(), o.InfoTaskColumns);
-    const int total = Ui_->splTask->height();
-    Ui_->splTask->setSizes({std::max(total - o.ipnlLogHeight, 1), o.ipnlLogHeight});
+    Ui_->pnlLog->setCurrentIndex(o.iPageInfoActive);
+    OpenHeight_ = std::max(o.ipnlLogHeight, kMinPanelHeight);
+    SetInfoCollapsed(o.bVisibleInfo);
+}
+
+void TTaskPage::SetInfoCollapsed(bool collapsed)
+{
+    InfoCollapsed_ = collapsed;
+    auto* button = static_cast<QToolButton*>(Ui_->pnlLog->cornerWidget(Qt::TopRightCorner));
+    button->setArrowType(collapsed ? Qt::UpArrow : Qt::DownArrow);
+    const int tabs = Ui_->pnlLog->tabBar()->sizeHint().height() + 2;
+    Ui_->pnlLog->setMinimumHeight(collapsed ? tabs : kMinPanelHeight);
+    Ui_->pnlLog->setMaximumHeight(collapsed ? tabs : QWIDGETSIZE_MAX);
+    const int total = std::max(Ui_->splTask->height(), OpenHeight_ + kMinPanelHeight);
+    if (!collapsed)
+        Ui_->splTask->setSizes({total - OpenHeight_, OpenHeight_});
 }
 
 void TTaskPage::ReadColumns()
@@ -73,8 +107,11 @@ void TTaskPage::ReadColumns()
     ::ReadColumns(*Ui_->TreeLogTask->header(), o.LogListColumns);
     ::ReadColumns(*Ui_->TreeInfoTask->header(), o.InfoTaskColumns);
     const QList<int> sizes = Ui_->splTask->sizes();
-    if (sizes.size() == 2 && sizes[1] > 0)
-        o.ipnlLogHeight = sizes[1];
+    if (!InfoCollapsed_ && sizes.size() == 2 && sizes[1] > 0)
+        OpenHeight_ = sizes[1];
+    o.ipnlLogHeight = OpenHeight_;
+    o.bVisibleInfo = InfoCollapsed_;
+    o.iPageInfoActive = Ui_->pnlLog->currentIndex();
 }
 
 void TTaskPage::InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,

@@ -35,7 +35,8 @@ public:
     void Tick();
 
     // The column settings of the three lists from the options (TaskListColumns,
-    // LogListColumns, InfoTaskColumns) and the panel height (ipnlLogHeight), and back.
+    // LogListColumns, InfoTaskColumns) and the panel's height, page and state (ipnlLogHeight,
+    // iPageInfoActive, bVisibleInfo), and back.
     void ApplyColumns();
     void ReadColumns();
 
@@ -48,14 +49,21 @@ public:
     static constexpr int kTaskListMainColumn = 0;
     static constexpr int kLogListMainColumn = 3;
 
-    TTaskListView& TaskList() const;     // TreeManagerTask
-    QTreeView& InfoList() const;         // TreeInfoTask
-    TTaskLogListView& LogList() const;   // TreeLogTask
-    QTabWidget& LogPanel() const;        // pnlLog
-    QSplitter& Splitter() const;         // splTask
+    // The panel of the log and the information list, collapsed to its tabs or open; a
+    // click on a tab opens it too.
+    void SetInfoCollapsed(bool collapsed);
+    bool InfoCollapsed() const { return InfoCollapsed_; }
+
+    TTaskListView& TaskList() const;    // TreeManagerTask
+    QTreeView& InfoList() const;        // TreeInfoTask
+    TTaskLogListView& LogList() const;  // TreeLogTask
+    QTabWidget& LogPanel() const;       // pnlLog
+    QSplitter& Splitter() const;        // splTask
 
 private:
     std::unique_ptr<Ui::TaskPage> Ui_;
     TTaskInfoModel* InfoModel_;
     TManagerTask* Manager_ = nullptr;
+    bool InfoCollapsed_ = false;
+    int OpenHeight_ = 100;  // the open panel's height
 };
