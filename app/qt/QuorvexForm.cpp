@@ -114,7 +114,8 @@ void TQuorvexForm::FormCreate(bool startHidden)
     QGuiApplication::setApplicationDisplayName(title);
     setWindowTitle(title);
     Tray_->SetToolTip(title);
-    Ui_->wbVelmora->setSource(QUrl("about:blank"));
+    // The web page is a text browser; "about:blank" is an empty one.
+    Ui_->wbVelmora->clear();
 
     Initializing_ = true;
     Action("actMonitorClipboard")->setChecked(options.bMonitorClipboard);
@@ -164,6 +165,12 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Ui_->StatusBar1->setVisible(options.bShowStatusBar);
 
     ConnectCommands();
+    // Every command's hint goes to the status bar's last panel while the pointer is on it.
+    for (QAction* action : findChildren<QAction*>())
+        connect(action, &QAction::hovered, this, [this, action] {
+            if (Options().bShowHintInStatusBar)
+                StatusPanels_->SetHint(action->toolTip());
+        });
     // Once more: the lists are made now.
     TranslateWindow();
     BuildPageTree();

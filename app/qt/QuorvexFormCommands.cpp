@@ -21,8 +21,10 @@
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 #include "tasks/TaskListFile.h"
+#include "tasks/TaskLogView.h"
 #include "tasks/qt/QtDesktop.h"
 #include "tasks/qt/QtTaskDialogs.h"
+#include "tasks/qt/TaskListView.h"
 #include "tasks/qt/TaskLogListView.h"
 #include "tasks/qt/TaskPage.h"
 #include "ui_QuorvexForm.h"
@@ -30,6 +32,7 @@
 #include <QActionGroup>
 #include <QFileDialog>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -178,6 +181,64 @@ void TQuorvexForm::ConnectListCommands()
                 TargetList_->viewport()->update();
             }
         });
+    // The popups of the task list and of its log.
+    const auto popup = [this](QWidget& list, std::initializer_list<const char*> names) {
+        auto* menu = new QMenu(&list);
+        for (const char* name : names) {
+            if (name[0] == '-')
+                menu->addSeparator();
+            else
+                menu->addAction(Action(name));
+        }
+        list.setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
+            UpdateCommands();
+            menu->popup(list.mapToGlobal(at));
+        });
+    };
+    popup(TaskPage_->TaskList(), {"actTaskAdd",
+                                  "-",
+                                  "actTaskStart",
+                                  "actTaskPause",
+                                  "actTaskPauseTemp",
+                                  "actTaskDelete",
+                                  "-",
+                                  "actTaskStartImmediately",
+                                  "actTaskReload",
+                                  "-",
+                                  "actTaskMoveBegin",
+                                  "actTaskMoveUP",
+                                  "actTaskMoveDown",
+                                  "actTaskMoveEnd",
+                                  "-",
+                                  "actTaskOpen",
+                                  "actTaskOpenDestination",
+                                  "actTaskOpenSource",
+                                  "-",
+                                  "actTaskCopyPathToClipboard",
+                                  "actTaskPastePathFromClipboard",
+                                  "-",
+                                  "actTaskAddToHostManager",
+                                  "-",
+                                  "actTaskProperties"});
+    popup(TaskPage_->LogList(), {"actTaskLogCopyToClipboard", "actTaskLogClear", "-", "actTaskLogAutoscroll"});
+    connect(&TaskPage_->TaskList(), &TTaskListView::PropertiesRequested, Action("actTaskProperties"),
+            &QAction::trigger);
+    // Ins and Del while the task list has the focus.
+    for (const auto& [key, name] :
+         {std::pair{Qt::Key_Insert, "actTaskAdd"}, std::pair{Qt::Key_Delete, "actTaskDelete"}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), &TaskPage_->TaskList(), nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, name = name] {
+            if (Action(name)->isEnabled())
+                Action(name)->trigger();
+        });
+    }
+    connect(Action("actTaskLogClear"), &QAction::triggered, this, [this] { Tasks().LogView().ClearLog(); });
+    connect(Action("actTaskLogCopyToClipboard"), &QAction::triggered, this,
+            [this] { Tasks().LogView().CopyToClipboard(); });
+    connect(Action("actTaskLogAutoscroll"), &QAction::triggered, this,
+            [this] { Tasks().LogView().ToggleAutoScroll(); });
+
     connect(Action("actTuneColumn"), &QAction::triggered, this, [this] {
         if (!TargetList_)
             return;
