@@ -295,11 +295,11 @@ void TQuorvexForm::UpdateCommands()
     }
 
     const TPage page = PageInFront();
-    // The other pages' lists come with their windows.
+    // The other pages' lists, and the find dialog, come with the history's windows.
     const TPageCommandState state = PageCommandState(page, TMainPages{.Tasks = &tasks}, ClipboardReadable());
     for (int command = 0; command < kGenericCommandCount; ++command)
         enable(GenericCommandName(TGenericCommand(command)),
-               GenericCommandEnabled(TGenericCommand(command), page, state));
+               GenericCommandEnabled(TGenericCommand(command), page, state) && command != gcFind);
     for (const TViewToggle& toggle : kViewToggles)
         enable(toggle.Command, ViewToggleEnabled(toggle.Command));
     for (const TPageCommand& command : kPageCommands)
@@ -310,8 +310,6 @@ void TQuorvexForm::RouteGeneric(int command)
 {
     const char* target = PageCommandOf(TGenericCommand(command), PageInFront());
     if (!target)
-        return;
-    if (std::string_view(target) == kFindDialog)
         return;
     if (QAction* action = Action(target); action && action->isEnabled())
         action->trigger();
