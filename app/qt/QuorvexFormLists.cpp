@@ -1,0 +1,127 @@
+// The lists' commands: their popups, keys and log commands, and the header menus' grid
+// and column commands, which act on the list whose menu opened last.
+#include "app/qt/QuorvexForm.h"
+
+#include "config/Options.h"
+#include "config/qt/DlgTuneColumn.h"
+#include "config/qt/ListDelegate.h"
+#include "config/qt/QtLangWindow.h"
+#include "tasks/ManagerTask.h"
+#include "tasks/TaskLogView.h"
+#include "tasks/qt/TaskListView.h"
+#include "tasks/qt/TaskLogListView.h"
+#include "tasks/qt/TaskPage.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QShortcut>
+#include <QTreeView>
+
+void TQuorvexForm::ConnectListCommands()
+{
+    TaskPage_->InstallHeaderMenus(
+        [this](QTreeView& list) {
+            QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
+                                     Action("actShowStripedGrid")};
+            if (&list != &TaskPage_->InfoList())
+                commands << Action("actTuneColumn");
+            return commands;
+        },
+        [this](QTreeView& list) {
+            TargetList_ = &list;
+            ShowTargetGrid();
+        });
+    // Each grid command switches its option of the target list.
+    const std::pair<const char*, bool * TListDelegate::TLook::*> grids[] = {
+        {"actShowHorizontalGrid", &TListDelegate::TLook::HorzGrid},
+        {"actShowVerticalGrid", &TListDelegate::TLook::VertGrid},
+        {"actShowStripedGrid", &TListDelegate::TLook::Stripped}};
+    for (const auto& [name, option] : grids)
+        connect(Action(name), &QAction::triggered, this, [this, option = option](bool on) {
+            auto* delegate = TargetList_ ? dynamic_cast<TListDelegate*>(TargetList_->itemDelegate()) : nullptr;
+            if (delegate && delegate->Look().*option) {
+                *(delegate->Look().*option) = on;
+                TargetList_->viewport()->update();
+            }
+        });
+    // The popups of the task list and of its log.
+    const auto popup = [this](QWidget& list, std::initializer_list<const char*> names) {
+        auto* menu = new QMenu(&list);
+        for (const char* name : names) {
+            if (name[0] == '-')
+                menu->addSeparator();
+            else
+                menu->addAction(Action(name));
+        }
+        list.setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
+            UpdateCommands();
+            menu->popup(list.mapToGlobal(at));
+        });
+    };
+    popup(TaskPage_->TaskList(), {"actTaskAdd",
+                                  "-",
+                                  "actTaskStart",
+                                  "actTaskPause",
+                                  "actTaskPauseTemp",
+                                  "actTaskDelete",
+                                  "-",
+                                  "actTaskStartImmediately",
+                                  "actTaskReload",
+                                  "-",
+                                  "actTaskMoveBegin",
+                                  "actTaskMoveUP",
+                                  "actTaskMoveDown",
+                                  "actTaskMoveEnd",
+                                  "-",
+                                  "actTaskOpen",
+                                  "actTaskOpenDestination",
+                                  "actTaskOpenSource",
+                                  "-",
+                                  "actTaskCopyPathToClipboard",
+                                  "actTaskPastePathFromClipboard",
+                                  "-",
+                                  "actTaskAddToHostManager",
+                                  "-",
+                                  "actTaskProperties"});
+    popup(TaskPage_->LogList(), {"actTaskLogCopyToClipboard", "actTaskLogClear", "-", "actTaskLogAutoscroll"});
+    connect(&TaskPage_->TaskList(), &TTaskListView::PropertiesRequested, Action("actTaskProperties"),
+            &QAction::trigger);
+    // Ins and Del while the task list has the focus.
+    for (const auto& [key, name] :
+         {std::pair{Qt::Key_Insert, "actTaskAdd"}, std::pair{Qt::Key_Delete, "actTaskDelete"}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), &TaskPage_->TaskList(), nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, name = name] {
+            if (Action(name)->isEnabled())
+                Action(name)->trigger();
+        });
+    }
+    connect(Action("actTaskLogClear"), &QAction::triggered, this, [this] { Tasks().LogView().ClearLog(); });
+    connect(Action("actTaskLogCopyToClipboard"), &QAction::triggered, this,
+            [this] { Tasks().LogView().CopyToClipboard(); });
+    connect(Action("actTaskLogAutoscroll"), &QAction::triggered, this,
+            [this] { Tasks().LogView().ToggleAutoScroll(); });
+
+    connect(Action("actTuneColumn"), &QAction::triggered, this, [this] {
+        if (!TargetList_)
+            return;
+        const int mainColumn =
+            TargetList_ == &TaskPage_->LogList() ? TTaskPage::kLogListMainColumn : TTaskPage::kTaskListMainColumn;
+        ShowColumnDialog(this, *TargetList_->header(), mainColumn,
+                         [this](QWidget& dialog) { TranslateQtForm(Language_, dialog); });
+    });
+}
+
+void TQuorvexForm::ShowTargetGrid()
+{
+    auto* delegate = TargetList_ ? dynamic_cast<TListDelegate*>(TargetList_->itemDelegate()) : nullptr;
+    const auto check = [this, delegate](const char* name, bool* option) {
+        Action(name)->setEnabled(option != nullptr);
+        Action(name)->setChecked(TListDelegate::On(option));
+    };
+    check("actShowHorizontalGrid", delegate ? delegate->Look().HorzGrid : nullptr);
+    check("actShowVerticalGrid", delegate ? delegate->Look().VertGrid : nullptr);
+    check("actShowStripedGrid", delegate ? delegate->Look().Stripped : nullptr);
+    Action("actTuneColumn")->setEnabled(TargetList_ != nullptr);
+}
