@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the worker, task and host tests with sanitizers and runs them:
+# Builds the worker, task, host and program-model tests with sanitizers and runs them:
 #   scripts/sanitize.sh asan   AddressSanitizer and UndefinedBehaviorSanitizer, in build-asan/
 #   scripts/sanitize.sh tsan   ThreadSanitizer, in build-tsan/
 # With clang: GCC 12's vptr check misfires on calls through pointers to members. The
@@ -13,7 +13,7 @@ case "${1:-}" in
   *) echo "usage: $0 asan|tsan" >&2; exit 2 ;;
 esac
 build="$root/build-$1"
-labels=(transfer tasks hosts)
+labels=(transfer tasks hosts app)
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
