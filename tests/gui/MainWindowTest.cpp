@@ -200,10 +200,10 @@ TEST_F(MainWindowTest, PastedOrDroppedLinksGetOneDialogAndTheQuestionForTheRest)
     {
         TModalScript script({FillTaskDialog({}, folder), yes});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &enter);
+        QApplication::sendEvent(form->TaskPage().TaskList().viewport(), &enter);
         ASSERT_TRUE(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(form.get(), &drop);
+        QApplication::sendEvent(form->TaskPage().TaskList().viewport(), &drop);
         EXPECT_TRUE(QTest::qWaitFor([&] { return form->Tasks().Tasks().Count() == 5; }, 5000));
         EXPECT_EQ(script.Seen(), (std::vector<std::string>{"DlgTaskProperties", "MessageDlg"}));
     }
