@@ -28,7 +28,7 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; do
 
 rm -f "$out"
 env -u WAYLAND_DISPLAY DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" \
-  XDG_RUNTIME_DIR="$work/run" XDG_CURRENT_DESKTOP=GNOME QUORVEX_SCREENSHOT="$out" \
+  XDG_RUNTIME_DIR="$work/run" QUORVEX_SCREENSHOT="$out" \
   timeout 60 "$root/build/quorvex"
 [ -s "$out" ] || { echo "screenshot.sh: no screenshot was taken" >&2; exit 1; }
 echo "Screenshot: $out"

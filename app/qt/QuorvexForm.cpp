@@ -74,6 +74,9 @@ TQuorvexForm::TQuorvexForm(TMainThread& mainThread, TLangChanger& language, cons
 {
     InitResources();
     QApplication::setWindowIcon(QIcon(":/quorvex.svg"));
+    // Outside a desktop that names its icon theme, the common one of the icons the window asks for.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+        QIcon::setThemeName("Adwaita");
     Ui_->setupUi(this);
     FormCreate(startHidden);
 }
