@@ -7,15 +7,28 @@
 
 namespace {
 
+// A running worker may have made its file before its first report told the task.
 bool HasUnfinishedCopy(const TTaskItem* task)
 {
-    return !task->Completed() && task->DestinationCreated;
+    return !task->Completed() && (task->DestinationCreated || task->IsRunning());
+}
+
+// Deletes what the task copied so far. The worker stops first: its end tells whether it
+// made the file.
+void DeleteUnfinishedCopy(TTaskItem& task)
+{
+    if (task.State() == stateStarted)
+        task.Stop();
+    else
+        task.StopTransfer();
+    if (task.DestinationCreated)
+        task.DeleteDestinationFile();
 }
 
 TTaskRecord RecordOf(const TTaskItem& task, TDateTime time)
 {
-    return TTaskRecord{task.Name(), task.Source, task.Destination, task.Size, task.TimeDownloaded, time,
-                       task.TimeCreated};
+    return TTaskRecord{task.Name(),         task.Source, task.Destination, task.Size,
+                       task.TimeDownloaded, time,        task.TimeCreated};
 }
 
 // What to do with the unfinished copies of the tasks being deleted: the option's mode, or
@@ -32,7 +45,7 @@ public:
     {
         int mode = Remembered_;
         if (mode == 0)
-            task.DeleteDestinationFile();
+            DeleteUnfinishedCopy(task);
         else if (mode == 2)
             mode = Ask(task);
         if (mode < 0)
@@ -52,7 +65,7 @@ private:
             return -1;
         const int mode = answer.DeleteFile ? 0 : 1;
         if (answer.DeleteFile)
-            task.DeleteDestinationFile();
+            DeleteUnfinishedCopy(task);
         if (answer.Remember) {
             // "In future" starts with the next task of this deletion.
             Options().IncompleteTaskWhatToDo = mode;
@@ -78,7 +91,7 @@ private:
     bool Asked_ = false;
 };
 
-} // namespace
+}  // namespace
 
 void TManagerTask::DeleteTasks(bool selectedOnly)
 {

@@ -11,6 +11,8 @@
 #include "core/MessageCatalogue.h"
 #include "core/XMLStorage.h"
 #include "records/HistoryManager.h"
+#include "records/RecycleBinManager.h"
+#include "support/FaultyHttpServer.h"
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
@@ -228,6 +230,62 @@ TEST_F(MainWindowTest, TheClipboardMonitorTakesOthersLinksButNeverTheProgramsOwn
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://127.0.0.1:9/other.bin");
     EXPECT_TRUE(none.Seen().empty());
     EXPECT_EQ(form->Tasks().Tasks().Count(), 1);
+}
+
+TEST_F(MainWindowTest, RunningDownloadsAreStoppedRestartedMovedAndDeletedFromTheWindow)
+{
+    TFaultyHttpServer server;
+    TFaultyReply slow;
+    slow.Body = RandomBytes(4 << 20);
+    slow.SlowChunk = 8192;
+    slow.SlowDelayMs = 20;
+    std::string links;
+    for (const char* name : {"/a.bin", "/b.bin", "/c.bin"}) {
+        server.Serve(name, slow);
+        links += server.Url(name) + "\n";
+    }
+    Options().iMaxConnectionHTTPDef = 3;
+    const std::string folder = Temp.Path().string() + "/out";
+    auto form = Open();
+    TManagerTask& tasks = form->Tasks();
+    tasks.AddFiles(links, folder, true);
+    ASSERT_EQ(tasks.Tasks().Count(), 3);
+    const auto stateOf = [&](int index) { return tasks.Tasks()[index].State(); };
+    const auto waitFor = [](const std::function<bool()>& done) { return QTest::qWaitFor(done, 10000); };
+    const auto selectOnly = [&](int row) {
+        tasks.Rows().ClearSelection();
+        tasks.Rows().Select(row);
+        form->Tick();
+    };
+
+    form->Action("actTaskStartAll")->trigger();
+    ASSERT_TRUE(waitFor([&] { return stateOf(0) == stateStarted && stateOf(2) == stateStarted; }));
+    // The last task to the top, then stopped while it runs.
+    TTaskItem* last = &tasks.Tasks()[2];
+    selectOnly(2);
+    form->Action("actTaskMoveBegin")->trigger();
+    EXPECT_EQ(&tasks.Tasks()[0], last);
+    selectOnly(tasks.Rows().IndexOf(last));
+    form->Action("actTaskPause")->trigger();
+    ASSERT_TRUE(waitFor([&] { return last->State() == stateStopped; }));
+    {
+        TModalScript script({[](QWidget& box) { Click(box, "btnOK"); }});
+        form->Action("actTaskReload")->trigger();
+        EXPECT_EQ(script.Seen(), std::vector<std::string>{"MessageDlg"});
+    }
+    ASSERT_TRUE(waitFor([&] { return last->State() == stateStarted; }));
+    // Deleting all of them: the question, the first unfinished copy deleted, the same for the rest.
+    {
+        TModalScript script({[](QWidget& box) { Click(box, "btnOK"); }, [](QWidget& dialog) { Click(dialog, "btnOK"); },
+                             [](QWidget& box) { Click(box, "btnYes"); }});
+        form->Action("actTaskSelectAll")->trigger();
+        form->Action("actTaskDelete")->trigger();
+        EXPECT_EQ(script.Seen(),
+                  (std::vector<std::string>{"MessageDlg", "DLGAskPerformDeleteIncompleteTask", "MessageDlg"}));
+    }
+    EXPECT_EQ(tasks.Tasks().Count(), 0);
+    EXPECT_EQ(form->Session().RecycleBin().Items().Count(), 3);
+    EXPECT_TRUE(waitFor([&] { return fs::is_empty(folder); }));
 }
 
 }  // namespace
