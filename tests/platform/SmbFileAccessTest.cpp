@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -374,27 +375,40 @@ TEST_F(SmbFileAccessTest, LargeReadIsExact)
 
 TEST_F(SmbFileAccessTest, SmallWritesGoOutTogetherAndALostSendFailsTheClose)
 {
-    // Blocks kept back reach the file by the next seek, and whole by the close.
-    const std::string content = Bytes(300000, 3);
+    // Blocks kept back reach the file by the next seek, and whole by the close; a file of
+    // several batches arrives whole and in order.
+    const struct {
+        size_t size;
+        size_t block;
+    } cases[] = {{300000, 1000}, {9 * 1024 * 1024 + 5, 64 * 1024}};
     const fs::path file = Server().PublicDir() / "behind.bin";
-    auto access = Public();
-    ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
-    for (size_t at = 0; at < content.size(); at += 1000)
-        ASSERT_EQ(access->Write(content.data() + at, 1000), 1000);
-    EXPECT_EQ(access->Seek(0, SEEK_CUR), int64_t(content.size()));
-    EXPECT_TRUE(ReadFileBytes(file) == content);
-    ASSERT_EQ(access->Write("tail", 4), 4);
-    EXPECT_TRUE(access->Close());
-    EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        const std::string content = Bytes(c.size, 3);
+        auto access = Public();
+        ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
+        ASSERT_TRUE(access->Truncate(0));
+        for (size_t at = 0; at < content.size(); at += c.block) {
+            const int64_t count = int64_t(std::min(c.block, content.size() - at));
+            ASSERT_EQ(access->Write(content.data() + at, count), count);
+        }
+        EXPECT_EQ(access->Seek(0, SEEK_CUR), int64_t(content.size()));
+        EXPECT_TRUE(ReadFileBytes(file) == content);
+        ASSERT_EQ(access->Write("tail", 4), 4);
+        EXPECT_TRUE(access->Close());
+        EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
 
-    // The connection drops while blocks wait: the close says they are lost, and the file's
-    // length still ends where its data does (where the next attempt resumes).
-    ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
-    ASSERT_EQ(access->Seek(0, SEEK_END), int64_t(content.size()) + 4);
-    ASSERT_EQ(access->Write(content.data(), 5000), 5000);
-    Server().CutSessions();
-    EXPECT_FALSE(access->Close());
-    EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+        // The connection drops while blocks wait: the close says they are lost, and the
+        // file's length still ends where its data does (where the next attempt resumes).
+        ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
+        ASSERT_EQ(access->Seek(0, SEEK_END), int64_t(content.size()) + 4);
+        Server().CutSessions();
+        bool written = true;
+        for (size_t at = 0; at < content.size() && written; at += c.block)
+            written = access->Write(content.data(), int64_t(c.block)) == int64_t(c.block);
+        EXPECT_FALSE(access->Close());
+        EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+    }
 }
 
 TEST_F(SmbFileAccessTest, StreamsInSeveralThreadsAtOnce)
