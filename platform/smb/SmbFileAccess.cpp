@@ -623,7 +623,9 @@ private:
         int64_t toEnd = -1;
         if (ReadOnlyStat_) {
             const off_t at = Smb().smbc_getFunctionLseek(Context_)(Context_, File_, 0, SEEK_CUR);
-            if (at >= 0 && at < ReadOnlyStat_->st_size) {
+            if (at >= ReadOnlyStat_->st_size)
+                return 0;
+            if (at >= 0) {
                 toEnd = ReadOnlyStat_->st_size - at;
                 wanted = std::min(wanted, toEnd);
             }

@@ -218,18 +218,22 @@ TEST_F(SmbFileAccessTest, AFileIsReadAsItWasOpened)
         {"large, grown", large, large + "more", large},
     };
     const fs::path file = Server().PublicDir() / "opened.bin";
-    for (const auto& c : cases) {
-        WriteShareFile(file, c.content);
-        auto access = Public();
-        ASSERT_TRUE(access->OpenRead(Server().PublicUnc("opened.bin"))) << c.what;
-        EXPECT_EQ(access->Size(), int64_t(c.content.size())) << c.what;
-        WriteShareFile(file, c.changed);
-        std::string got(c.content.size() + 100, '\0');
-        int64_t done = 0;
-        for (int64_t n; (n = access->Read(got.data() + done, 1 << 20)) > 0;)
-            done += n;
-        got.resize(size_t(std::max<int64_t>(done, 0)));
-        EXPECT_TRUE(got == c.expected) << c.what << ": " << done << " bytes";
+    // Reads served through the read-ahead, and reads of the whole file that bypass it and
+    // end exactly where the file did when it was opened.
+    for (const int64_t block : {int64_t(64 << 10), int64_t(large.size())}) {
+        for (const auto& c : cases) {
+            WriteShareFile(file, c.content);
+            auto access = Public();
+            ASSERT_TRUE(access->OpenRead(Server().PublicUnc("opened.bin"))) << c.what;
+            EXPECT_EQ(access->Size(), int64_t(c.content.size())) << c.what;
+            WriteShareFile(file, c.changed);
+            std::string got(c.content.size() + block, '\0');
+            int64_t done = 0;
+            for (int64_t n; (n = access->Read(got.data() + done, block)) > 0;)
+                done += n;
+            got.resize(size_t(std::max<int64_t>(done, 0)));
+            EXPECT_TRUE(got == c.expected) << c.what << ", blocks of " << block << ": " << done << " bytes";
+        }
     }
 }
 
