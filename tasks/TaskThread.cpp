@@ -55,9 +55,6 @@ void TTaskThread::Launch()
         return;
     Launched_ = true;
     StopRequested = false;
-    // The task's settings are read by the main thread, which launches the run: the run then
-    // starts without a hand-over.
-    Synchronize(&TTaskThread::LoadTask);
     Thread_ = TThreadPool::Shared().Start([this] { Run(); });
 }
 
@@ -177,6 +174,7 @@ void TTaskThread::Execute()
     RanToEnd_ = false;
     RunFailed_ = false;
     ProgressPending_ = false;
+    Synchronize(&TTaskThread::LoadTask);
     const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
     TBlockBuffer buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())

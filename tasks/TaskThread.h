@@ -57,7 +57,6 @@ public:
     TTaskThread(const TTaskThread&) = delete;
     TTaskThread& operator=(const TTaskThread&) = delete;
 
-    // Reads the task's settings and starts the run; on the main thread.
     void Launch();
     // Asks the attempt to end and tells the shell that the task stops.
     void Cancel();
