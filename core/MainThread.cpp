@@ -2,6 +2,32 @@
 
 TMainThread::TMainThread() : MainId_(std::this_thread::get_id()) {}
 
+TMainThread::~TMainThread()
+{
+    for (TPendingStep* pending : Queue_) {
+        if (!pending->Slot)
+            delete pending;
+    }
+}
+
+void TMainThread::Post(std::function<void()> step)
+{
+    if (IsMainThread()) {
+        step();
+        return;
+    }
+    auto* pending = new TPendingStep;
+    pending->Posted = std::move(step);
+    pending->Step = &pending->Posted;
+    {
+        std::lock_guard lock(Mutex_);
+        Queue_.push_back(pending);
+    }
+    Queued_.notify_all();
+    if (OnStepQueued)
+        OnStepQueued();
+}
+
 void TMainThread::Synchronize(const std::function<void()>& step)
 {
     if (IsMainThread()) {
@@ -46,6 +72,11 @@ int TMainThread::ServePending()
             (*pending->Step)();
         } catch (...) {
             failure = std::current_exception();
+        }
+        if (!pending->Slot) {
+            delete pending;
+            ++served;
+            continue;
         }
         TWaitSlot* slot = nullptr;
         {

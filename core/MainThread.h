@@ -17,6 +17,8 @@ class TMainThread {
 public:
     // The constructing thread becomes the main thread.
     TMainThread();
+    // Steps posted and not served are dropped.
+    ~TMainThread();
     TMainThread(const TMainThread&) = delete;
     TMainThread& operator=(const TMainThread&) = delete;
 
@@ -25,6 +27,10 @@ public:
     // On the main thread the step runs at once; on another thread it is queued, the main
     // loop is woken and the caller waits until it has run.
     void Synchronize(const std::function<void()>& step);
+    // Queues a step for the main thread like Synchronize, without waiting for it: the
+    // caller goes on at once. The step must not throw, and whatever it uses must stay
+    // until it has run (on the main thread it runs at once).
+    void Post(std::function<void()> step);
 
     // Runs every step queued so far; returns how many ran. Main thread only.
     int ServePending();
@@ -32,7 +38,7 @@ public:
     int WaitAndServe(std::chrono::milliseconds timeout);
     // Serves steps until done() holds; done is checked after every wake-up.
     void ServeUntil(const std::function<bool()>& done);
-    // Wakes a main thread blocked in WaitAndServe or ServeUntil (a worker that ends calls it).
+    // Wakes a main thread blocked in WaitAndServe or ServeUntil.
     void Wake();
 
     // Called on the worker thread each time a step is queued; an event loop posts itself a
@@ -51,7 +57,8 @@ private:
         const std::function<void()>* Step = nullptr;
         bool Done = false;
         std::exception_ptr Failure;
-        TWaitSlot* Slot = nullptr;
+        TWaitSlot* Slot = nullptr;       // nullptr: posted, nobody waits
+        std::function<void()> Posted;    // a posted step, owned by its entry
     };
 
     std::thread::id MainId_;

@@ -121,14 +121,17 @@ void TTaskThread::Run()
     } catch (...) {
         // The failure was logged where it happened; only the outcome is left to set.
     }
-    try {
-        // One hand-over for all the end steps: a list of small files pays for every wake-up.
-        MainThread_.Synchronize([this, closed] { EndRun(closed); });
-    } catch (...) {
-        // An end step that fails must not take the program down with the worker.
-    }
-    Finished_ = true;
-    MainThread_.Wake();
+    // One hand-over for all the end steps, which the worker does not wait for: a list of
+    // small files pays for every wake-up. The run counts as finished once they have run,
+    // so that nothing frees this object before.
+    MainThread_.Post([this, closed] {
+        try {
+            EndRun(closed);
+        } catch (...) {
+            // An end step that fails must not take the program down with the worker.
+        }
+        Finished_ = true;
+    });
 }
 
 void TTaskThread::EndRun(bool closed)

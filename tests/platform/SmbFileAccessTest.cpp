@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -217,18 +218,22 @@ TEST_F(SmbFileAccessTest, AFileIsReadAsItWasOpened)
         {"large, grown", large, large + "more", large},
     };
     const fs::path file = Server().PublicDir() / "opened.bin";
-    for (const auto& c : cases) {
-        WriteShareFile(file, c.content);
-        auto access = Public();
-        ASSERT_TRUE(access->OpenRead(Server().PublicUnc("opened.bin"))) << c.what;
-        EXPECT_EQ(access->Size(), int64_t(c.content.size())) << c.what;
-        WriteShareFile(file, c.changed);
-        std::string got(c.content.size() + 100, '\0');
-        int64_t done = 0;
-        for (int64_t n; (n = access->Read(got.data() + done, 1 << 20)) > 0;)
-            done += n;
-        got.resize(size_t(std::max<int64_t>(done, 0)));
-        EXPECT_TRUE(got == c.expected) << c.what << ": " << done << " bytes";
+    // Reads served through the read-ahead, and reads of the whole file that bypass it and
+    // end exactly where the file did when it was opened.
+    for (const int64_t block : {int64_t(64 << 10), int64_t(large.size())}) {
+        for (const auto& c : cases) {
+            WriteShareFile(file, c.content);
+            auto access = Public();
+            ASSERT_TRUE(access->OpenRead(Server().PublicUnc("opened.bin"))) << c.what;
+            EXPECT_EQ(access->Size(), int64_t(c.content.size())) << c.what;
+            WriteShareFile(file, c.changed);
+            std::string got(c.content.size() + block, '\0');
+            int64_t done = 0;
+            for (int64_t n; (n = access->Read(got.data() + done, block)) > 0;)
+                done += n;
+            got.resize(size_t(std::max<int64_t>(done, 0)));
+            EXPECT_TRUE(got == c.expected) << c.what << ", blocks of " << block << ": " << done << " bytes";
+        }
     }
 }
 
@@ -374,27 +379,40 @@ TEST_F(SmbFileAccessTest, LargeReadIsExact)
 
 TEST_F(SmbFileAccessTest, SmallWritesGoOutTogetherAndALostSendFailsTheClose)
 {
-    // Blocks kept back reach the file by the next seek, and whole by the close.
-    const std::string content = Bytes(300000, 3);
+    // Blocks kept back reach the file by the next seek, and whole by the close; a file of
+    // several batches arrives whole and in order.
+    const struct {
+        size_t size;
+        size_t block;
+    } cases[] = {{300000, 1000}, {9 * 1024 * 1024 + 5, 64 * 1024}};
     const fs::path file = Server().PublicDir() / "behind.bin";
-    auto access = Public();
-    ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
-    for (size_t at = 0; at < content.size(); at += 1000)
-        ASSERT_EQ(access->Write(content.data() + at, 1000), 1000);
-    EXPECT_EQ(access->Seek(0, SEEK_CUR), int64_t(content.size()));
-    EXPECT_TRUE(ReadFileBytes(file) == content);
-    ASSERT_EQ(access->Write("tail", 4), 4);
-    EXPECT_TRUE(access->Close());
-    EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        const std::string content = Bytes(c.size, 3);
+        auto access = Public();
+        ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
+        ASSERT_TRUE(access->Truncate(0));
+        for (size_t at = 0; at < content.size(); at += c.block) {
+            const int64_t count = int64_t(std::min(c.block, content.size() - at));
+            ASSERT_EQ(access->Write(content.data() + at, count), count);
+        }
+        EXPECT_EQ(access->Seek(0, SEEK_CUR), int64_t(content.size()));
+        EXPECT_TRUE(ReadFileBytes(file) == content);
+        ASSERT_EQ(access->Write("tail", 4), 4);
+        EXPECT_TRUE(access->Close());
+        EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
 
-    // The connection drops while blocks wait: the close says they are lost, and the file's
-    // length still ends where its data does (where the next attempt resumes).
-    ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
-    ASSERT_EQ(access->Seek(0, SEEK_END), int64_t(content.size()) + 4);
-    ASSERT_EQ(access->Write(content.data(), 5000), 5000);
-    Server().CutSessions();
-    EXPECT_FALSE(access->Close());
-    EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+        // The connection drops while blocks wait: the close says they are lost, and the
+        // file's length still ends where its data does (where the next attempt resumes).
+        ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("behind.bin")));
+        ASSERT_EQ(access->Seek(0, SEEK_END), int64_t(content.size()) + 4);
+        Server().CutSessions();
+        bool written = true;
+        for (size_t at = 0; at < content.size() && written; at += c.block)
+            written = access->Write(content.data(), int64_t(c.block)) == int64_t(c.block);
+        EXPECT_FALSE(access->Close());
+        EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
+    }
 }
 
 TEST_F(SmbFileAccessTest, StreamsInSeveralThreadsAtOnce)

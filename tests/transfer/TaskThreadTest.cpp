@@ -401,8 +401,9 @@ TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
 TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLoginAndResumesThere)
 {
     TTempDir source;
-    const int64_t cut = 1 << 20;
-    const std::string bytes = RandomBytes(3 << 20, 11);
+    // Several batches of the share's write-behind, the copy cut short in the middle of one.
+    const int64_t cut = (5 << 20) + 100000;
+    const std::string bytes = RandomBytes((9 << 20) + 3, 11);
     WriteFileBytes(source.File("up.bin"), bytes);
     TTaskItem& task = Bed.AddTask(source.File("up.bin"), Server().PrivateUnc("incoming"));
     task.LoginToDestination = true;
