@@ -56,7 +56,7 @@ void TQuorvexForm::ConnectCommands()
     on("actListSave", [this] { Session_->ListFile().Save(); });
     on("actExit", [this] { ConfirmExit(); });
     on("actTrayShowWindow", [this] { ShowWindow(); });
-    on("actAbout", [this] { ShowAboutBox(this, *Desktop_); });
+    on("actAbout", [this] { ShowAboutBox(this, *Desktop_, Language_); });
     on("actHelp", [this] { Desktop_->ShellOpen(ProgramFolder() + Translate("sfilehelp")); });
     on("actFAQ", [this] { Desktop_->ShellOpen(ProgramFolder() + Translate("sfilefaq")); });
     on("actWhatNew", [this] { Desktop_->ShellOpen(ProgramFolder() + Translate("sfilehistory")); });

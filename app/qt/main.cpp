@@ -5,8 +5,10 @@
 #include "app/qt/SingleInstance.h"
 #include "app/qt/SplashScreen.h"
 #include "config/LangChanger.h"
+#include "config/Language.h"
 #include "config/Options.h"
 #include "config/OptionsFile.h"
+#include "config/qt/QtLangWindow.h"
 #include "core/MainThread.h"
 #include "core/XMLStorage.h"
 #include "tasks/qt/QtDesktop.h"
@@ -39,6 +41,8 @@ int main(int argc, char** argv)
     TXMLStorage optionsFile(files.Options, boxes);
     LoadOptions(optionsFile, Options(), NoSystemIntegration());
     TLangChanger language;
+    // Read once here already, so that the splash speaks the user's language too.
+    LoadLanguage(language);
 
     TSingleInstance instance;
     if (!instance.Register()) {
@@ -53,6 +57,7 @@ int main(int argc, char** argv)
     std::unique_ptr<TSplashScreen> splash;
     if (!minimizeArgument && Options().ShowSplashScreen) {
         splash = std::make_unique<TSplashScreen>(desktop);
+        TranslateQtForm(language, *splash);
         splash->show();
         QApplication::processEvents();
     }

@@ -48,12 +48,15 @@ protected:
         ASSERT_NE(action, nullptr) << name;
         action->trigger();
     }
-    static bool Enabled(TdlgTuneColumn& dialog, const char* name) { return dialog.findChild<QAction*>(name)->isEnabled(); }
+    static bool Enabled(TdlgTuneColumn& dialog, const char* name)
+    {
+        return dialog.findChild<QAction*>(name)->isEnabled();
+    }
     static QTreeWidget& Rows(TdlgTuneColumn& dialog) { return *dialog.findChild<QTreeWidget*>("TreeColumns"); }
     static void Ok(TdlgTuneColumn& dialog) { dialog.findChild<QPushButton*>("btnOK")->click(); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ColumnDialogTest, TheMainColumnStaysAndMovedRowsChangeTheDisplayOrderOnOk)
 {

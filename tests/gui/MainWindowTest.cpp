@@ -1,11 +1,14 @@
 #include "ModalScript.h"
+#include "RussianTexts.h"
 #include "app/DataFiles.h"
 #include "app/ProgramSession.h"
 #include "app/qt/QuorvexForm.h"
 #include "app/qt/SingleInstance.h"
+#include "app/qt/SplashScreen.h"
 #include "config/LangChanger.h"
 #include "config/Options.h"
 #include "config/OptionsFile.h"
+#include "config/qt/QtLangWindow.h"
 #include "core/AppFolders.h"
 #include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
@@ -17,6 +20,7 @@
 #include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
+#include "tasks/qt/QtDesktop.h"
 #include "tasks/qt/TaskListView.h"
 #include "tasks/qt/TaskPage.h"
 
@@ -126,6 +130,16 @@ TEST_F(MainWindowTest, ExitWritesEveryListThenTheOptions)
     ReadOptions(check, read);
     EXPECT_EQ(read.MainWindowWidth, 777);
     EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(MainWindowTest, InEnglishTheWindowAndTheSplashShowNoRussianText)
+{
+    auto form = Open();
+    EXPECT_EQ(RussianTexts(*form), "");
+    TQtDesktop desktop;
+    TSplashScreen splash(desktop);
+    TranslateQtForm(Language, splash);
+    EXPECT_EQ(RussianTexts(splash), "");
 }
 
 TEST_F(MainWindowTest, ASecondStartAsksTheFirstForItsWindowAndEnds)

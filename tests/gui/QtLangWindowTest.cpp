@@ -1,4 +1,6 @@
 #include "config/qt/QtLangWindow.h"
+
+#include "RussianTexts.h"
 #include "app/qt/MessageDlgTimeout.h"
 #include "support/TaskFakes.h"
 #include "tasks/DuplicateDialogModel.h"
@@ -23,39 +25,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-namespace {
-
-bool HasCyrillic(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x400 && c.unicode() < 0x500; });
-}
-
-// "object: text" of every text of the window still in Russian.
-std::string RussianTexts(QWidget& window)
-{
-    std::string found;
-    const auto check = [&found](const QObject& object, const QString& text) {
-        if (HasCyrillic(text))
-            found += object.objectName().toStdString() + ": " + text.toStdString() + "\n";
-    };
-    check(window, window.windowTitle());
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        check(*widget, widget->toolTip());
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            check(*label, label->text());
-        if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            check(*button, button->text());
-        if (auto* group = qobject_cast<QGroupBox*>(widget))
-            check(*group, group->title());
-        if (auto* tabs = qobject_cast<QTabWidget*>(widget))
-            for (int i = 0; i < tabs->count(); ++i)
-                check(*tabs, tabs->tabText(i));
-    }
-    return found;
-}
-
-}  // namespace
 
 TEST(QtLangWindowTest, TheShippedLanguagesTranslateEveryTextOfTheWindows)
 {
