@@ -12,7 +12,7 @@ public:
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
-        static char name[] = "gui_tests";
+        static char name[] = "qt_tests";
         static char* argv[] = {name, nullptr};
         App_ = new QApplication(argc, argv);
     }
