@@ -6,7 +6,6 @@
 #include "core/MessageFormat.h"
 #include "records/HistoryManager.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -63,13 +62,6 @@ TStatusPanel GuardedPanel(const std::function<TStatusPanel()>& build)
     } catch (...) {
         return {};
     }
-}
-
-int ProgressFillWidth(int percent, int innerWidth)
-{
-    if (innerWidth <= 0)
-        return 0;
-    return std::clamp(int(std::lround(double(innerWidth) * percent / 100.0)), 0, innerWidth);
 }
 
 TStatusBarFigures DownloadsStatusBar(const TManagerTask& tasks, int64_t receivedSinceStart)

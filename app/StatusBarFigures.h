@@ -42,7 +42,3 @@ TStatusBarFigures StatusBarFiguresOf(TPage page, const TManagerTask& tasks, cons
 // A panel built by build, or an empty one when gathering its figures failed: the status
 // bar is painted on every tick and must never stop the program.
 TStatusPanel GuardedPanel(const std::function<TStatusPanel()>& build);
-
-// The width of the bar's fill inside innerWidth pixels: the percentage of it, rounded,
-// within the bar.
-int ProgressFillWidth(int percent, int innerWidth);

@@ -2,7 +2,9 @@
 
 #include "core/MessageCatalogue.h"
 
+#include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <langinfo.h>
@@ -112,7 +114,7 @@ std::string FormatLocalOr(const TDateTimeParts& parts, const char* format, const
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::string FormatDate(TDateTime value)
 {
@@ -152,4 +154,11 @@ std::string ListRowHint(const std::vector<std::string>& captions, const std::vec
         hint += (column ? "\r\n" : "") + caption + ": " + texts[column];
     }
     return hint;
+}
+
+int ProgressFillWidth(int percent, int innerWidth)
+{
+    if (innerWidth <= 0)
+        return 0;
+    return std::clamp(int(std::lround(double(innerWidth) * percent / 100.0)), 0, innerWidth);
 }

@@ -48,3 +48,7 @@ std::string FormatTime(TDateTime value);
 // A list row's hint: one "caption: text" line per column, joined by CR LF; a column
 // without a caption shows an empty one.
 std::string ListRowHint(const std::vector<std::string>& captions, const std::vector<std::string>& texts);
+
+// The width of a bar's fill inside innerWidth pixels: the percentage of it, rounded, within
+// the bar (a percentage past 100, from unknown sizes, fills it whole).
+int ProgressFillWidth(int percent, int innerWidth);

@@ -54,8 +54,7 @@ public:
 
     void ShowBalloon(const std::string& title, const std::string& text, TBalloonKind kind) override
     {
-        Form_.Tray_->ShowBalloon(QString::fromStdString(title), QString::fromStdString(text),
-                                 kind == TBalloonKind::Error ? TBalloonIcon::Error : TBalloonIcon::Information);
+        Form_.Tray_->ShowBalloon(QString::fromStdString(title), QString::fromStdString(text), kind);
     }
     void PlaySoundFile(const std::string& file) override { Form_.Sounds_->Play(QString::fromStdString(file)); }
     void StartTrayAnimation() override { Form_.Tray_->StartAnimation(); }
@@ -121,9 +120,9 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Ui_->wbVelmora->clear();
 
     Initializing_ = true;
-    Action("actMonitorClipboard")->setChecked(options.bMonitorClipboard);
     setAcceptDrops(true);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TQuorvexForm::ClipboardChanged);
+    NoteClipboardReadable();
 
     ServeFromEventLoop(MainThread_, this);
     TaskPage_ = new TTaskPage(Ui_->tsManagerTask);
@@ -162,7 +161,6 @@ void TQuorvexForm::FormCreate(bool startHidden)
     connect(Tray_, &TTrayIcon::WindowRequested, this, &TQuorvexForm::ShowWindow);
     Tray_->Show();
 
-    Action("actAutoAfterCompleteAll")->setChecked(options.bFinishAfterCompleteAll);
     StatusPanels_ = new TStatusPanels(*this);
     Ui_->StatusBar1->addWidget(StatusPanels_, 1);
     Ui_->StatusBar1->setVisible(options.bShowStatusBar);

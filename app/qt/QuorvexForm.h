@@ -3,11 +3,13 @@
 #include "app/DataFiles.h"
 #include "app/GenericCommands.h"
 #include "app/PageTree.h"
+#include "tasks/OfferedPaths.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,7 +97,8 @@ private:
     void ShowTargetGrid();
     void UpdateCommands();
     void RouteGeneric(int command);
-    bool ClipboardReadable() const;
+    // What the clipboard offers; none when it cannot be read.
+    std::optional<std::vector<TOfferedFormat>> ClipboardFormats() const;
     void BuildActiveTaskPopup();
 
     void BuildPageTree();
@@ -104,7 +107,7 @@ private:
 
     void HideToTray();
     void ClipboardChanged();
-    void ReadClipboard(bool filtered, bool forced);
+    void NoteClipboardReadable();
     void OpenListFile(int command);
     void ConfirmExit();
     void TranslateWindow();
@@ -137,4 +140,5 @@ private:
     bool ExitConfirmed_ = false;
     bool Destroyed_ = false;
     bool TickPosted_ = false;
+    bool ClipboardReadable_ = false;  // as of the clipboard's last change
 };

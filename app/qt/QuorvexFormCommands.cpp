@@ -2,6 +2,7 @@
 #include "app/qt/QuorvexForm.h"
 
 #include "app/GenericCommands.h"
+#include "app/ClipboardMonitor.h"
 #include "app/PageTree.h"
 #include "app/ProgramSession.h"
 #include "app/ViewToggles.h"
@@ -103,7 +104,10 @@ void TQuorvexForm::ConnectTaskCommands()
         if (TTaskItem* task = Tasks().FirstSelected())
             Tasks().ShowTaskProperties(*task, false);
     });
-    connect(Action("actTaskPastePathFromClipboard"), &QAction::triggered, this, [this] { ReadClipboard(false, true); });
+    connect(Action("actTaskPastePathFromClipboard"), &QAction::triggered, this, [this] {
+        ClipboardMonitor_->Paste(ClipboardFormats());
+        Tick();
+    });
     connect(Action("actTaskAddToHostManager"), &QAction::triggered, this, [this] {
         if (TTaskItem* task = Tasks().FirstSelected())
             Session_->Hosts().AddHostFromLink(task->Source);
@@ -130,8 +134,9 @@ void TQuorvexForm::ConnectViewCommands()
         for (const auto& [command, apply] : effects)
             if (std::string_view(command) == toggle.Command)
                 effect = apply;
-        connect(action, &QAction::toggled, this, [option = toggle.Option, effect](bool on) {
-            Options().*option = on;
+        connect(action, &QAction::triggered, this, [action, command = toggle.Command, effect] {
+            const bool on = ToggleView(command);
+            action->setChecked(on);
             if (effect)
                 effect(on);
         });
@@ -181,7 +186,7 @@ void TQuorvexForm::UpdateCommands()
 
     const TPage page = PageInFront();
     // The other pages' lists, and the find dialog, come with the history's windows.
-    const TPageCommandState state = PageCommandState(page, TMainPages{.Tasks = &tasks}, ClipboardReadable());
+    const TPageCommandState state = PageCommandState(page, TMainPages{.Tasks = &tasks}, ClipboardReadable_);
     for (int command = 0; command < kGenericCommandCount; ++command)
         enable(GenericCommandName(TGenericCommand(command)),
                GenericCommandEnabled(TGenericCommand(command), page, state) && command != gcFind);

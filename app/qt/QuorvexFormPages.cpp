@@ -89,31 +89,36 @@ TPage TQuorvexForm::PageInFront() const
     return TPage(Ui_->pcPages->currentIndex());
 }
 
-bool TQuorvexForm::ClipboardReadable() const
+std::optional<std::vector<TOfferedFormat>> TQuorvexForm::ClipboardFormats() const
 {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime && !OfferedFormats(*mime).empty();
+    return mime ? std::optional(OfferedFormats(*mime)) : std::nullopt;
+}
+
+void TQuorvexForm::NoteClipboardReadable()
+{
+    // Asked once per change, not on every tick: reading another program's clipboard is a
+    // round trip to it.
+    const auto formats = ClipboardFormats();
+    ClipboardReadable_ = formats && !formats->empty();
 }
 
 void TQuorvexForm::ClipboardChanged()
 {
+    NoteClipboardReadable();
     UpdateCommands();
     if (!TClipboardMonitor::ShouldMonitor(Initializing_, HoldsOwnClipboardCopy()))
         return;
     // Read after the event: the adding flow shows dialogs.
     QMetaObject::invokeMethod(
-        this, [this] { ReadClipboard(true, false); }, Qt::QueuedConnection);
-}
-
-void TQuorvexForm::ReadClipboard(bool filtered, bool forced)
-{
-    if (Destroyed_)
-        return;
-    std::optional<std::vector<TOfferedFormat>> formats;
-    if (const QMimeData* mime = QGuiApplication::clipboard()->mimeData())
-        formats = OfferedFormats(*mime);
-    ClipboardMonitor_->Read(formats, filtered, forced);
-    Tick();
+        this,
+        [this] {
+            if (!Destroyed_) {
+                ClipboardMonitor_->ClipboardChanged(ClipboardFormats());
+                Tick();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void TQuorvexForm::dragEnterEvent(QDragEnterEvent* event)

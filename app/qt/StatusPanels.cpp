@@ -3,6 +3,7 @@
 #include "app/ProgramSession.h"
 #include "app/qt/QuorvexForm.h"
 #include "app/qt/WindowImages.h"
+#include "config/qt/PercentBar.h"
 #include "transfer/TrafficCounter.h"
 
 #include <QHelpEvent>
@@ -14,8 +15,6 @@ namespace {
 constexpr int kPanelWidths[kDrawnStatusPanels] = {70, 80, 80, 120, 80};
 constexpr int kHintPanelWidth = 50;
 constexpr int kIconSize = 16;
-const QColor kBarBorder(92, 129, 214);
-const QColor kBarBackground(225, 243, 255);
 
 }  // namespace
 
@@ -71,16 +70,7 @@ void TStatusPanels::paintEvent(QPaintEvent*)
         }
         if (panel.Percent >= 0) {
             // The bar, left of room for the widest percentage.
-            QRect bar = area.adjusted(2, 3, -metrics.horizontalAdvance("999%") - 2, -3);
-            if (bar.width() > 4) {
-                painter.setPen(kBarBorder);
-                painter.setBrush(kBarBackground);
-                painter.drawRect(bar.adjusted(0, 0, -1, -1));
-                const QRect inner = bar.adjusted(2, 2, -2, -2);
-                painter.fillRect(
-                    QRect(inner.topLeft(), QSize(ProgressFillWidth(panel.Percent, inner.width()), inner.height())),
-                    kBarBorder);
-            }
+            PaintPercentBar(painter, area.adjusted(2, 3, -metrics.horizontalAdvance("999%") - 2, -3), panel.Percent);
         }
         painter.setPen(palette().windowText().color());
         const int flags = Qt::AlignVCenter | (panel.RightAligned ? Qt::AlignRight : Qt::AlignLeft);

@@ -16,7 +16,6 @@ public:
 
     // The hint panel's text.
     void SetHint(const QString& hint);
-    const TStatusBarFigures& Figures() const { return Figures_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

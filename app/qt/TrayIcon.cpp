@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kCycleInterval = 250;  // milliseconds
-constexpr int kBalloonTimeout = 10000;
 
 }  // namespace
 
@@ -64,11 +63,11 @@ void TTrayIcon::Hide()
     Icon_->hide();
 }
 
-void TTrayIcon::ShowBalloon(const QString& title, const QString& text, TBalloonIcon icon)
+void TTrayIcon::ShowBalloon(const QString& title, const QString& text, TBalloonKind kind)
 {
     Icon_->showMessage(title, text,
-                       icon == TBalloonIcon::Error ? QSystemTrayIcon::Critical : QSystemTrayIcon::Information,
-                       kBalloonTimeout);
+                       kind == TBalloonKind::Error ? QSystemTrayIcon::Critical : QSystemTrayIcon::Information,
+                       kBalloonTimeoutMs);
 }
 
 void TTrayIcon::StartAnimation()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ShellNotifier.h"
+
 #include <QIcon>
 #include <QObject>
 #include <QTimer>
@@ -7,8 +9,6 @@
 
 class QMenu;
 class QSystemTrayIcon;
-
-enum class TBalloonIcon { Information, Error };
 
 // The program's icon in the desktop's tray: its menu, the balloons, and the animation that
 // runs while downloads are active. A double click on it or a click on a balloon asks for
@@ -22,7 +22,7 @@ public:
     void SetToolTip(const QString& text);
     void Show();
     void Hide();
-    void ShowBalloon(const QString& title, const QString& text, TBalloonIcon icon);
+    void ShowBalloon(const QString& title, const QString& text, TBalloonKind kind);
 
     // Cycles through the frames every 250 ms from frame 0.
     void StartAnimation();

@@ -1,5 +1,6 @@
 #include "tasks/qt/TaskListDelegate.h"
 
+#include "config/qt/PercentBar.h"
 #include "tasks/TaskColumns.h"
 #include "tasks/TaskTypes.h"
 #include "tasks/qt/TaskImages.h"
@@ -10,18 +11,15 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include <cmath>
 
 namespace {
 
-const QColor kBarFrame(92, 129, 214);
-const QColor kBarBack(225, 243, 255);
-
 constexpr int kStateImageWidth = 18;
 
-} // namespace
+}  // namespace
 
-void TTaskListDelegate::PaintProgress(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+void TTaskListDelegate::PaintProgress(QPainter* painter, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const
 {
     QStyleOptionViewItem text = option;
     initStyleOption(&text, index);
@@ -30,21 +28,9 @@ void TTaskListDelegate::PaintProgress(QPainter* painter, const QStyleOptionViewI
     QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &text, painter, text.widget);
 
     const int textWidth = option.fontMetrics.horizontalAdvance("000%");
-    QRect bar = option.rect.adjusted(0, 3, -textWidth, -3);
+    PaintPercentBar(*painter, option.rect.adjusted(0, 3, -textWidth, -3),
+                    index.data(TTaskListModel::PercentRole).toInt());
     painter->save();
-    if (bar.width() > 2 && bar.height() > 2) {
-        painter->setPen(kBarFrame);
-        painter->setBrush(kBarBack);
-        painter->drawRect(bar.adjusted(0, 0, -1, -1));
-        const QRect inner = bar.adjusted(1, 1, -1, -1);
-        const int value = std::clamp(index.data(TTaskListModel::PercentRole).toInt(), 0, 100);
-        const int width = int(std::lround(inner.width() * value / 100.0));
-        if (width > 0) {
-            painter->setPen(kBarBack);
-            painter->setBrush(kBarFrame);
-            painter->drawRect(QRect(inner.left(), inner.top(), width, inner.height()).adjusted(0, 0, -1, -1));
-        }
-    }
     painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
                                                           : option.palette.text().color());
     painter->drawText(QRect(option.rect.right() - textWidth, option.rect.top(), textWidth, option.rect.height()),
@@ -78,7 +64,8 @@ void TTaskListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
             const int priority = index.data(TTaskListModel::PriorityRole).toInt();
             if (priority >= 0 && priority < kTrafficPriorityCount)
                 PriorityIcon(TTrafficPriority(priority))
-                    .paint(painter, QRect(option.rect.left() + (option.rect.width() - 16) / 2, option.rect.top(), 16, 16));
+                    .paint(painter,
+                           QRect(option.rect.left() + (option.rect.width() - 16) / 2, option.rect.top(), 16, 16));
         }
     }
     PaintGrid(painter, option);

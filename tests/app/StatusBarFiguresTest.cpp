@@ -1,5 +1,6 @@
 #include "app/StatusBarFigures.h"
 
+#include "core/DisplayFormats.h"
 #include "core/MessageCatalogue.h"
 #include "records/RecordBed.h"
 
