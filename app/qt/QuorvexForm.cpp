@@ -334,7 +334,8 @@ void TQuorvexForm::ConfirmExit()
 
 void TQuorvexForm::TranslateWindow()
 {
-    TQtLangWindow window(*this);
-    ILangWindow* windows[] = {&window};
-    LoadLanguage(Language_, windows);
+    // The file is read once; a start that showed the splash has read it already.
+    if (Language_.LangFile().empty())
+        LoadLanguage(Language_);
+    TranslateQtForm(Language_, *this);
 }
