@@ -185,8 +185,13 @@ void TQuorvexForm::UpdateCommands()
     }
 
     const TPage page = PageInFront();
-    // The other pages' lists, and the find dialog, come with the history's windows.
-    const TPageCommandState state = PageCommandState(page, TMainPages{.Tasks = &tasks}, ClipboardReadable_);
+    // The find dialog comes with the history's windows.
+    const TMainPages pages{.Tasks = &tasks,
+                           .History = &Session_->History(),
+                           .RecycleBin = &Session_->RecycleBin(),
+                           .Hosts = &Session_->Hosts(),
+                           .Scheduler = &Session_->Scheduler()};
+    const TPageCommandState state = PageCommandState(page, pages, ClipboardReadable_);
     for (int command = 0; command < kGenericCommandCount; ++command)
         enable(GenericCommandName(TGenericCommand(command)),
                GenericCommandEnabled(TGenericCommand(command), page, state) && command != gcFind);
