@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/HistoryItem.h"
+#include "records/RecordListSort.h"
 #include "records/RecycleBinItem.h"
 #include "records/SchedulerItem.h"
 

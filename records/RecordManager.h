@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // A stored list of records with its file and the rows of its page: what the history, the
@@ -58,12 +59,29 @@ public:
         ClearItems();
         Rows_.Changed();
     }
-    // A click on a column header: the rows in that column's order.
+    // A click on a column header: the rows in that column's order; column -1 (no sort) puts
+    // them back in the list's own order.
     void SortRows(int column, bool descending)
     {
+        if (column < 0) {
+            std::unordered_map<const TItem*, int> order;
+            for (int i = 0; i < this->Items().Count(); ++i)
+                order.emplace(&this->Items()[i], i);
+            Rows_.Sort([&order](const TItem& a, const TItem& b) { return order.at(&a) < order.at(&b); });
+            return;
+        }
         Rows_.Sort([this, column, descending](const TItem& a, const TItem& b) {
             return descending ? ColumnLess(b, a, column) : ColumnLess(a, b, column);
         });
+    }
+    // The record of the focused row while that row is selected and shown: the detail pane's.
+    const TItem* InfoSubject() const
+    {
+        const int focused = Rows_.Focused();
+        if (focused < 0 || focused >= Rows_.Count())
+            return nullptr;
+        const auto& row = Rows_.Row(focused);
+        return row.Selected && !row.Hidden ? row.Record : nullptr;
     }
 
 protected:

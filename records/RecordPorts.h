@@ -16,6 +16,7 @@ struct TRecordPropertiesForm {
     std::string Created;
     std::string Completed;   // the time of deletion for a record of the recycle bin
     std::string OpenPath;    // what the dialog's open button opens; empty: no such button
+    bool Deleted = false;    // a record of the recycle bin, whose dialog says "deleted"
 };
 
 // The dialogs of the history and the recycle bin. The GUI shows real dialogs; tests script

@@ -32,5 +32,7 @@ TRecordPropertiesForm HistoryPropertiesForm(const THistoryItem& item)
 
 TRecordPropertiesForm RecycleBinPropertiesForm(const TRecycleBinItem& item)
 {
-    return PropertiesForm(item, item.TimeDeleted, {});
+    TRecordPropertiesForm form = PropertiesForm(item, item.TimeDeleted, {});
+    form.Deleted = true;
+    return form;
 }

@@ -17,6 +17,7 @@
 #include "core/qt/EventLoopHandOver.h"
 #include "hosts/SpeedFormats.h"
 #include "hosts/qt/QtHostDialogs.h"
+#include "records/qt/HistoryPage.h"
 #include "records/qt/QtRecordDialogs.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/qt/QtDesktop.h"
@@ -103,7 +104,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Desktop_ = std::make_unique<TQtDesktop>();
     Boxes_ = std::make_unique<TQtMessageBoxes>(this);
     Dialogs_ = std::make_unique<TQtTaskDialogs>(this, Language_);
-    RecordDialogs_ = std::make_unique<TQtRecordDialogs>(this);
+    RecordDialogs_ = std::make_unique<TQtRecordDialogs>(this, &Language_, Desktop_.get());
     HostDialogs_ = std::make_unique<TQtHostDialogs>();
     Sounds_ = new TSoundPlayer(this);
     Tray_ = new TTrayIcon(this);
@@ -166,6 +167,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Ui_->StatusBar1->setVisible(options.bShowStatusBar);
 
     ConnectCommands();
+    ConnectHistory();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {
@@ -204,6 +206,7 @@ void TQuorvexForm::FormDestroy()
     TaskPage_->ReadColumns();
     // The page lets go of the list before the list goes.
     TaskPage_->Attach(nullptr);
+    DisconnectHistory();
     Session_->Close();
     StorePlacement();
 }
@@ -243,6 +246,7 @@ void TQuorvexForm::Tick()
     Tasks().Tick();
     Tasks().PollAutoSave();
     TaskPage_->Tick();
+    HistoryPage_->Tick();
     StatusPanels_->update();
     UpdateCommands();
 }

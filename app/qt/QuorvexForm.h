@@ -5,7 +5,9 @@
 #include "app/PageTree.h"
 #include "tasks/OfferedPaths.h"
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -33,6 +35,7 @@ class TSoundPlayer;
 class TStatusPanels;
 class TSystemClock;
 class TTaskPage;
+class THistoryPage;
 class TTrayIcon;
 class TClipboardMonitor;
 class TManagerTask;
@@ -51,6 +54,7 @@ public:
     TProgramSession& Session() { return *Session_; }
     TManagerTask& Tasks();
     TTaskPage& TaskPage() { return *TaskPage_; }
+    THistoryPage& HistoryPage() { return *HistoryPage_; }
     QAction* Action(const char* name) const;
 
     // A request of a drop or of another program: the paths (one per line) and folders are
@@ -141,4 +145,12 @@ private:
     bool Destroyed_ = false;
     bool TickPosted_ = false;
     bool ClipboardReadable_ = false;  // as of the clipboard's last change
+
+    // The history page and the find dialog (QuorvexFormHistory.cpp).
+    void ConnectHistory();
+    void DisconnectHistory();
+    void UpdateHistoryCommands();
+    void ShowFindDialog();
+    THistoryPage* HistoryPage_ = nullptr;
+    QPointer<QDialog> FindDialog_;
 };

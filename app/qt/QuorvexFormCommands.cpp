@@ -185,7 +185,6 @@ void TQuorvexForm::UpdateCommands()
     }
 
     const TPage page = PageInFront();
-    // The find dialog comes with the history's windows.
     const TMainPages pages{.Tasks = &tasks,
                            .History = &Session_->History(),
                            .RecycleBin = &Session_->RecycleBin(),
@@ -194,9 +193,10 @@ void TQuorvexForm::UpdateCommands()
     const TPageCommandState state = PageCommandState(page, pages, ClipboardReadable_);
     for (int command = 0; command < kGenericCommandCount; ++command)
         enable(GenericCommandName(TGenericCommand(command)),
-               GenericCommandEnabled(TGenericCommand(command), page, state) && command != gcFind);
+               GenericCommandEnabled(TGenericCommand(command), page, state));
     for (const TViewToggle& toggle : kViewToggles)
         enable(toggle.Command, ViewToggleEnabled(toggle.Command));
+    UpdateHistoryCommands();
     for (const TPageCommand& command : kPageCommands)
         Action(command.Name)->setChecked(command.Page == page);
 }
@@ -206,6 +206,10 @@ void TQuorvexForm::RouteGeneric(int command)
     const char* target = PageCommandOf(TGenericCommand(command), PageInFront());
     if (!target)
         return;
+    if (std::string_view(target) == kFindDialog) {
+        ShowFindDialog();
+        return;
+    }
     if (QAction* action = Action(target); action && action->isEnabled())
         action->trigger();
 }

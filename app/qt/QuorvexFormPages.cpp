@@ -8,6 +8,9 @@
 #include "app/qt/WindowImages.h"
 #include "config/Options.h"
 #include "core/MessageCatalogue.h"
+#include "records/HistoryManager.h"
+#include "records/qt/HistoryListView.h"
+#include "records/qt/HistoryPage.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/qt/OfferedFormats.h"
 #include "tasks/qt/OwnClipboard.h"
@@ -60,6 +63,9 @@ void TQuorvexForm::PageTreeClicked(QTreeWidgetItem* item)
     const TTreePagesData& node = kTreePages[item->data(0, kNodeRole).toInt()];
     Ui_->pcPages->setCurrentIndex(node.Page);
     ApplyPageNode(node, Tasks(), Session_->History());
+    // A cancelled range shows every record: the tree says so.
+    if (node.Page == pgHistory && Session_->History().DateFilter() == hdfAll)
+        Ui_->TreePages->setCurrentItem(item->parent() ? item->parent() : item);
     Tick();
 }
 
@@ -80,6 +86,8 @@ void TQuorvexForm::PageChanged(int index)
     }
     if (page == pgTask)
         TaskPage_->setFocus();
+    if (page == pgHistory && HistoryPage_)
+        HistoryPage_->HistoryList().setFocus();
     if (StatusPanels_)
         StatusPanels_->update();
 }

@@ -185,3 +185,28 @@ TEST_F(RecordCommandsTest, ColumnsShowTimeAndSpeedAndSortSizesAs64Bits)
     EXPECT_EQ(hint.substr(0, hint.find("\r\n", 12)), "Name: r\r\nSize: 1000 sSizeByte");
     EXPECT_EQ(std::count(hint.begin(), hint.end(), '\n'), kHistoryColumnCount - 1);
 }
+
+TEST_F(RecordCommandsTest, ThirdClickOnAColumnReturnsTheListToItsOwnOrder)
+{
+    // Rows "c b a", newest first; a click on the name column, on it again, and once more.
+    TRecordListSort sort;
+    const struct {
+        int Column;
+        int SortColumn;
+        bool Ascending;
+        const char* Rows;
+    } clicks[] = {{0, 0, true, "a b c"}, {0, 0, false, "c b a"}, {0, -1, true, "c b a"},
+                  {1, 1, true, "c b a"}, {0, 0, true, "a b c"},  {0, 0, false, "c b a"}};
+    History.Rows().Focus(History.Rows().IndexOf(&History.History()[2]));  // a
+    for (const auto& click : clicks) {
+        sort.Click(click.Column);
+        EXPECT_EQ(sort.Column, click.SortColumn);
+        EXPECT_EQ(sort.Ascending, click.Ascending);
+        History.SortRows(sort.Column, !sort.Ascending);
+        EXPECT_EQ(RowNames(History.Rows()), click.Rows) << click.Column;
+        EXPECT_EQ(History.InfoSubject()->Name(), "a");  // the focus follows its record
+    }
+    History.SortRows(0, false);
+    History.SortRows(-1, false);
+    EXPECT_EQ(RowNames(History.Rows()), "c b a");
+}

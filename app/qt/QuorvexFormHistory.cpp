@@ -1,0 +1,148 @@
+// The history page in the main window: its list, filter box, commands, popup and keys; and
+// the find dialog over the list of the page in front.
+#include "app/qt/QuorvexForm.h"
+
+#include "app/ProgramSession.h"
+#include "config/qt/QtLangWindow.h"
+#include "records/FindDialog.h"
+#include "records/HistoryManager.h"
+#include "records/RecycleBinManager.h"
+#include "records/qt/HistoryListView.h"
+#include "records/qt/HistoryPage.h"
+#include "records/qt/dlgFind.h"
+#include "tasks/ManagerTask.h"
+#include "tasks/qt/QtDesktop.h"
+#include "ui_QuorvexForm.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QShortcut>
+
+void TQuorvexForm::ConnectHistory()
+{
+    HistoryPage_ = new THistoryPage(Ui_->tsManagerHistory);
+    Ui_->tsManagerHistory->layout()->addWidget(HistoryPage_);
+    HistoryPage_->ApplyColumns();
+    HistoryPage_->Attach(&Session_->History());
+
+    const auto onHistory = [this](const char* name, void (THistoryManager::*command)()) {
+        connect(Action(name), &QAction::triggered, this, [this, command] {
+            (Session_->History().*command)();
+            Tick();
+        });
+    };
+    onHistory("actHistoryReloadTask", &THistoryManager::ReloadSelectedAfterConfirmation);
+    onHistory("actHistoryDelete", &THistoryManager::DeleteSelectedAfterConfirmation);
+    onHistory("actHistoryClear", &THistoryManager::ClearAfterConfirmation);
+    onHistory("actHistorySelectAll", &THistoryManager::SelectAll);
+    onHistory("actHistoryOpen", &THistoryManager::OpenSelectedFiles);
+    onHistory("actHistoryOpenDestination", &THistoryManager::OpenSelectedDestinations);
+    onHistory("actHistoryOpenSource", &THistoryManager::OpenSelectedSources);
+    onHistory("actHistoryProperties", &THistoryManager::ShowSelectedProperties);
+    onHistory("actHistoryCopyPathToClipboard", &THistoryManager::CopyDestinationsToClipboard);
+    connect(Action("actHistorySetTextFilter"), &QAction::triggered, this, [this] {
+        HistoryPage_->ApplyTextFilter();
+        Tick();
+    });
+    connect(Action("actHistoryClearTextFilter"), &QAction::triggered, this, [this] {
+        HistoryPage_->ClearTextFilter();
+        Tick();
+    });
+    HistoryPage_->SetFilterCommands(Action("actHistorySetTextFilter"), Action("actHistoryClearTextFilter"));
+    connect(&HistoryPage_->FilterBox(), &QComboBox::editTextChanged, this, [this] { UpdateHistoryCommands(); });
+    connect(HistoryPage_->HistoryList().selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TQuorvexForm::UpdateCommands);
+
+    // The list's popup and its keys.
+    THistoryListView& list = HistoryPage_->HistoryList();
+    auto* menu = new QMenu(&list);
+    for (const char* name : {"actHistoryReloadTask", "actHistoryDelete", "actHistoryClear", "-", "actHistoryOpen",
+                             "actHistoryOpenDestination", "actHistoryOpenSource", "-", "actHistoryCopyPathToClipboard",
+                             "actHistorySelectAll", "-", "actHistoryProperties"}) {
+        if (name[0] == '-')
+            menu->addSeparator();
+        else
+            menu->addAction(Action(name));
+    }
+    list.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
+        UpdateCommands();
+        menu->popup(list.viewport()->mapToGlobal(at));
+    });
+    const std::pair<QKeySequence, const char*> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_R), "actHistoryReloadTask"},
+        {QKeySequence(Qt::Key_Delete), "actHistoryDelete"},
+        {QKeySequence(Qt::Key_Return), "actHistoryOpen"},
+        {QKeySequence(Qt::Key_Enter), "actHistoryOpen"},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Return), "actHistoryOpenDestination"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), "actHistoryOpenSource"},
+    };
+    for (const auto& [key, name] : keys) {
+        auto* shortcut = new QShortcut(key, &list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, name = name] {
+            UpdateCommands();
+            if (Action(name)->isEnabled())
+                Action(name)->trigger();
+        });
+    }
+
+    HistoryPage_->InstallHeaderMenus(
+        [this](QTreeView& target) {
+            QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
+                                     Action("actShowStripedGrid")};
+            if (&target != &HistoryPage_->InfoList())
+                commands << Action("actTuneColumn");
+            return commands;
+        },
+        [this](QTreeView& target) {
+            TargetList_ = &target;
+            ShowTargetGrid();
+        });
+}
+
+void TQuorvexForm::DisconnectHistory()
+{
+    delete FindDialog_;
+    HistoryPage_->ReadColumns();
+    // The page lets go of the history before the history goes.
+    HistoryPage_->Attach(nullptr);
+}
+
+void TQuorvexForm::UpdateHistoryCommands()
+{
+    if (!HistoryPage_)
+        return;
+    const THistoryManager& history = Session_->History();
+    for (const char* name : {"actHistoryReloadTask", "actHistoryDelete", "actHistoryOpen", "actHistoryOpenDestination",
+                             "actHistoryOpenSource", "actHistoryProperties", "actHistoryCopyPathToClipboard"})
+        Action(name)->setEnabled(history.HasSelection());
+    Action("actHistoryClear")->setEnabled(history.HasShown());
+    Action("actHistorySelectAll")->setEnabled(history.HasShown());
+    Action("actHistorySetTextFilter")->setEnabled(HistoryPage_->CanApplyTextFilter());
+    Action("actHistoryClearTextFilter")->setEnabled(HistoryPage_->CanClearTextFilter());
+}
+
+void TQuorvexForm::ShowFindDialog()
+{
+    if (FindDialog_ && FindDialog_->isVisible()) {
+        Desktop_->Beep(TBeepKind::Error);
+        return;
+    }
+    TFindTarget target;
+    switch (PageInFront()) {
+    case pgTask: target = FindTargetOf(Tasks()); break;
+    case pgHistory: target = FindTargetOf(Session_->History()); break;
+    case pgRecycleBin: target = FindTargetOf(Session_->RecycleBin()); break;
+    default: return;
+    }
+    delete FindDialog_;
+    auto* dialog = new TdlgFind(std::move(target), this);
+    connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
+    dialog->OnSearched = [this] { Tick(); };
+    TranslateQtForm(Language_, *dialog);
+    FindDialog_ = dialog;
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}

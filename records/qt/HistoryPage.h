@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QSplitter;
+class QTabWidget;
+class QTreeView;
+class THistoryInfoModel;
+class THistoryListView;
+class THistoryManager;
+
+namespace Ui {
+class HistoryPage;
+}
+
+// The history page: the name filter box on top, the history list, and in a splitter below
+// it the panel with the detail pane of the focused record.
+class THistoryPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit THistoryPage(QWidget* parent = nullptr);
+    ~THistoryPage() override;
+
+    // Shows the manager's rows from now on; null lets go of them. The page hooks the
+    // manager's row list and filter: attach null (or free the page) before the manager.
+    void Attach(THistoryManager* manager);
+    // Once per tick while the page is shown: the texts of the list and the detail pane.
+    void Tick();
+
+    // The column settings of the two lists from the options (HistoryListColumns,
+    // HistoryInfoColumns) with the panel's height and state (ipnlLogHeightHistoryInfo,
+    // bVisibleHistoryInfo), and back.
+    void ApplyColumns();
+    void ReadColumns();
+
+    // The column header menus of the two lists, as on the downloads page.
+    void InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
+                            const std::function<void(QTreeView& list)>& opened);
+    static constexpr int kMainColumn = 0;
+
+    // The filter box's commands: their buttons beside the box, Enter in the box runs apply
+    // and Escape clear (each while enabled).
+    void SetFilterCommands(QAction* apply, QAction* clear);
+    // What the two commands do: apply the box's text and remember it at the top of the
+    // box's list; clear the filter and the box.
+    void ApplyTextFilter();
+    void ClearTextFilter();
+    bool CanApplyTextFilter() const;
+    bool CanClearTextFilter() const;
+
+    void SetInfoCollapsed(bool collapsed);
+    bool InfoCollapsed() const { return InfoCollapsed_; }
+
+    THistoryListView& HistoryList() const;  // TreeManagerHistory
+    QTreeView& InfoList() const;            // TreeInfoHistory
+    QComboBox& FilterBox() const;           // cmbHistoryTextFilter
+    QSplitter& Splitter() const;            // splHistory
+
+private:
+    // The box's list from the remembered filters (ListFilter), its text kept.
+    void FillFilterBox();
+
+    std::unique_ptr<Ui::HistoryPage> Ui_;
+    THistoryInfoModel* InfoModel_;
+    THistoryManager* Manager_ = nullptr;
+    bool InfoCollapsed_ = false;
+    bool Filling_ = false;
+    int OpenHeight_ = 100;  // the open panel's height
+};
