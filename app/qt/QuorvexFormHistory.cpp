@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
-#include <QShortcut>
 
 void TQuorvexForm::ConnectHistory()
 {
@@ -70,22 +69,22 @@ void TQuorvexForm::ConnectHistory()
         UpdateCommands();
         menu->popup(list.viewport()->mapToGlobal(at));
     });
-    const std::pair<QKeySequence, const char*> keys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_R), "actHistoryReloadTask"},
-        {QKeySequence(Qt::Key_Delete), "actHistoryDelete"},
-        {QKeySequence(Qt::Key_Return), "actHistoryOpen"},
-        {QKeySequence(Qt::Key_Enter), "actHistoryOpen"},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Return), "actHistoryOpenDestination"},
-        {QKeySequence(Qt::CTRL | Qt::Key_Return), "actHistoryOpenSource"},
+    const std::pair<QKeyCombination, const char*> keys[] = {
+        {Qt::CTRL | Qt::Key_R, "actHistoryReloadTask"},
+        {QKeyCombination(Qt::Key_Delete), "actHistoryDelete"},
+        {QKeyCombination(Qt::Key_Return), "actHistoryOpen"},
+        {QKeyCombination(Qt::Key_Enter), "actHistoryOpen"},
+        {Qt::SHIFT | Qt::Key_Return, "actHistoryOpenDestination"},
+        {Qt::SHIFT | Qt::Key_Enter, "actHistoryOpenDestination"},
+        {Qt::CTRL | Qt::Key_Return, "actHistoryOpenSource"},
+        {Qt::CTRL | Qt::Key_Enter, "actHistoryOpenSource"},
     };
-    for (const auto& [key, name] : keys) {
-        auto* shortcut = new QShortcut(key, &list, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, name = name] {
+    for (const auto& [key, name] : keys)
+        list.SetKeyCommand(key, [this, name = name] {
             UpdateCommands();
             if (Action(name)->isEnabled())
                 Action(name)->trigger();
         });
-    }
 
     HistoryPage_->InstallHeaderMenus(
         [this](QTreeView& target) {

@@ -13,7 +13,11 @@ TDlgHistoryCustomTimeFilter::TDlgHistoryCustomTimeFilter(QDate from, QDate to, Q
     for (QDateEdit* picker : {Ui_->dtpStart, Ui_->dtpStop}) {
         picker->setDisplayFormat(format);
         picker->setMinimumDate(QDate(1899, 12, 30));
+        // Wide enough for the longest date of the format.
+        picker->setMinimumWidth(picker->fontMetrics().horizontalAdvance(QLocale().toString(QDate(2000, 9, 27), format))
+                                + 48);
     }
+    adjustSize();
     Ui_->dtpStart->setDate(from);
     Ui_->dtpStop->setDate(to);
 }

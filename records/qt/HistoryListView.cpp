@@ -6,6 +6,7 @@
 #include "records/qt/HistoryListModel.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 THistoryListView::THistoryListView(QWidget* parent) : QTreeView(parent), Model_(new THistoryListModel(this))
 {
@@ -50,6 +51,41 @@ void THistoryListView::ClickColumn(int column)
 {
     Sort_.Click(column);
     ApplySort();
+}
+
+void THistoryListView::SetKeyCommand(QKeyCombination key, std::function<void()> command)
+{
+    Keys_.emplace_back(key, std::move(command));
+}
+
+const std::function<void()>* THistoryListView::KeyCommand(const QKeyEvent& event) const
+{
+    // Enter of the keypad is Enter.
+    const QKeyCombination key(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
+    for (const auto& [bound, command] : Keys_)
+        if (bound == key)
+            return &command;
+    return nullptr;
+}
+
+bool THistoryListView::event(QEvent* event)
+{
+    // Claimed here, the key comes to keyPressEvent instead of a shortcut of the window.
+    if (event->type() == QEvent::ShortcutOverride && KeyCommand(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTreeView::event(event);
+}
+
+void THistoryListView::keyPressEvent(QKeyEvent* event)
+{
+    if (const std::function<void()>* command = KeyCommand(*event)) {
+        event->accept();
+        (*command)();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void THistoryListView::ApplySort()

@@ -4,6 +4,10 @@
 
 #include <QTreeView>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 class THistoryListModel;
 class THistoryManager;
 
@@ -24,16 +28,22 @@ public:
     void TakeSortFromHeader();
     // A click on the column's header.
     void ClickColumn(int column);
+    // A key of the list's own (Del, Enter, Ctrl+R ...): it goes to the list while it has
+    // the focus, before any command of the window with the same key.
+    void SetKeyCommand(QKeyCombination key, std::function<void()> command);
 
 signals:
     // The focused row or the selection moved (the detail pane follows).
     void FocusChanged();
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    const std::function<void()>* KeyCommand(const QKeyEvent& event) const;
     void ApplySort();
     // Row list -> view.
     void MirrorFromRows();
@@ -45,4 +55,5 @@ private:
     TRecordListSort Sort_;
     bool Mirroring_ = false;
     int LastFocused_ = -1;
+    std::vector<std::pair<QKeyCombination, std::function<void()>>> Keys_;
 };

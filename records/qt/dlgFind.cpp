@@ -22,6 +22,7 @@ TdlgFind::TdlgFind(TFindTarget target, QWidget* parent)
     connect(Ui_->btnFindNext, &QPushButton::clicked, this, &TdlgFind::FindNext);
     connect(Ui_->btnSelectAll, &QPushButton::clicked, this, &TdlgFind::SelectAll);
     TakeQuery();
+    resize(width(), minimumSizeHint().height());
 }
 
 TdlgFind::~TdlgFind() = default;
