@@ -185,3 +185,25 @@ TEST_F(RecordCommandsTest, ColumnsShowTimeAndSpeedAndSortSizesAs64Bits)
     EXPECT_EQ(hint.substr(0, hint.find("\r\n", 12)), "Name: r\r\nSize: 1000 sSizeByte");
     EXPECT_EQ(std::count(hint.begin(), hint.end(), '\n'), kHistoryColumnCount - 1);
 }
+
+TEST_F(RecordCommandsTest, HeaderClicksSortUpThenDownThenBackToTheListsOwnOrder)
+{
+    TRecycleBinManager bin(Bed.Environment, {});
+    for (const auto& [name, size] : {std::pair{"a", 3}, {"b", 1}, {"c", 2}})
+        bin.AddToRecycleBin(Bed.Record(name, 0, size));  // newest first: "c b a"
+    const std::tuple<int, std::string, int> clicks[] = {
+        {1, "b c a", 1}, {1, "a c b", 1}, {1, "c b a", -1},  // sizes up, down, then unsorted
+        {0, "a b c", 0}, {1, "b c a", 1},                    // another column starts ascending
+        {5, "a b c", 5}, {5, "c b a", 5}, {5, "c b a", -1},
+    };
+    for (const auto& [column, names, sorted] : clicks) {
+        bin.ClickColumn(column);
+        EXPECT_EQ(RowNames(bin.Rows()), names) << "column " << column;
+        EXPECT_EQ(bin.SortColumn(), sorted);
+    }
+    // Row hints only while the option asks for them.
+    EXPECT_NE(RecycleBinRowHint(bin.RecycleBin()[0], {"Name"}), "");
+    Options().bShowHintForListView = false;
+    EXPECT_EQ(RecycleBinRowHint(bin.RecycleBin()[0], {"Name"}), "");
+    EXPECT_EQ(SchedulerRowHint(Pages.Scheduler.Scheduler()[0], {"Name"}), "");
+}
