@@ -166,6 +166,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Ui_->StatusBar1->setVisible(options.bShowStatusBar);
 
     ConnectCommands();
+    ConnectRecords();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {
@@ -202,6 +203,7 @@ void TQuorvexForm::FormDestroy()
     if (Ui_->pnlPages->isVisible())
         options.ilvPagesWidth = Ui_->splPages->sizes().value(0, options.ilvPagesWidth);
     TaskPage_->ReadColumns();
+    CloseRecords();
     // The page lets go of the list before the list goes.
     TaskPage_->Attach(nullptr);
     Session_->Close();
@@ -243,6 +245,7 @@ void TQuorvexForm::Tick()
     Tasks().Tick();
     Tasks().PollAutoSave();
     TaskPage_->Tick();
+    TickRecords();
     StatusPanels_->update();
     UpdateCommands();
 }

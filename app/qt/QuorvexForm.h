@@ -36,6 +36,7 @@ class TTaskPage;
 class TTrayIcon;
 class TClipboardMonitor;
 class TManagerTask;
+class TRecordListView;
 
 // The main window: drives the task list with a 500 ms tick, shows its pages, turns the
 // events of the downloads into balloons, sounds and the tray animation, watches the
@@ -100,6 +101,11 @@ private:
     // What the clipboard offers; none when it cannot be read.
     std::optional<std::vector<TOfferedFormat>> ClipboardFormats() const;
     void BuildActiveTaskPopup();
+    // The recycle-bin and scheduler pages.
+    void ConnectRecords();
+    void UpdateRecordCommands();
+    void TickRecords();
+    void CloseRecords();
 
     void BuildPageTree();
     void PageTreeClicked(QTreeWidgetItem* item);
@@ -141,4 +147,6 @@ private:
     bool Destroyed_ = false;
     bool TickPosted_ = false;
     bool ClipboardReadable_ = false;  // as of the clipboard's last change
+    TRecordListView* RecycleBinList_ = nullptr;  // TreeRecycleBin
+    TRecordListView* SchedulerList_ = nullptr;   // TreeManagerScheduler
 };

@@ -199,6 +199,7 @@ void TQuorvexForm::UpdateCommands()
         enable(toggle.Command, ViewToggleEnabled(toggle.Command));
     for (const TPageCommand& command : kPageCommands)
         Action(command.Name)->setChecked(command.Page == page);
+    UpdateRecordCommands();
 }
 
 void TQuorvexForm::RouteGeneric(int command)
