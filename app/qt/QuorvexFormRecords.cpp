@@ -93,7 +93,9 @@ void TQuorvexForm::ConnectRecords()
     popup(*SchedulerList_, "pmManagerScheduler",
           {"actSchedulerAdd", "actSchedulerExecuteTask", "actSchedulerEnableTask", "actSchedulerDisableTask", "-",
            "actSchedulerDelete", "actSchedulerClear", "-", "actSchedulerSelectAll", "-", "actSchedulerProperties"},
-          {{QKeySequence(Qt::Key_Insert), "actSchedulerAdd"}, {QKeySequence(Qt::Key_Delete), "actSchedulerDelete"}});
+          {{QKeySequence(Qt::Key_Insert), "actSchedulerAdd"},
+           {QKeySequence(Qt::Key_Delete), "actSchedulerDelete"},
+           {QKeySequence(Qt::ALT | Qt::Key_Return), "actSchedulerProperties"}});
     for (const auto& [list, properties] :
          {std::pair{RecycleBinList_, "actRecycleBinProperties"}, std::pair{SchedulerList_, "actSchedulerProperties"}})
         connect(list, &QAbstractItemView::doubleClicked, this, [this, properties = properties] {
