@@ -88,8 +88,10 @@ void TRecordListView::keyPressEvent(QKeyEvent* event)
 
 void TRecordListView::Tick()
 {
-    if (isVisible())
-        viewport()->update();
+    if (!isVisible())
+        return;
+    viewport()->update();
+    header()->viewport()->update();
 }
 
 void TRecordListView::MirrorFromRows()

@@ -36,8 +36,8 @@ public:
     // enabled. (The other pages' commands leave it alone: their menus are hidden.)
     void BindKey(const QKeySequence& key, QAction* command);
 
-    // Once per tick: the shown rows are painted again, so that changed units and hint
-    // options show.
+    // Once per tick: the shown rows and the header are painted again, so that changed
+    // units, hint options and captions show.
     void Tick();
 
 signals:
