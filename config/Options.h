@@ -261,7 +261,7 @@ struct TOptions {
     std::vector<TListColumnStore> LogListColumns = DefaultListColumns({50, 90, 80, 600});
     std::vector<TListColumnStore> HistoryInfoColumns = DefaultListColumns({180, 500});
     std::vector<TListColumnStore> InfoTaskColumns = DefaultListColumns({180, 500});
-    std::vector<TListColumnStore> RecycleBinColumns = DefaultListColumns({220, 280, 200, 80, 130, 130});
+    std::vector<TListColumnStore> RecycleBinColumns = DefaultListColumns({220, 80, 130, 130, 280, 200});
 };
 
 // The one instance the whole program reads.

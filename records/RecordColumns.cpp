@@ -15,6 +15,8 @@ std::string SizeText(int64_t size)
 template <class TItem, class TText>
 std::string RowHint(const TItem& item, int columns, TText text, const std::vector<std::string>& captions)
 {
+    if (!Options().bShowHintForListView)
+        return {};
     std::vector<std::string> texts;
     for (int column = 0; column < columns; ++column)
         texts.push_back(text(item, column));

@@ -10,8 +10,9 @@
 
 // The columns of the three record pages: a cell's text, the order of a click on a column's
 // header (ascending; names and paths ignore case, sizes compare as 64-bit numbers), and a
-// row's hint of one "caption: text" line per column. Sizes and speeds follow the unit
-// options; dates and times the user's regional settings.
+// row's hint of one "caption: text" line per column (none while the option to hint list
+// rows is off). Sizes and speeds follow the unit options; dates and times the user's
+// regional settings.
 
 // Name, size, created, completed, time spent, speed, source, destination.
 inline constexpr int kHistoryColumnCount = 8;

@@ -59,15 +59,14 @@ public:
         ClearItems();
         Rows_.Changed();
     }
-    // A click on a column header: the rows in that column's order; column -1 (no sort) puts
-    // them back in the list's own order.
+    // The rows in a column's order; column -1: in the list's own order (newest first).
     void SortRows(int column, bool descending)
     {
         if (column < 0) {
-            std::unordered_map<const TItem*, int> order;
+            std::unordered_map<const TItem*, int> index;
             for (int i = 0; i < this->Items().Count(); ++i)
-                order.emplace(&this->Items()[i], i);
-            Rows_.Sort([&order](const TItem& a, const TItem& b) { return order.at(&a) < order.at(&b); });
+                index.emplace(&this->Items()[i], i);
+            Rows_.Sort([&index](const TItem& a, const TItem& b) { return index.at(&a) < index.at(&b); });
             return;
         }
         Rows_.Sort([this, column, descending](const TItem& a, const TItem& b) {
@@ -82,6 +81,26 @@ public:
             return nullptr;
         const auto& row = Rows_.Row(focused);
         return row.Selected && !row.Hidden ? row.Record : nullptr;
+    }
+    // The order the page's header shows: a column (-1: none) and its direction.
+    int SortColumn() const { return SortColumn_; }
+    bool SortAscending() const { return SortAscending_; }
+    void SetSort(int column, bool ascending)
+    {
+        SortColumn_ = column < 0 ? -1 : column;
+        SortAscending_ = column < 0 || ascending;
+        SortRows(SortColumn_, !SortAscending_);
+    }
+    // A click on a column header: another column sorts ascending; the sorted column turns
+    // from ascending to descending, and from descending back to the list's own order.
+    void ClickColumn(int column)
+    {
+        if (column != SortColumn_)
+            SetSort(column, true);
+        else if (SortAscending_)
+            SetSort(column, false);
+        else
+            SetSort(-1, true);
     }
 
 protected:
@@ -143,4 +162,8 @@ protected:
 
     TRecordEnvironment& Env_;
     TRowList<TItem> Rows_;
+
+private:
+    int SortColumn_ = -1;
+    bool SortAscending_ = true;
 };

@@ -168,6 +168,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
 
     ConnectCommands();
     ConnectHistory();
+    ConnectRecords();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {
@@ -204,6 +205,7 @@ void TQuorvexForm::FormDestroy()
     if (Ui_->pnlPages->isVisible())
         options.ilvPagesWidth = Ui_->splPages->sizes().value(0, options.ilvPagesWidth);
     TaskPage_->ReadColumns();
+    CloseRecords();
     // The page lets go of the list before the list goes.
     TaskPage_->Attach(nullptr);
     DisconnectHistory();
@@ -247,6 +249,7 @@ void TQuorvexForm::Tick()
     Tasks().PollAutoSave();
     TaskPage_->Tick();
     HistoryPage_->Tick();
+    TickRecords();
     StatusPanels_->update();
     UpdateCommands();
 }

@@ -39,6 +39,7 @@ class THistoryPage;
 class TTrayIcon;
 class TClipboardMonitor;
 class TManagerTask;
+class TRecordListView;
 
 // The main window: drives the task list with a 500 ms tick, shows its pages, turns the
 // events of the downloads into balloons, sounds and the tray animation, watches the
@@ -104,6 +105,11 @@ private:
     // What the clipboard offers; none when it cannot be read.
     std::optional<std::vector<TOfferedFormat>> ClipboardFormats() const;
     void BuildActiveTaskPopup();
+    // The recycle-bin and scheduler pages.
+    void ConnectRecords();
+    void UpdateRecordCommands();
+    void TickRecords();
+    void CloseRecords();
 
     void BuildPageTree();
     void PageTreeClicked(QTreeWidgetItem* item);
@@ -153,4 +159,6 @@ private:
     void ShowFindDialog();
     THistoryPage* HistoryPage_ = nullptr;
     QPointer<QDialog> FindDialog_;
+    TRecordListView* RecycleBinList_ = nullptr;  // TreeRecycleBin
+    TRecordListView* SchedulerList_ = nullptr;   // TreeManagerScheduler
 };

@@ -199,6 +199,7 @@ void TQuorvexForm::UpdateCommands()
     UpdateHistoryCommands();
     for (const TPageCommand& command : kPageCommands)
         Action(command.Name)->setChecked(command.Page == page);
+    UpdateRecordCommands();
 }
 
 void TQuorvexForm::RouteGeneric(int command)

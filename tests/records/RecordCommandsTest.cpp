@@ -210,3 +210,25 @@ TEST_F(RecordCommandsTest, ThirdClickOnAColumnReturnsTheListToItsOwnOrder)
     History.SortRows(-1, false);
     EXPECT_EQ(RowNames(History.Rows()), "c b a");
 }
+
+TEST_F(RecordCommandsTest, HeaderClicksSortUpThenDownThenBackToTheListsOwnOrder)
+{
+    TRecycleBinManager bin(Bed.Environment, {});
+    for (const auto& [name, size] : {std::pair{"a", 3}, {"b", 1}, {"c", 2}})
+        bin.AddToRecycleBin(Bed.Record(name, 0, size));  // newest first: "c b a"
+    const std::tuple<int, std::string, int> clicks[] = {
+        {1, "b c a", 1}, {1, "a c b", 1}, {1, "c b a", -1},  // sizes up, down, then unsorted
+        {0, "a b c", 0}, {1, "b c a", 1},                    // another column starts ascending
+        {5, "a b c", 5}, {5, "c b a", 5}, {5, "c b a", -1},
+    };
+    for (const auto& [column, names, sorted] : clicks) {
+        bin.ClickColumn(column);
+        EXPECT_EQ(RowNames(bin.Rows()), names) << "column " << column;
+        EXPECT_EQ(bin.SortColumn(), sorted);
+    }
+    // Row hints only while the option asks for them.
+    EXPECT_NE(RecycleBinRowHint(bin.RecycleBin()[0], {"Name"}), "");
+    Options().bShowHintForListView = false;
+    EXPECT_EQ(RecycleBinRowHint(bin.RecycleBin()[0], {"Name"}), "");
+    EXPECT_EQ(SchedulerRowHint(Pages.Scheduler.Scheduler()[0], {"Name"}), "");
+}

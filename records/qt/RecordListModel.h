@@ -1,0 +1,46 @@
+#pragma once
+
+#include "config/qt/MirrorTableModel.h"
+
+#include <vector>
+
+class IRecordRows;
+
+// The item model of a record page's list: the shown rows of the manager's row list, in its
+// order, with the page's columns and hints. It follows every change of the row list with the
+// proper structural signals and refers to the records only through the rows.
+class TRecordListModel : public TMirrorTableModel {
+    Q_OBJECT
+public:
+    explicit TRecordListModel(QObject* parent = nullptr);
+    ~TRecordListModel() override;
+
+    // Mirrors these rows from now on (not owned); null lets go of them. The columns stay
+    // those of the last rows, so the header keeps its settings without rows.
+    void Attach(IRecordRows* rows);
+    IRecordRows* Rows() const { return Rows_; }
+
+    // The row list's index of a model row (-1 for none), and the model row of a row-list
+    // index (-1 while the filter hides it).
+    int RowListIndex(int row) const;
+    int ModelRow(int rowListIndex) const;
+
+    // Brings the mirror to the row list; runs by itself on every change of the rows.
+    void SyncRows();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+signals:
+    // The rows were brought to the row list; the view mirrors selection and focus now.
+    void RowsSynced();
+
+private:
+    IRecordRows* Rows_ = nullptr;
+    int Columns_ = 0;
+    std::vector<const void*> Shown_;
+    std::vector<int> Source_;  // row-list index of each shown row
+};
