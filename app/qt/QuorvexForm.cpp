@@ -62,7 +62,7 @@ public:
     bool TrayAnimating() const override { return Form_.Tray_->Animating(); }
     bool ApplicationActive() const override { return QApplication::activeWindow() != nullptr; }
     void ShowTaskPage() override { Form_.ShowTaskPage(); }
-    void RunCompletionAction() override {}
+    void RunCompletionAction() override { Form_.PostCompletionAction(); }
 
 private:
     TQuorvexForm& Form_;
@@ -166,6 +166,8 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Ui_->StatusBar1->setVisible(options.bShowStatusBar);
 
     ConnectCommands();
+    ConnectGraph();
+    ConnectAutomation();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {
@@ -204,6 +206,7 @@ void TQuorvexForm::FormDestroy()
     TaskPage_->ReadColumns();
     // The page lets go of the list before the list goes.
     TaskPage_->Attach(nullptr);
+    CloseGraph();
     Session_->Close();
     StorePlacement();
 }
