@@ -54,8 +54,15 @@ void TQuorvexForm::PostCompletionAction()
     QMetaObject::invokeMethod(
         this,
         [this] {
-            if (Destroyed_ || !Options().bFinishAfterCompleteAll)
+            // Downloads that start and end while the warning counts down end in one more
+            // request: the warning in front answers for them.
+            static bool running = false;
+            if (running || Destroyed_ || !Options().bFinishAfterCompleteAll)
                 return;
+            running = true;
+            const struct TDone {
+                ~TDone() { running = false; }
+            } done;
             TFormCompletionShell shell;
             shell.Confirm = [this](int seconds) { return ConfirmCompletion(this, Language_, seconds); };
             shell.Close = [this] {

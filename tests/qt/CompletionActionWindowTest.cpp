@@ -1,13 +1,23 @@
 #include "ModalScript.h"
 #include "RussianTexts.h"
 #include "app/CompletionAction.h"
+#include "app/DataFiles.h"
+#include "app/ProgramSession.h"
 #include "app/qt/LogindPower.h"
+#include "app/qt/QuorvexForm.h"
 #include "app/qt/dlgCompleteAll.h"
 #include "app/qt/dlgCompleteOptions.h"
 #include "config/LangChanger.h"
+#include "config/Options.h"
 #include "config/qt/QtLangWindow.h"
+#include "core/AppFolders.h"
+#include "core/MainThread.h"
+#include "core/MessageCatalogue.h"
 #include "hosts/qt/dlgGraphProperties.h"
+#include "records/HistoryManager.h"
 #include "support/TaskFakes.h"
+#include "support/TempDir.h"
+#include "tasks/ManagerTask.h"
 #include "tasks/qt/QtDialogCountdown.h"
 #include "tasks/qt/QtTaskDialogs.h"
 
@@ -15,6 +25,8 @@
 #include <QDBusContext>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -190,6 +202,38 @@ TEST(CompletionWindowsTest, GraphAndCompletionWindowsSpeakTheLanguageFile)
     }
 }
 
+TEST(CompletionWindowTest, ClosingAfterTheLastDownloadSavesAndEndsWithoutAsking)
+{
+    const TAppFolders saved = AppFolders();
+    TTempDir temp;
+    TAppFolders folders = saved;
+    folders.DataFolder = temp.Path().string() + "/data/";
+    folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
+    folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
+    SetAppFolders(folders);
+    Options() = TOptions{};
+    Options().bMonitorClipboard = false;
+    Options().bFinishAfterCompleteAll = true;
+    Options().bShowFinishWarning = false;
+    Options().caFinishAction = caClose;
+    const TDataFiles files = LocateDataFiles();
+    const std::string source = temp.File("in/song.flac");
+    WriteFileBytes(source, RandomBytes(200000));
+    {
+        TMainThread mainThread;
+        TLangChanger language;
+        TQuorvexForm form(mainThread, language, files, false);
+        QSignalSpy closed(&form, &TQuorvexForm::Closed);
+        form.Tasks().AddFiles(source, temp.Path().string() + "/out", true);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return closed.count() == 1; }, 20000));
+        EXPECT_EQ(form.Session().History().Items().Count(), 1);
+    }
+    EXPECT_TRUE(std::filesystem::exists(temp.File("data/default.qtl")));
+    Options() = TOptions{};
+    SetAppFolders(saved);
+    ClearMessageTexts();
+}
+
 }  // namespace
 
-#include "CompletionLogindTest.moc"
+#include "CompletionActionWindowTest.moc"
