@@ -73,7 +73,6 @@ public:
 
     // Every byte downloaded since the window was made.
     int64_t ReceivedSinceStart() const;
-    TQtTrafficGraph& TrafficGraph() { return *TrafficGraph1_; }
 
 signals:
     // The user confirmed the exit and everything is saved: the program may end.
