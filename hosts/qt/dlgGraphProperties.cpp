@@ -69,7 +69,6 @@ TdlgGraphProperties::TdlgGraphProperties(TTraffSchemaCollection& schemes, ITaskD
         ShowScheme();
     });
     connect(Ui_->btnAdd, &QPushButton::clicked, this, [this] {
-        StoreScheme();
         if (AddSchemaAsked(Copy_, Dialogs_)) {
             FillNames();
             ShowScheme();

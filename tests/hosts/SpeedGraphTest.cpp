@@ -80,4 +80,34 @@ TEST(SpeedGraphTest, SamplesTheSpeedOfEachIntervalAndKeepsWhatThePlotHolds)
     EXPECT_EQ(graph.ScaleMaximum(), 2000000u);
 }
 
+TEST(SpeedGraphTest, SchemeNamesAreAskedUntilNewAndTheLastSchemeStays)
+{
+    TRecordingBoxes boxes;
+    TTraffSchemaCollection schemes(boxes);
+    schemes.AddSchema("Night").GraphColor = 42;
+    TScriptedDialogs dialogs;
+    // Empty, then taken, then Cancel on the error box: nothing added.
+    dialogs.InputAnswers = {{true, ""}, {true, "Night"}};
+    dialogs.MessageBoxAnswers = {TModalResult::OK, TModalResult::Cancel};
+    EXPECT_FALSE(AddSchemaAsked(schemes, dialogs));
+    EXPECT_EQ(dialogs.Asked, (std::vector<std::string>{"Input:sInputSchemaNameCaption", "Error:sEmptySchemaName",
+                                                       "Input:sInputSchemaNameCaption", "Error:sDuplicateSchemaName"}));
+    EXPECT_EQ(schemes.Count(), 1);
+    dialogs.InputAnswers = {{true, "night"}};
+    ASSERT_TRUE(AddSchemaAsked(schemes, dialogs));
+    ASSERT_EQ(schemes.Count(), 2);
+    EXPECT_EQ(schemes.Default, 1);
+    EXPECT_EQ(schemes.CurrentScheme()->Name, "night");
+    EXPECT_EQ(schemes.CurrentScheme()->GraphColor, 42u);
+
+    dialogs.MessageBoxAnswers = {TModalResult::Cancel, TModalResult::OK};
+    EXPECT_FALSE(DeleteSchemaAsked(schemes, dialogs));
+    EXPECT_TRUE(DeleteSchemaAsked(schemes, dialogs));
+    EXPECT_EQ(dialogs.Asked.back(), "Warning:sDeleteSchema");
+    ASSERT_EQ(schemes.Count(), 1);
+    EXPECT_EQ(schemes.Default, 0);
+    EXPECT_FALSE(DeleteSchemaAsked(schemes, dialogs));
+    EXPECT_EQ(schemes.Count(), 1);
+}
+
 }  // namespace
