@@ -11,16 +11,14 @@ std::vector<std::string> CompletionActionNames()
     return names;
 }
 
-TCompletionSettings CompletionSettingsFromOptions()
+TCompletionSettings CompletionSettingsOf(const TOptions& options)
 {
-    const TOptions& options = Options();
     return {options.bShowFinishWarning, options.caFinishAction, options.iShowWarningTimeOut,
             options.bFinishForceCloseApplicattion};
 }
 
-void StoreCompletionSettings(const TCompletionSettings& settings)
+void StoreCompletionSettings(const TCompletionSettings& settings, TOptions& options)
 {
-    TOptions& options = Options();
     options.bShowFinishWarning = settings.ShowWarning;
     options.caFinishAction = settings.Action;
     options.iShowWarningTimeOut = settings.WarningSeconds;

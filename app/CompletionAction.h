@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+struct TOptions;
+
 // What the program does once the last download has ended (the option caFinishAction).
 enum TCompletionAction : int {
     caShutdown = 0,
@@ -26,9 +28,10 @@ struct TCompletionSettings {
     int WarningSeconds = 30;
     bool Force = true;
 };
-// Read from and stored into the program's options.
-TCompletionSettings CompletionSettingsFromOptions();
-void StoreCompletionSettings(const TCompletionSettings& settings);
+// Read from and stored into a set of options: the program's, or the controls of the
+// options dialog, whose button edits the same four values.
+TCompletionSettings CompletionSettingsOf(const TOptions& options);
+void StoreCompletionSettings(const TCompletionSettings& settings, TOptions& options);
 
 // The system's power requests. Each returns empty when the system took the request, or the
 // system's own text of why it refused. force: do not wait for other programs that hold the

@@ -34,13 +34,13 @@ void TQuorvexForm::ConnectAutomation()
     QAction* command = Action("actAutoAfterCompleteAll");
     command->setChecked(Options().bFinishAfterCompleteAll);
     connect(command, &QAction::triggered, this, [this, command] {
-        TCompletionSettings settings = CompletionSettingsFromOptions();
         TOptions& options = Options();
+        TCompletionSettings settings = CompletionSettingsOf(options);
         options.bFinishAfterCompleteAll =
             ToggleCompletionAction(options.bFinishAfterCompleteAll, settings, [this](TCompletionSettings& edited) {
                 return EditCompletionOptions(this, Language_, edited);
             });
-        StoreCompletionSettings(settings);
+        StoreCompletionSettings(settings, options);
         command->setChecked(options.bFinishAfterCompleteAll);
     });
     // The options dialog switches it as well: the check mark follows the option.
@@ -82,7 +82,7 @@ void TQuorvexForm::PostCompletionAction()
                 return DownloadsFinished(states);
             };
             TLogindPower power;
-            RunCompletionAction(CompletionSettingsFromOptions(), finished, shell, power);
+            RunCompletionAction(CompletionSettingsOf(Options()), finished, shell, power);
         },
         Qt::QueuedConnection);
 }
