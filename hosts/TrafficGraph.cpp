@@ -13,8 +13,10 @@ namespace {
 
 int Round(double value)
 {
-    // Halves to even, as everywhere the program rounds.
-    return int(std::nearbyint(value));
+    // Halves to even, as everywhere the program rounds. A sample far above a fixed scale
+    // gives heights no int holds: they are cut, far beyond any control.
+    constexpr double kLimit = 1 << 24;
+    return int(std::nearbyint(std::clamp(value, -kLimit, kLimit)));
 }
 
 class TPicture {
@@ -170,8 +172,10 @@ std::vector<TGraphShape> TTrafficGraph::Paint(const TGraphMetrics& metrics, int 
     picture.Line(grid, barLeft, frameBottom, frameRight + TickBigHeight, frameBottom);
     picture.Line(grid, barLeft, frameTop, frameRight + TickBigHeight, frameTop);
     std::vector<int> levels;
-    for (int k = 1; k <= look.VerticalDiv; ++k)
-        levels.push_back(frameBottom - Round(double(k) * (frameBottom - frameTop) / (look.VerticalDiv + 1)));
+    // A hand-edited file may ask for more levels than there are pixels.
+    const int divisions = std::clamp(look.VerticalDiv, 0, std::max(frameBottom - frameTop, 0));
+    for (int k = 1; k <= divisions; ++k)
+        levels.push_back(frameBottom - Round(double(k) * (frameBottom - frameTop) / (divisions + 1)));
     if (look.DrawTick) {
         const int leftEnd =
             look.ShowCurrentSpeedGraph ? frameLeft - TickBigHeight - 1 : frameLeft - TickSmallHeight - 1;

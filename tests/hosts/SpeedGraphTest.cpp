@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <limits>
 
 namespace {
 
@@ -76,8 +77,16 @@ TEST(SpeedGraphTest, SamplesTheSpeedOfEachIntervalAndKeepsWhatThePlotHolds)
     EXPECT_EQ(graph.ScaleMaximum(), 0u);  // automatic: the largest sample left
     graph.ToggleAutoScale();              // no scheme: nothing to switch
     EXPECT_TRUE(graph.AutoScale());
-    graph.Schemes().AddSchema("Fixed").AutoScale = false;
+    TTraffSchemaItem& fixed = graph.Schemes().AddSchema("Fixed");
+    fixed.AutoScale = false;
     EXPECT_EQ(graph.ScaleMaximum(), 2000000u);
+
+    // A hand-edited scheme: far more levels than pixels, a type far slower than the traffic.
+    fixed.VerticalDiv = std::numeric_limits<int32_t>::max();
+    types[0].Bandwidth = 1;
+    counter.Increment(int64_t(1) << 29);
+    graph.SampleSpeed(counter, 403000);
+    EXPECT_LT(graph.Paint(metrics, 0).size(), 1000u);
 }
 
 TEST(SpeedGraphTest, SchemeNamesAreAskedUntilNewAndTheLastSchemeStays)
