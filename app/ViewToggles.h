@@ -19,7 +19,6 @@ inline constexpr TViewToggle kViewToggles[] = {
     {"actShowTabPanel", &TOptions::bShowTabPanel},
     {"actShowTabs", &TOptions::bShowTabs},
     {"actMonitorClipboard", &TOptions::bMonitorClipboard},
-    {"actAutoAfterCompleteAll", &TOptions::bFinishAfterCompleteAll},
 };
 // clang-format on
 inline constexpr int kViewToggleCount = int(std::size(kViewToggles));

@@ -13,6 +13,7 @@ packages=(
   locales
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 libgl-dev
   xvfb xauth x11-utils adwaita-icon-theme hicolor-icon-theme
+  dbus-daemon
 )
 
 missing=()

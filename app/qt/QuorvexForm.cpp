@@ -63,7 +63,7 @@ public:
     bool TrayAnimating() const override { return Form_.Tray_->Animating(); }
     bool ApplicationActive() const override { return QApplication::activeWindow() != nullptr; }
     void ShowTaskPage() override { Form_.ShowTaskPage(); }
-    void RunCompletionAction() override {}
+    void RunCompletionAction() override { Form_.PostCompletionAction(); }
 
 private:
     TQuorvexForm& Form_;
@@ -169,6 +169,8 @@ void TQuorvexForm::FormCreate(bool startHidden)
     ConnectCommands();
     ConnectHistory();
     ConnectRecords();
+    ConnectGraph();
+    ConnectAutomation();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {
@@ -209,6 +211,7 @@ void TQuorvexForm::FormDestroy()
     // The page lets go of the list before the list goes.
     TaskPage_->Attach(nullptr);
     DisconnectHistory();
+    CloseGraph();
     Session_->Close();
     StorePlacement();
 }

@@ -37,6 +37,7 @@ class TSystemClock;
 class TTaskPage;
 class THistoryPage;
 class TTrayIcon;
+class TQtTrafficGraph;
 class TClipboardMonitor;
 class TManagerTask;
 class TRecordListView;
@@ -74,6 +75,9 @@ public:
 
     // Whether the window hid in the tray rather than in the task bar.
     bool HiddenInTray() const { return HiddenInTray_; }
+
+    // Every byte downloaded since the window was made.
+    int64_t ReceivedSinceStart() const;
 
 signals:
     // The user confirmed the exit and everything is saved: the program may end.
@@ -122,6 +126,13 @@ private:
     void ConfirmExit();
     void TranslateWindow();
 
+    void ConnectGraph();
+    void ShowGraphProperties();
+    void CloseGraph();
+    void ConnectAutomation();
+    // Runs the completion action after the current event.
+    void PostCompletionAction();
+
     std::unique_ptr<Ui::QuorvexForm> Ui_;
     TMainThread& MainThread_;
     TLangChanger& Language_;
@@ -142,6 +153,7 @@ private:
     std::unique_ptr<TProgramSession> Session_;
     TTaskPage* TaskPage_ = nullptr;
     TStatusPanels* StatusPanels_ = nullptr;
+    TQtTrafficGraph* TrafficGraph1_ = nullptr;
     QTimer Timer1_;
     // The list whose column-header menu opened last: the grid and column commands act on it.
     QTreeView* TargetList_ = nullptr;

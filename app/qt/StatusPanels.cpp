@@ -4,7 +4,6 @@
 #include "app/qt/QuorvexForm.h"
 #include "app/qt/WindowImages.h"
 #include "config/qt/PercentBar.h"
-#include "transfer/TrafficCounter.h"
 
 #include <QHelpEvent>
 #include <QPainter>
@@ -18,8 +17,7 @@ constexpr int kIconSize = 16;
 
 }  // namespace
 
-TStatusPanels::TStatusPanels(TQuorvexForm& form)
-    : QWidget(&form), Form_(form), CounterAtStart_(TrafficCounter().Value())
+TStatusPanels::TStatusPanels(TQuorvexForm& form) : QWidget(&form), Form_(form)
 {
     int width = kHintPanelWidth;
     for (int panel : kPanelWidths)
@@ -47,7 +45,7 @@ QRect TStatusPanels::PanelRect(int panel) const
 void TStatusPanels::Gather()
 {
     Figures_ = StatusBarFiguresOf(Form_.PageInFront(), Form_.Session().Tasks(), Form_.Session().History(),
-                                  TrafficCounter().Value() - CounterAtStart_);
+                                  Form_.ReceivedSinceStart());
 }
 
 void TStatusPanels::paintEvent(QPaintEvent*)

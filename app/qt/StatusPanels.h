@@ -28,7 +28,4 @@ private:
     TQuorvexForm& Form_;
     TStatusBarFigures Figures_;
     QString Hint_;
-    // Until the speed graph samples the traffic, the counter is never reset: the bytes since
-    // start are its growth since the window was made.
-    int64_t CounterAtStart_ = 0;
 };
