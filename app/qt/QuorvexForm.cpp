@@ -104,7 +104,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Boxes_ = std::make_unique<TQtMessageBoxes>(this);
     Dialogs_ = std::make_unique<TQtTaskDialogs>(this, Language_);
     RecordDialogs_ = std::make_unique<TQtRecordDialogs>(this);
-    HostDialogs_ = std::make_unique<TQtHostDialogs>();
+    HostDialogs_ = std::make_unique<TQtHostDialogs>(this, Language_);
     Sounds_ = new TSoundPlayer(this);
     Tray_ = new TTrayIcon(this);
     ShellOutput_ = std::make_unique<TShellOutput>(*this);
@@ -166,6 +166,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Ui_->StatusBar1->setVisible(options.bShowStatusBar);
 
     ConnectCommands();
+    ConnectHosts();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {
@@ -204,6 +205,7 @@ void TQuorvexForm::FormDestroy()
     TaskPage_->ReadColumns();
     // The page lets go of the list before the list goes.
     TaskPage_->Attach(nullptr);
+    DisconnectHosts();
     Session_->Close();
     StorePlacement();
 }

@@ -33,6 +33,7 @@ class TSoundPlayer;
 class TStatusPanels;
 class TSystemClock;
 class TTaskPage;
+class THostPage;
 class TTrayIcon;
 class TClipboardMonitor;
 class TManagerTask;
@@ -94,6 +95,9 @@ private:
     void ConnectTaskCommands();
     void ConnectViewCommands();
     void ConnectListCommands();
+    void ConnectHosts();
+    void DisconnectHosts();
+    void UpdateHostCommands();
     void ShowTargetGrid();
     void UpdateCommands();
     void RouteGeneric(int command);
@@ -131,6 +135,7 @@ private:
     std::unique_ptr<TClipboardMonitor> ClipboardMonitor_;
     std::unique_ptr<TProgramSession> Session_;
     TTaskPage* TaskPage_ = nullptr;
+    THostPage* HostPage_ = nullptr;
     TStatusPanels* StatusPanels_ = nullptr;
     QTimer Timer1_;
     // The list whose column-header menu opened last: the grid and column commands act on it.
