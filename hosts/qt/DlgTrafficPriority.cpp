@@ -21,6 +21,10 @@ TDlgTrafficPriority::TDlgTrafficPriority(TConnectionTypesEditor& editor, QWidget
     : QDialog(parent), Editor_(editor), Ui_(std::make_unique<Ui::DlgTrafficPriority>())
 {
     Ui_->setupUi(this);
+    // The unlimited priority hides the limit without moving the rest of the dialog.
+    QSizePolicy limitPolicy = Ui_->gbLimit->sizePolicy();
+    limitPolicy.setRetainSizeWhenHidden(true);
+    Ui_->gbLimit->setSizePolicy(limitPolicy);
     for (const std::string& unit : Editor_.UnitNames())
         Ui_->cmbSpeedMeasure->addItem(Q(unit));
     Ui_->cmbSpeedMeasure->setCurrentIndex(Editor_.Unit());

@@ -1,7 +1,13 @@
 #include "hosts/qt/HostPage.h"
 #include "ModalScript.h"
+#include "RussianTexts.h"
+#include "app/DataFiles.h"
+#include "app/ProgramSession.h"
+#include "app/qt/QuorvexForm.h"
 #include "config/LangChanger.h"
 #include "config/Options.h"
+#include "core/AppFolders.h"
+#include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
 #include "hosts/ManagerHost.h"
 #include "hosts/TrafficUsage.h"
@@ -9,6 +15,7 @@
 #include "hosts/qt/HostListView.h"
 #include "hosts/qt/QtHostDialogs.h"
 #include "support/TaskFakes.h"
+#include "support/TempDir.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -127,4 +135,86 @@ TEST_F(HostPageTest, HostDialogShowsTheHostWritesItBackOnOkAndChangesNothingOnCa
     EXPECT_EQ(Host->Name, before.Name);
     EXPECT_EQ(Host->Temporary, before.Temporary);
     EXPECT_EQ(Cell(0), "srv2");
+}
+
+// The window over the factory data and languages, the user's data in a temporary folder.
+class HostWindowTest : public ::testing::Test {
+protected:
+    HostWindowTest() : Saved_(AppFolders())
+    {
+        TAppFolders folders = Saved_;
+        folders.DataFolder = Temp.Path().string() + "/data/";
+        folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
+        folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
+        SetAppFolders(folders);
+        Options() = TOptions{};
+        Options().bdsExitProgram = true;
+        Options().bMonitorClipboard = false;
+        Files = LocateDataFiles();
+    }
+    ~HostWindowTest() override
+    {
+        Options() = TOptions{};
+        SetAppFolders(Saved_);
+        ClearMessageTexts();
+    }
+
+    TTempDir Temp;
+    TMainThread MainThread;
+    TLangChanger Language;
+    TDataFiles Files;
+
+private:
+    TAppFolders Saved_;
+};
+
+TEST_F(HostWindowTest, TheHostAndConnectionTypeCommandsWorkFromTheWindowInEnglish)
+{
+    TQuorvexForm form(MainThread, Language, Files, false);
+    form.show();
+    form.Action("actShowHosts")->trigger();
+    const int hostsBefore = form.Session().Hosts().Hosts().Count();
+    std::string russian = "not shown";
+    {
+        TModalScript addHost({[&](QWidget& dialog) {
+            russian = RussianTexts(dialog);
+            Child<QLineEdit>(dialog, "edName").setText("nas");
+            Child<QLineEdit>(dialog, "edAddress").setText("\\\\nas\\");
+            Child<QPushButton>(dialog, "btnOK").click();
+        }});
+        form.Action("actAdd")->trigger();  // the page's own add command
+    }
+    EXPECT_EQ(russian, "");
+    ASSERT_EQ(form.Session().Hosts().Hosts().Count(), hostsBefore + 1);
+    EXPECT_EQ(form.Session().Hosts().FindHost("\\\\NAS\\share")->Name, "nas");
+
+    // The options dialog opens the connection types through this command.
+    TTrafficUsageCollection& types = form.Session().ConnectionTypes();
+    const int typesBefore = types.Count();
+    std::vector<std::string> shown;
+    TModalScript addType({[&](QWidget& dialog) {
+                              russian = RussianTexts(dialog);
+                              QTimer::singleShot(0, &Child<QPushButton>(dialog, "btnAddConnection"),
+                                                 &QPushButton::click);
+                          },
+                          [](QWidget& question) {
+                              Child<QLineEdit>(question, "edName").setText("WAN");
+                              Child<QLineEdit>(question, "edBandwidth").setText("1000000");
+                              Child<QPushButton>(question, "btnOK").click();
+                          },
+                          [&](QWidget& dialog) {  // in front again: the new type is the current one
+                              shown = {Child<QComboBox>(dialog, "cmbTypeConnection").currentText().toStdString(),
+                                       Child<QLineEdit>(dialog, "edBandwidth").text().toStdString()};
+                              Child<QPushButton>(dialog, "btnOK").click();
+                          }});
+    form.Action("actSetTrafUseValue")->trigger();
+    EXPECT_EQ(russian, "");
+    EXPECT_EQ(addType.Seen(),
+              (std::vector<std::string>{"DlgTrafficPriority", "dlgNewConnection", "DlgTrafficPriority"}));
+    ASSERT_EQ(types.Count(), typesBefore + 1);
+    ASSERT_EQ(types.GetCurrentConnectionType(), &types[typesBefore]);
+    EXPECT_EQ(types[typesBefore].Name, "WAN");
+    EXPECT_EQ(types[typesBefore].HighTraffic, 800000u);
+    EXPECT_EQ(shown, (std::vector<std::string>{"WAN", "1000000"}));
+    form.Action("actExit")->trigger();
 }
