@@ -24,6 +24,11 @@ void TQuorvexForm::ConnectHosts()
     connect(&Timer1_, &QTimer::timeout, HostPage_, &THostPage::Tick);
 
     THostListView& list = HostPage_->HostList();
+    // The keys of the page (Ins, Del) reach its list as soon as the page is in front.
+    connect(Ui_->pcPages, &QTabWidget::currentChanged, &list, [this, &list] {
+        if (Ui_->pcPages->currentWidget() == Ui_->tsHostManager)
+            list.setFocus();
+    });
     connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this, &TQuorvexForm::UpdateCommands);
     HostPage_->InstallHeaderMenu(
         [this] {
