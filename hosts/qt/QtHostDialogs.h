@@ -22,7 +22,7 @@ public:
     bool ShowEditConnectionName(std::string& name) override;
 
     // The connection types dialog over a copy of types, which takes the copy on OK and stays
-    // as it was on Cancel. The dialogs asks its questions through dialogs and beeps through
+    // as it was on Cancel. The dialog asks its questions through dialogs and beeps through
     // desktop. True for OK.
     bool ShowConnectionTypes(TTrafficUsageCollection& types, ITaskDialogs& dialogs, IDesktop& desktop);
 
