@@ -1,5 +1,6 @@
 #include "hosts/HostColumns.h"
 
+#include "config/Options.h"
 #include "core/DisplayFormats.h"
 #include "core/TextCase.h"
 
@@ -39,8 +40,23 @@ int HostImageIndex(const THost& host)
 
 std::string HostRowHint(const THost& host, const std::vector<std::string>& captions)
 {
+    if (!Options().bShowHintForListView)
+        return {};
     std::vector<std::string> texts;
     for (int column = 0; column < kHostColumnCount; ++column)
         texts.push_back(HostColumnText(host, THostColumn(column)));
     return ListRowHint(captions, texts);
+}
+
+void THostListSort::Click(int column)
+{
+    if (column != Column) {
+        Column = column;
+        Ascending = true;
+    } else if (Ascending) {
+        Ascending = false;
+    } else {
+        Column = -1;
+        Ascending = true;
+    }
 }

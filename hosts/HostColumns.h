@@ -15,8 +15,17 @@ std::string HostColumnText(const THost& host, THostColumn column);
 // The order of a click on the column's header, ascending: texts ignore case, the
 // connections column orders by running count, then limit, then name.
 bool HostColumnLess(const THost& a, const THost& b, THostColumn column);
-// Temporary hosts show icon 1 of the host images, the others icon 0. Presentation: it moves
-// to the qt/ side once the window exists.
+// Temporary hosts show icon 1 of the host images, the others icon 0.
 int HostImageIndex(const THost& host);
-// A row's hint: one "caption: text" line per column, joined by CR LF.
+// A row's hint: one "caption: text" line per column, joined by CR LF; empty while
+// bShowHintForListView is off.
 std::string HostRowHint(const THost& host, const std::vector<std::string>& captions);
+
+// The sort of the host list. A click on another column sorts by it ascending; a click on
+// the sorted column turns ascending into descending, and descending into no sort column,
+// which puts the rows back in the order of the hosts.
+struct THostListSort {
+    int Column = -1;
+    bool Ascending = true;
+    void Click(int column);
+};

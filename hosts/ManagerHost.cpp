@@ -10,6 +10,7 @@
 #include "tasks/TaskItem.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -281,4 +282,16 @@ void TManagerHost::SortRows(THostColumn column, bool descending)
     Rows_.Sort([column, descending](const THost& a, const THost& b) {
         return descending ? HostColumnLess(b, a, column) : HostColumnLess(a, b, column);
     });
+}
+
+void TManagerHost::SortRows(const THostListSort& sort)
+{
+    if (sort.Column >= 0 && sort.Column < kHostColumnCount) {
+        SortRows(THostColumn(sort.Column), !sort.Ascending);
+        return;
+    }
+    std::unordered_map<const THost*, int> order;
+    for (int i = 0; i < Hosts().Count(); ++i)
+        order.emplace(&Hosts()[i], i);
+    Rows_.Sort([&order](const THost& a, const THost& b) { return order.at(&a) < order.at(&b); });
 }

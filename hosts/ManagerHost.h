@@ -92,6 +92,8 @@ public:
     void OpenSelectedHosts();
     // A click on a column header.
     void SortRows(THostColumn column, bool descending);
+    // The rows in the sort's order; without a sort column in the order of the hosts.
+    void SortRows(const THostListSort& sort);
 
 protected:
     void ClearItems() override;

@@ -105,7 +105,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     Boxes_ = std::make_unique<TQtMessageBoxes>(this);
     Dialogs_ = std::make_unique<TQtTaskDialogs>(this, Language_);
     RecordDialogs_ = std::make_unique<TQtRecordDialogs>(this, &Language_, Desktop_.get());
-    HostDialogs_ = std::make_unique<TQtHostDialogs>();
+    HostDialogs_ = std::make_unique<TQtHostDialogs>(this, Language_);
     Sounds_ = new TSoundPlayer(this);
     Tray_ = new TTrayIcon(this);
     ShellOutput_ = std::make_unique<TShellOutput>(*this);
@@ -171,6 +171,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     ConnectRecords();
     ConnectGraph();
     ConnectAutomation();
+    ConnectHosts();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {
@@ -212,6 +213,7 @@ void TQuorvexForm::FormDestroy()
     TaskPage_->Attach(nullptr);
     DisconnectHistory();
     CloseGraph();
+    DisconnectHosts();
     Session_->Close();
     StorePlacement();
 }

@@ -36,6 +36,7 @@ class TStatusPanels;
 class TSystemClock;
 class TTaskPage;
 class THistoryPage;
+class THostPage;
 class TTrayIcon;
 class TQtTrafficGraph;
 class TClipboardMonitor;
@@ -103,6 +104,9 @@ private:
     void ConnectTaskCommands();
     void ConnectViewCommands();
     void ConnectListCommands();
+    void ConnectHosts();
+    void DisconnectHosts();
+    void UpdateHostCommands();
     void ShowTargetGrid();
     void UpdateCommands();
     void RouteGeneric(int command);
@@ -152,6 +156,7 @@ private:
     std::unique_ptr<TClipboardMonitor> ClipboardMonitor_;
     std::unique_ptr<TProgramSession> Session_;
     TTaskPage* TaskPage_ = nullptr;
+    THostPage* HostPage_ = nullptr;
     TStatusPanels* StatusPanels_ = nullptr;
     TQtTrafficGraph* TrafficGraph1_ = nullptr;
     QTimer Timer1_;

@@ -184,6 +184,7 @@ void TQuorvexForm::UpdateCommands()
         action->setText(QString::fromStdString(priority.SetTraf[std::size_t(tag)].Caption));
     }
 
+    UpdateHostCommands();
     const TPage page = PageInFront();
     const TMainPages pages{.Tasks = &tasks,
                            .History = &Session_->History(),

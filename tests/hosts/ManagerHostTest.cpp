@@ -318,4 +318,27 @@ TEST_F(ManagerHostTest, ColumnsSortByTheirOwnOrder)
     }
     EXPECT_EQ(HostRowHint(Hosts.Hosts()[1], {"Name", "Connections", "Address", "Description"}),
               "Name: A\r\nConnections: 0/3\r\nAddress: ftp://c\r\nDescription: z");
+    Options().bShowHintForListView = false;
+    EXPECT_EQ(HostRowHint(Hosts.Hosts()[1], {"Name"}), "");
+    Options().bShowHintForListView = true;
+}
+
+TEST_F(ManagerHostTest, ClicksOnAHeaderSortUpThenDownThenBackInHostOrder)
+{
+    Host.AddHost("ftp://b", 0, "b");
+    Host.AddHost("ftp://c", 0, "c");
+    Host.AddHost("ftp://a", 0, "a");
+    // Each click, on a column, and the rows after it.
+    const std::pair<int, const char*> clicks[] = {
+        {hcName, "abc"},    {hcName, "cba"}, {hcName, "bca"}, {hcName, "abc"},
+        {hcAddress, "abc"}, {hcName, "abc"}, {hcName, "cba"}, {hcAddress, "abc"},
+    };
+    THostListSort sort;
+    for (auto [column, order] : clicks) {
+        sort.Click(column);
+        Hosts.SortRows(sort);
+        EXPECT_EQ(Names(), order) << column << " " << order;
+    }
+    EXPECT_EQ(sort.Column, hcAddress);
+    EXPECT_TRUE(sort.Ascending);
 }
