@@ -112,6 +112,12 @@ private:
     void ConfirmExit();
     void TranslateWindow();
 
+    // The options dialog and the language menu (QuorvexFormOptions.cpp).
+    void ConnectOptions();
+    void ShowOptions();
+    void BuildLanguageMenu();
+    void ChangeLanguage(const std::string& file);
+
     std::unique_ptr<Ui::QuorvexForm> Ui_;
     TMainThread& MainThread_;
     TLangChanger& Language_;

@@ -1,0 +1,101 @@
+// The options dialog as the main window opens it and applies what it changed, and the
+// language menu.
+#include "app/qt/QuorvexForm.h"
+
+#include "app/ProgramSession.h"
+#include "app/ViewToggles.h"
+#include "app/WindowTitle.h"
+#include "app/qt/SoundPlayer.h"
+#include "app/qt/TrayIcon.h"
+#include "config/Language.h"
+#include "config/Options.h"
+#include "config/SystemIntegration.h"
+#include "config/qt/QtLangWindow.h"
+#include "hosts/qt/DlgOpt.h"
+#include "tasks/qt/DialogShow.h"
+#include "tasks/qt/QtTaskDialogs.h"
+#include "tasks/qt/TaskPage.h"
+#include "ui_QuorvexForm.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QMenu>
+
+void TQuorvexForm::ConnectOptions()
+{
+    connect(Action("actOptions"), &QAction::triggered, this, &TQuorvexForm::ShowOptions);
+    BuildLanguageMenu();
+}
+
+void TQuorvexForm::ShowOptions()
+{
+    TOptions& options = Options();
+    // The session's settings stay as they are until the desktop integration exists.
+    const TDlgOptEnvironment environment{Session_->UserAgents(),      Session_->Proxies(),
+                                         Session_->ConnectionTypes(), *Dialogs_,
+                                         NoSystemIntegration(),       Language_};
+    const auto trigger = [this](const char* command) {
+        return [this, command] {
+            if (QAction* action = Action(command); action && action->isEnabled())
+                action->trigger();
+        };
+    };
+    TDlgOptCommands commands;
+    commands.PlaySound = [this](const std::string& file) { Sounds_->Play(QString::fromStdString(file)); };
+    commands.EditConnectionTypes = trigger("actSetTrafUseValue");
+    commands.ClearHistory = trigger("actHistoryClear");
+    commands.GraphProperties = trigger("actGraphProperties");
+    TDlgOpt dialog(options, environment, std::move(commands), this);
+    TranslateQtForm(Language_, dialog);
+    if (ExecCentred(dialog, this) != QDialog::Accepted)
+        return;
+
+    // What takes effect at once; the rest is read where it is used.
+    const TOptionsDialogResult& result = dialog.Result();
+    Session_->ApplyListOptions();
+    BuildActiveTaskPopup();
+    Ui_->pnlPages->setVisible(options.bShowTabPanel);
+    if (result.Changed("bShowStatusBar"))
+        Ui_->StatusBar1->setVisible(options.bShowStatusBar);
+    if (result.Changed("bShowTabs"))
+        Ui_->pcPages->tabBar()->setVisible(options.bShowTabs);
+    for (const TViewToggle& toggle : kViewToggles)
+        Action(toggle.Command)->setChecked(options.*toggle.Option);
+    if (QAction* graph = Action("actGraphShow"); graph && graph->isCheckable())
+        graph->setChecked(options.bGraphTrafVisible);
+    Tick();
+}
+
+void TQuorvexForm::BuildLanguageMenu()
+{
+    QMenu* menu = Ui_->mnChangeLang;
+    menu->clear();
+    auto* group = new QActionGroup(menu);
+    for (const TLangMenuItem& item : ListLang()) {
+        QAction* action = menu->addAction(QString::fromStdString(item.Caption));
+        action->setCheckable(true);
+        action->setChecked(item.Checked);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, file = item.Caption] { ChangeLanguage(file); });
+    }
+}
+
+void TQuorvexForm::ChangeLanguage(const std::string& file)
+{
+    // Every open window takes the new texts.
+    std::vector<std::unique_ptr<TQtLangWindow>> adapters;
+    std::vector<ILangWindow*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (!window->objectName().isEmpty())
+            windows.push_back(adapters.emplace_back(std::make_unique<TQtLangWindow>(*window)).get());
+    ChangeLang(Language_, file, windows);
+    // Texts the window put together itself.
+    const QString title = QString::fromStdString(MainWindowTitle());
+    QGuiApplication::setApplicationDisplayName(title);
+    setWindowTitle(title);
+    Tray_->SetToolTip(title);
+    BuildLanguageMenu();
+    BuildPageTree();
+    BuildActiveTaskPopup();
+    Tick();
+}
