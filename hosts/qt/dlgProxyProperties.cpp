@@ -10,6 +10,10 @@ TdlgProxyProperties::TdlgProxyProperties(TProxyCollection& proxies, ITaskDialogs
       Editor_(proxies, dialogs, forms)
 {
     Ui_->setupUi(this);
+    // The parameters keep their room while there is no proxy to show.
+    QSizePolicy keep = Ui_->gbParameters->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Ui_->gbParameters->setSizePolicy(keep);
     Ui_->edPort->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), Ui_->edPort));
     for (QLineEdit* edit : {Ui_->edAddres, Ui_->edPort, Ui_->edProxyUserName, Ui_->edProxyUserPassword})
         connect(edit, &QLineEdit::textEdited, this, &TdlgProxyProperties::FieldsEdited);
