@@ -29,6 +29,13 @@ void TQuorvexForm::ConnectOptions()
 
 void TQuorvexForm::ShowOptions()
 {
+    // From the tray while a dialog is open: that one is answered first, or a second copy of
+    // the options would overwrite what the first one stores.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        return;
+    }
     TOptions& options = Options();
     // The session's settings stay as they are until the desktop integration exists.
     const TDlgOptEnvironment environment{Session_->UserAgents(),      Session_->Proxies(),

@@ -149,6 +149,12 @@ TEST_F(OptionsDialogTest, CancelChangesNothing)
                 Find<QPushButton>(dialog, "btnProxyHTTPEdit").click();
                 nested.insert(nested.begin(), proxyDialog.Seen().begin(), proxyDialog.Seen().end());
             }
+            {
+                // The command again, from the tray: no second copy of the options opens.
+                TModalScript second({});
+                Form->Action("actOptions")->trigger();
+                EXPECT_EQ(second.Seen(), std::vector<std::string>{});
+            }
             Find<QPushButton>(dialog, "btnCancel").click();
         },
     });
