@@ -12,6 +12,7 @@
 #include "config/SystemIntegration.h"
 #include "config/qt/QtLangWindow.h"
 #include "hosts/qt/DlgOpt.h"
+#include "records/HistoryManager.h"
 #include "tasks/qt/DialogShow.h"
 #include "tasks/qt/QtTaskDialogs.h"
 #include "tasks/qt/TaskPage.h"
@@ -50,7 +51,11 @@ void TQuorvexForm::ShowOptions()
     TDlgOptCommands commands;
     commands.PlaySound = [this](const std::string& file) { Sounds_->Play(QString::fromStdString(file)); };
     commands.EditConnectionTypes = trigger("actSetTrafUseValue");
-    commands.ClearHistory = trigger("actHistoryClear");
+    // What the history page's command runs, whichever page is in front.
+    commands.ClearHistory = [this] {
+        Session_->History().ClearAfterConfirmation();
+        Tick();
+    };
     commands.GraphProperties = trigger("actGraphProperties");
     TDlgOpt dialog(options, environment, std::move(commands), this);
     TranslateQtForm(Language_, dialog);
