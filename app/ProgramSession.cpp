@@ -45,14 +45,19 @@ TProgramSession::TProgramSession(const TDataFiles& files, const TProgramPorts& p
     TaskEnvironment_->UserAgents = UserAgents_.get();
     TaskEnvironment_->Proxies = Proxies_.get();
     Tasks_ = std::make_unique<TManagerTask>(*TaskEnvironment_, Files_.TaskList);
+    ApplyListOptions();
+    Tasks_->DefaultTypeStart = TTaskStart(Options().DefaultTaskStart);
+    ListFile_ = std::make_unique<TTaskListFile>(*Tasks_, Files_.TaskList);
+    Adding_.Tasks = Tasks_.get();
+}
+
+void TProgramSession::ApplyListOptions()
+{
     const TOptions& options = Options();
     Tasks_->SetAutoSave(options.ListAutoSave);
     Tasks_->SetAutoSavePeriod(options.ListAutoSavePeriod);
     Tasks_->MaxActiveTasks = std::max(1, options.ListMaxActiveTask);
     Tasks_->DeleteCompletedTasks = options.ListDeleteTaskAfterComplete;
-    Tasks_->DefaultTypeStart = TTaskStart(options.DefaultTaskStart);
-    ListFile_ = std::make_unique<TTaskListFile>(*Tasks_, Files_.TaskList);
-    Adding_.Tasks = Tasks_.get();
 }
 
 TProgramSession::~TProgramSession()

@@ -53,6 +53,10 @@ public:
     // and lets them go. The window reads its columns back into the options before; the
     // options file is written after, so that everything stored here reaches it.
     void Close();
+    // Hands the list options to the task list: the number of downloads at once, the
+    // automatic saving and the removal of completed tasks (at start, and after the options
+    // dialog).
+    void ApplyListOptions();
 
     TUserAgentCollection& UserAgents() { return *UserAgents_; }
     TProxyCollection& Proxies() { return *Proxies_; }

@@ -74,6 +74,7 @@ bool TOptionsDialogModel::Enabled(TOptionControl control) const
     case ocFilterClipboardText: return c.bMonitorClipboard && c.bFilterClipboard;
     case ocSounds: return c.bUseSounds;
     case ocProxyBypass:
+    case ocProxyChoice:
     case ocIntegrateToIE:
     case ocDownloadSubfolders: return false;
     }
@@ -100,6 +101,26 @@ void TOptionsDialogModel::SetConfirmationTicked(int row, bool ticked)
 void TOptionsDialogModel::SetDefaultSound(int row)
 {
     Controls_.*kSoundEvents[row].File = DefaultSoundFile(row);
+}
+
+std::vector<std::string> TOptionsDialogModel::ListTexts(TOptionList list)
+{
+    std::vector<const char*> ids;
+    switch (list) {
+    case olDuplicateTask: ids = {"sDuplicateTaskRenameTask", "sDuplicateTaskNoAddTask", "sDuplicateTaskAsk"}; break;
+    case olAlreadyOnDisk:
+        ids = {"sAlraedyInDiskRenameFile", "sAlraedyInDiskOverwrite", "sAlraedyInDiskAddToLoad", "sAlraedyInDiskStop",
+               "sAlraedyInDiskAsk"};
+        break;
+    case olIncompleteTask: ids = {"sIncompleteTaskDeleteFile", "sIncompleteTaskLeaveFile", "sIncompleteTaskAsk"}; break;
+    case olDblClickTask: ids = {"sDblClickProp", "sDblClickTaskStartStop"}; break;
+    case olDblClickComplete: ids = {"sDblClickProp", "sDblClickCompleteOpen"}; break;
+    case olDblClickError: ids = {"sDblClickProp", "sDblClickErrorStart"}; break;
+    }
+    std::vector<std::string> texts;
+    for (const char* id : ids)
+        texts.push_back(Translate(id));
+    return texts;
 }
 
 std::vector<std::string> TOptionsDialogModel::SizeUnitTexts() const
@@ -179,6 +200,8 @@ TOptionsDialogResult TOptionsDialogModel::Apply(TOptions& options, ISystemIntegr
     system.SetStartWithWindows(options.StartWithWindows);
     if (options.ExplorerIntegration != system.IsExplorerIntegrated())
         system.SetExplorerIntegration(options.ExplorerIntegration);
+    options.StartWithWindows = system.IsStartWithWindows();
+    options.ExplorerIntegration = system.IsExplorerIntegrated();
 
     TOptionsDialogResult result;
     ForEachDialogOptionKey(

@@ -24,8 +24,19 @@ enum TOptionControl {
     ocFilterClipboardText,  // while the filter is on
     ocSounds,               // the event list and its buttons, while sounds are on
     ocProxyBypass,          // never: the bypass controls are shown only
+    ocProxyChoice,          // never: the proxy of each protocol is shown only; its list can be edited
     ocIntegrateToIE,        // never
     ocDownloadSubfolders,   // never: a box shown for what may come, not stored
+};
+
+// Drop-down lists whose entries are messages, each entry's index the value it stands for.
+enum TOptionList {
+    olDuplicateTask,     // DuplicateTaskWhatToDo
+    olAlreadyOnDisk,     // AlraedyInDiskWhatToDo
+    olIncompleteTask,    // IncompleteTaskWhatToDo
+    olDblClickTask,      // DblClickTask
+    olDblClickComplete,  // DblClickComplete
+    olDblClickError,     // DblClickError
 };
 
 // A number box: the value it shows lies in [Min, Max].
@@ -69,11 +80,15 @@ public:
     std::vector<std::string> SizeUnitTexts() const;
     std::vector<std::string> SpeedUnitTexts() const;
 
+    // The entries of a drop-down list, in the language in use.
+    static std::vector<std::string> ListTexts(TOptionList list);
+
     static const std::vector<TNumberBox>& NumberBoxes();
 
     // OK: copies the controls back into options, the dependent ones only while their switch
     // allows it, and applies starting with the session (always) and the file-manager menus
-    // (only when that differs from the system's state) to the system.
+    // (only when that differs from the system's state) to the system. Both options then
+    // show what the system says, so a setting the session refused does not look applied.
     TOptionsDialogResult Apply(TOptions& options, ISystemIntegration& system) const;
 
 private:

@@ -172,6 +172,7 @@ void TQuorvexForm::FormCreate(bool startHidden)
     ConnectGraph();
     ConnectAutomation();
     ConnectHosts();
+    ConnectOptions();
     // Every command's hint goes to the status bar's last panel while the pointer is on it.
     for (QAction* action : findChildren<QAction*>())
         connect(action, &QAction::hovered, this, [this, action] {

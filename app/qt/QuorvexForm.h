@@ -136,6 +136,11 @@ private:
     void ConnectAutomation();
     // Runs the completion action after the current event.
     void PostCompletionAction();
+    // The options dialog and the language menu (QuorvexFormOptions.cpp).
+    void ConnectOptions();
+    void ShowOptions();
+    void BuildLanguageMenu();
+    void ChangeLanguage(const std::string& file);
 
     std::unique_ptr<Ui::QuorvexForm> Ui_;
     TMainThread& MainThread_;

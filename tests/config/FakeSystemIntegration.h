@@ -9,18 +9,19 @@ public:
     bool Integrated = false;
     int StartWithSessionSets = 0;
     int IntegrationSets = 0;
+    bool Refuses = false;  // a session that keeps its states whatever is asked
 
     bool IsStartWithWindows() const override { return StartWithSession; }
     void SetStartWithWindows(bool on) override
     {
-        StartWithSession = on;
+        StartWithSession = Refuses ? StartWithSession : on;
         ++StartWithSessionSets;
     }
     bool IsExplorerIntegrated() const override { return Integrated; }
     bool SetExplorerIntegration(bool on) override
     {
-        Integrated = on;
+        Integrated = Refuses ? Integrated : on;
         ++IntegrationSets;
-        return true;
+        return !Refuses;
     }
 };

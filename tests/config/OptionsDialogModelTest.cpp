@@ -97,7 +97,7 @@ TEST(OptionsDialogModelTest, ControlsAreEnabledByTheirSwitches)
         EXPECT_EQ(model.Enabled(ocFTPModeASCIIFileExt), mode == 2);
     }
     c.bProxyBypass = c.IntegrateToIE = true;
-    for (const TOptionControl never : {ocProxyBypass, ocIntegrateToIE, ocDownloadSubfolders})
+    for (const TOptionControl never : {ocProxyBypass, ocProxyChoice, ocIntegrateToIE, ocDownloadSubfolders})
         EXPECT_FALSE(model.Enabled(never));
     // A ticked confirmation asks: the inverse of its key.
     model.SetConfirmationTicked(17, false);
@@ -132,6 +132,16 @@ TEST(OptionsDialogModelTest, OkTellsWhatChangedAndAppliesTheSystemSettings)
     EXPECT_TRUE(system.StartWithSession);
     EXPECT_TRUE(system.Integrated);
     EXPECT_TRUE(options.ExplorerIntegration);
+
+    // A session that refuses both: the options show its states, not what was asked.
+    TFakeSystemIntegration refusing;
+    refusing.Refuses = true;
+    TOptions asked;
+    TOptionsDialogModel refused(asked);
+    refused.Controls().StartWithWindows = refused.Controls().ExplorerIntegration = true;
+    refused.Apply(asked, refusing);
+    EXPECT_FALSE(asked.StartWithWindows);
+    EXPECT_FALSE(asked.ExplorerIntegration);
 }
 
 TEST(OptionsDialogModelTest, UnitBoxesListLongAndShortNamesAndFollowBitsOrBytes)

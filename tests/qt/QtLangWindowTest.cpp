@@ -2,6 +2,9 @@
 
 #include "RussianTexts.h"
 #include "app/qt/MessageDlgTimeout.h"
+#include "hosts/qt/QtTransferSettingsDialogs.h"
+#include "hosts/qt/dlgProxyProperties.h"
+#include "hosts/qt/dlgUserAgent.h"
 #include "support/TaskFakes.h"
 #include "tasks/DuplicateDialogModel.h"
 #include "tasks/ExistingFileDialogModel.h"
@@ -43,6 +46,14 @@ TEST(QtLangWindowTest, TheShippedLanguagesTranslateEveryTextOfTheWindows)
     windows.push_back(std::make_unique<TdlgPauseTemp>(30));
     windows.push_back(std::make_unique<TDlgSetNumMaxActiveTask>(3));
     windows.push_back(std::make_unique<TMessageDlgTimeout>("", "", 30, 3));
+    TUserAgentForm agent("", "");
+    windows.push_back(std::make_unique<TdlgUserAgent>(agent));
+    TRecordingBoxes boxes;
+    TProxyCollection proxies(boxes);
+    proxies.AddProxy("p");
+    TLangChanger none;
+    TQtTransferSettingsDialogs forms(nullptr, none, bed.Dialogs);
+    windows.push_back(std::make_unique<TdlgProxyProperties>(proxies, bed.Dialogs, forms));
 
     TLangChanger english;
     TLangChanger russian;
