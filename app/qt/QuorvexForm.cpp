@@ -262,15 +262,21 @@ void TQuorvexForm::Tick()
 
 void TQuorvexForm::PostAddFiles(const std::string& paths, const std::string& folders, bool silent)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, paths, folders, silent] {
-            if (Destroyed_)
-                return;
-            ShowTaskPage();
-            Tasks().AddFiles(paths, folders, silent);
-        },
-        Qt::QueuedConnection);
+    AddRequests_.Push({paths, folders, silent});
+    // One being handled takes the next itself when its dialogs are done.
+    if (!AddRequests_.Handling())
+        QMetaObject::invokeMethod(this, &TQuorvexForm::HandleAddRequests, Qt::QueuedConnection);
+}
+
+void TQuorvexForm::HandleAddRequests()
+{
+    while (std::optional<TAddRequest> request = AddRequests_.Next()) {
+        if (Destroyed_)
+            return;
+        ShowTaskPage();
+        Tasks().AddFiles(request->Paths, request->Folders, request->Silent);
+        AddRequests_.Done();
+    }
 }
 
 void TQuorvexForm::ShowWindow()

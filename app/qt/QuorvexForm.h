@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AutomationServer.h"
 #include "app/DataFiles.h"
 #include "app/GenericCommands.h"
 #include "app/PageTree.h"
@@ -61,7 +62,8 @@ public:
     QAction* Action(const char* name) const;
 
     // A request of a drop or of another program: the paths (one per line) and folders are
-    // added after the current event, through the task dialog unless silent.
+    // added after the current event, through the task dialog unless silent. Requests are
+    // added in turn: one that comes while another's dialog is open waits for it.
     void PostAddFiles(const std::string& paths, const std::string& folders, bool silent);
     // Shows the window from the tray or from behind others and puts it in front.
     void ShowWindow();
@@ -183,4 +185,8 @@ private:
     QPointer<QDialog> FindDialog_;
     TRecordListView* RecycleBinList_ = nullptr;  // TreeRecycleBin
     TRecordListView* SchedulerList_ = nullptr;   // TreeManagerScheduler
+
+    // Requests of drops and of other programs, added one after the other.
+    void HandleAddRequests();
+    TAddRequestQueue AddRequests_;
 };

@@ -3,6 +3,7 @@
 #include "app/qt/QuorvexForm.h"
 
 #include "app/CompletionAction.h"
+#include "app/DesktopIntegration.h"
 #include "app/ProgramSession.h"
 #include "app/ViewToggles.h"
 #include "app/WindowTitle.h"
@@ -11,12 +12,12 @@
 #include "app/qt/dlgCompleteOptions.h"
 #include "config/Language.h"
 #include "config/Options.h"
-#include "config/SystemIntegration.h"
 #include "config/qt/QtLangWindow.h"
 #include "hosts/qt/DlgOpt.h"
 #include "hosts/qt/QtTrafficGraph.h"
 #include "records/HistoryManager.h"
 #include "tasks/qt/DialogShow.h"
+#include "tasks/qt/QtMessageBoxes.h"
 #include "tasks/qt/QtTaskDialogs.h"
 #include "tasks/qt/TaskPage.h"
 #include "ui_QuorvexForm.h"
@@ -41,10 +42,11 @@ void TQuorvexForm::ShowOptions()
         return;
     }
     TOptions& options = Options();
-    // The session's settings stay as they are until the desktop integration exists.
-    const TDlgOptEnvironment environment{Session_->UserAgents(),      Session_->Proxies(),
-                                         Session_->ConnectionTypes(), *Dialogs_,
-                                         NoSystemIntegration(),       Language_};
+    // Read and applied with the program's path of now: a moved program rewrites its entry.
+    TDesktopIntegration integration(SessionIntegrationPlaces(QCoreApplication::applicationFilePath().toStdString()),
+                                    *Boxes_);
+    const TDlgOptEnvironment environment{
+        Session_->UserAgents(), Session_->Proxies(), Session_->ConnectionTypes(), *Dialogs_, integration, Language_};
     const auto trigger = [this](const char* command) {
         return [this, command] {
             if (QAction* action = Action(command); action && action->isEnabled())

@@ -1,4 +1,5 @@
 #include "ModalScript.h"
+#include "PrivateBus.h"
 #include "RussianTexts.h"
 #include "app/CompletionAction.h"
 #include "app/DataFiles.h"
@@ -23,7 +24,6 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -89,28 +89,24 @@ public:
     std::vector<std::string> Calls;
 };
 
-// A bus of the test's own, with the stand-in on it in a thread of its own, so that the
-// blocking calls of the program find it answering. The machine's login manager is never
-// reached: the program's system bus is this one.
+// The tests' own bus, with the stand-in on it in a thread of its own, so that the blocking
+// calls of the program find it answering. The machine's login manager is never reached:
+// the program's system bus is this one.
 class CompletionLogindTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        Bus_ = new QProcess;
-        Bus_->start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-        ASSERT_TRUE(Bus_->waitForStarted()) << "dbus-daemon is missing";
-        while (!Bus_->canReadLine())
-            ASSERT_TRUE(Bus_->waitForReadyRead(10000));
-        const QByteArray address = Bus_->readLine().trimmed();
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        TPrivateBus* bus = TPrivateBus::Instance();
+        ASSERT_NE(bus, nullptr) << TPrivateBus::Problem();
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus->Address().toUtf8());
         Thread_ = new QThread;
         Thread_->start();
         StandIn_ = new TLoginManagerStandIn;
         StandIn_->moveToThread(Thread_);
-        QDBusConnection bus = QDBusConnection::connectToBus(QString::fromUtf8(address), "login-stand-in");
-        ASSERT_TRUE(bus.isConnected());
-        ASSERT_TRUE(bus.registerObject("/org/freedesktop/login1", StandIn_, QDBusConnection::ExportAllSlots));
-        ASSERT_TRUE(bus.registerService("org.freedesktop.login1"));
+        QDBusConnection connection = QDBusConnection::connectToBus(bus->Address(), "login-stand-in");
+        ASSERT_TRUE(connection.isConnected());
+        ASSERT_TRUE(connection.registerObject("/org/freedesktop/login1", StandIn_, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(connection.registerService("org.freedesktop.login1"));
     }
     static void TearDownTestSuite()
     {
@@ -120,18 +116,19 @@ protected:
         delete StandIn_;
         delete Thread_;
         qunsetenv("DBUS_SYSTEM_BUS_ADDRESS");
-        Bus_->terminate();
-        Bus_->waitForFinished();
-        delete Bus_;
     }
-    void SetUp() override { StandIn_->Clear(); }
+    void SetUp() override
+    {
+        TPrivateBus* bus = nullptr;
+        FindServerOrSkip(bus);
+        if (bus)
+            StandIn_->Clear();
+    }
 
-    static QProcess* Bus_;
     static QThread* Thread_;
     static TLoginManagerStandIn* StandIn_;
 };
 
-QProcess* CompletionLogindTest::Bus_ = nullptr;
 QThread* CompletionLogindTest::Thread_ = nullptr;
 TLoginManagerStandIn* CompletionLogindTest::StandIn_ = nullptr;
 

@@ -1,0 +1,200 @@
+#include "app/DesktopIntegration.h"
+
+#include "core/MessageBoxPort.h"
+#include "core/MessageCatalogue.h"
+#include "core/SafeFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string HomeOf()
+{
+    const char* home = std::getenv("HOME");
+    return home ? home : "";
+}
+
+// An XDG folder variable counts only when it holds an absolute path.
+std::string XdgFolder(const char* variable, const std::string& fallback)
+{
+    const char* value = std::getenv(variable);
+    return value && *value == '/' ? std::string(value) : HomeOf() + fallback;
+}
+
+std::string Folder(const std::string& path)
+{
+    return fs::path(path).parent_path().string();
+}
+
+bool HasNameOfOurs(const fs::path& entry)
+{
+    std::string name = entry.filename().string();
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return name.find("quorvex") != std::string::npos;
+}
+
+}  // namespace
+
+TIntegrationPlaces SessionIntegrationPlaces(const std::string& program)
+{
+    return {program, XdgFolder("XDG_CONFIG_HOME", "/.config"), XdgFolder("XDG_DATA_HOME", "/.local/share")};
+}
+
+std::string DesktopExecWord(const std::string& program)
+{
+    if (program.find_first_of("\r\n") != std::string::npos)
+        return {};
+    std::string word = "\"";
+    for (char c : program) {
+        switch (c) {
+        // Reserved inside a quoted argument: a backslash in front; and that backslash, like
+        // one of the path, is itself escaped once more by the entry's string rules.
+        case '"':
+        case '`':
+        case '$': word += "\\\\"; break;
+        case '\\': word += "\\\\\\"; break;
+        // A field code otherwise.
+        case '%': word += '%'; break;
+        default: break;
+        }
+        word += c;
+    }
+    return word + "\"";
+}
+
+std::string AutostartEntryText(const std::string& program)
+{
+    const std::string exec = DesktopExecWord(program);
+    if (exec.empty())
+        return {};
+    std::string text = "[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Name=Quorvex\n";
+    text += "Exec=" + exec + " -minimize\n";
+    return text
+           + "Icon=quorvex\n"
+             "Terminal=false\n"
+             "X-GNOME-Autostart-enabled=true\n";
+}
+
+TDesktopIntegration::TDesktopIntegration(TIntegrationPlaces places, IMessageBoxPort& errors)
+    : Places_(std::move(places)), Errors_(errors)
+{
+}
+
+std::string TDesktopIntegration::AutostartFile() const
+{
+    return Places_.ConfigHome + "/autostart/quorvex.desktop";
+}
+
+std::string TDesktopIntegration::MenuProgram() const
+{
+    return Folder(Places_.Program) + "/quorvex-menu";
+}
+
+std::vector<std::string> TDesktopIntegration::MenuFolders() const
+{
+    // Dolphin's service menus, Nautilus's scripts, Nemo's actions and Caja's scripts; the
+    // scripts are named by their captions, which all hold the program's name.
+    return {Places_.DataHome + "/kio/servicemenus", Places_.DataHome + "/nautilus/scripts",
+            Places_.DataHome + "/nemo/actions", Places_.ConfigHome + "/caja/scripts"};
+}
+
+bool TDesktopIntegration::IsStartWithWindows() const
+{
+    std::ifstream entry(AutostartFile());
+    if (!entry)
+        return false;
+    for (std::string line; std::getline(entry, line);)
+        if (line == "Hidden=true")
+            return false;
+    return true;
+}
+
+void TDesktopIntegration::SetStartWithWindows(bool on)
+{
+    const std::string file = AutostartFile();
+    if (!on) {
+        if (unlink(file.c_str()) != 0 && errno != ENOENT)
+            ShowError(file + ": " + std::strerror(errno));
+        return;
+    }
+    const std::string text = AutostartEntryText(Places_.Program);
+    std::string reason = "the program's path holds a line break";
+    std::error_code error;
+    fs::create_directories(Folder(file), error);
+    if (error)
+        reason = error.message();
+    else if (!text.empty() && WriteFileSafely(file, text, reason))
+        return;
+    ShowError(file + ": " + reason);
+}
+
+bool TDesktopIntegration::IsExplorerIntegrated() const
+{
+    for (const std::string& folder : MenuFolders()) {
+        std::error_code error;
+        for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
+            if (HasNameOfOurs(entry->path()))
+                return true;
+    }
+    return false;
+}
+
+bool TDesktopIntegration::SetExplorerIntegration(bool on)
+{
+    const std::string program = MenuProgram();
+    if (access(program.c_str(), X_OK) != 0) {
+        ShowError("The file-manager integration needs " + program + ", which is missing: " + std::strerror(errno));
+        return false;
+    }
+    const std::string option = on ? "--register" : "--unregister";
+    std::string reason;
+    const int code = RunAndWait(program, {option}, reason);
+    if (code == 0)
+        return true;
+    ShowError(program + " " + option + ": " + (code < 0 ? reason : "ended with code " + std::to_string(code)));
+    return false;
+}
+
+void TDesktopIntegration::ShowError(const std::string& text) const
+{
+    Errors_.ShowErrorBox(Translate("sHintCaptionError"), text);
+}
+
+int RunAndWait(const std::string& program, const std::vector<std::string>& arguments, std::string& reason)
+{
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (const int failure = posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ)) {
+        reason = std::strerror(failure);
+        return -1;
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR) {
+            reason = std::strerror(errno);
+            return -1;
+        }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    reason = "ended by signal " + std::to_string(WTERMSIG(status));
+    return -1;
+}
