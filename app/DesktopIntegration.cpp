@@ -2,6 +2,7 @@
 
 #include "core/MessageBoxPort.h"
 #include "core/MessageCatalogue.h"
+#include "core/MessageFormat.h"
 #include "core/SafeFile.h"
 
 #include <algorithm>
@@ -129,7 +130,7 @@ void TDesktopIntegration::SetStartWithWindows(bool on)
     const std::string file = AutostartFile();
     if (!on) {
         if (unlink(file.c_str()) != 0 && errno != ENOENT)
-            ShowError(file + ": " + std::strerror(errno));
+            ShowError(FormatMessage(Translate("sIntegrationFailed"), {file, std::string(std::strerror(errno))}));
         return;
     }
     const std::string text = AutostartEntryText(Places_.Program);
@@ -140,7 +141,7 @@ void TDesktopIntegration::SetStartWithWindows(bool on)
         reason = error.message();
     else if (!text.empty() && WriteFileSafely(file, text, reason))
         return;
-    ShowError(file + ": " + reason);
+    ShowError(FormatMessage(Translate("sIntegrationFailed"), {file, reason}));
 }
 
 bool TDesktopIntegration::IsExplorerIntegrated() const
@@ -158,7 +159,7 @@ bool TDesktopIntegration::SetExplorerIntegration(bool on)
 {
     const std::string program = MenuProgram();
     if (access(program.c_str(), X_OK) != 0) {
-        ShowError("The file-manager integration needs " + program + ", which is missing: " + std::strerror(errno));
+        ShowError(FormatMessage(Translate("sIntegrationProgramMissing"), {program}));
         return false;
     }
     const std::string option = on ? "--register" : "--unregister";
@@ -166,7 +167,8 @@ bool TDesktopIntegration::SetExplorerIntegration(bool on)
     const int code = RunAndWait(program, {option}, reason);
     if (code == 0)
         return true;
-    ShowError(program + " " + option + ": " + (code < 0 ? reason : "ended with code " + std::to_string(code)));
+    ShowError(FormatMessage(Translate("sIntegrationFailed"),
+                            {program + " " + option, code < 0 ? reason : "exit code " + std::to_string(code)}));
     return false;
 }
 

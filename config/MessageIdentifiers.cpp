@@ -110,12 +110,16 @@ const char* const kMessageIds[] = {
     "sNotImplemented",
 };
 
+// The session's settings of the options.
+const char* const kSessionMessageIds[] = {"sIntegrationProgramMissing", "sIntegrationFailed"};
+
 } // namespace
 
 const std::vector<std::string>& CatalogueIdentifiers()
 {
     static const std::vector<std::string> ids = [] {
         std::vector<std::string> all(std::begin(kMessageIds), std::end(kMessageIds));
+        all.insert(all.end(), std::begin(kSessionMessageIds), std::end(kSessionMessageIds));
         // The task info list shares the captions of the history info list.
         for (int list = 0; list < kCaptionedListCount; ++list) {
             if (list == clTaskInfo)

@@ -1,5 +1,6 @@
 #include "app/DesktopIntegration.h"
 
+#include "core/MessageCatalogue.h"
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
 
@@ -13,6 +14,13 @@ namespace {
 
 // The session's folders and a program in a temporary home.
 struct TSessionBed {
+    TSessionBed()
+    {
+        SetMessageText("sIntegrationProgramMissing", "%s is missing");
+        SetMessageText("sIntegrationFailed", "%s: %s");
+    }
+    ~TSessionBed() { ClearMessageTexts(); }
+
     TTempDir Home;
     TRecordingBoxes Boxes;
 
@@ -103,5 +111,5 @@ TEST(DesktopIntegrationTest, FileManagerEntriesComeAndGoThroughTheMenuProgramBes
     WriteFileBytes(menu, "#!/bin/sh\nexit 2\n");
     EXPECT_FALSE(integration.SetExplorerIntegration(true));
     ASSERT_EQ(bed.Boxes.Shown.size(), 2u);
-    EXPECT_NE(bed.Boxes.Shown[1].find("code 2"), std::string::npos) << bed.Boxes.Shown[1];
+    EXPECT_NE(bed.Boxes.Shown[1].find("--register: exit code 2"), std::string::npos) << bed.Boxes.Shown[1];
 }

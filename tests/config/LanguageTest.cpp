@@ -72,8 +72,9 @@ TEST(ShippedLanguagesTest, EveryMessageIsThereWithTheArgumentsOfItsEnglishText)
     ASSERT_TRUE(english.SetLangFile(kShippedLanguages + "english.lng"));
     ASSERT_TRUE(russian.SetLangFile(kShippedLanguages + "russian.lng"));
     const std::vector<std::string>& ids = CatalogueIdentifiers();
-    // The catalogue's messages, those of the newer engine steps, and the column captions.
-    EXPECT_EQ(ids.size(), 279u + 8u + 42u);
+    // The catalogue's messages, those of the newer engine steps, of the session's settings,
+    // and the column captions.
+    EXPECT_EQ(ids.size(), 279u + 8u + 2u + 42u);
 
     for (const std::string& id : ids) {
         const std::string text = english.Translate(id);
