@@ -175,6 +175,15 @@ TEST_F(AutomationServerTest, ACallStartsTheRegisteredProgramWhichStaysAndAddsThe
     ASSERT_TRUE(Answered(call, 30000)) << call.error().message().toStdString();
     const uint pid = Client.interface()->servicePid(kAutomationService);
     ASSERT_GT(pid, 0u);
+    // A test that fails on the way leaves no program behind.
+    struct TStarted {
+        pid_t Pid;
+        ~TStarted()
+        {
+            if (Pid > 0)
+                ::kill(Pid, SIGKILL);
+        }
+    } started{pid_t(pid)};
     // Still there after the call, serving the next one.
     QDBusPendingCall next = Send(Client, "AddFilesSilent", "/srv/next.bin\r\n", folder);
     ASSERT_TRUE(Answered(next));
@@ -183,6 +192,7 @@ TEST_F(AutomationServerTest, ACallStartsTheRegisteredProgramWhichStaysAndAddsThe
     // Ended as the session ends it, the program saves its list.
     ::kill(pid_t(pid), SIGTERM);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Client.interface()->isServiceRegistered(kAutomationService); }, 20000));
+    started.Pid = 0;
     const std::string list = Bus_->DataHome() + "/Velmora/Quorvex/default.qtl";
     ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(list); }, 5000));
     const std::string saved = ReadFileBytes(list);
