@@ -80,9 +80,21 @@ endif()
 configure_file(${QUORVEX_DATA}/${QUORVEX_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/install/${QUORVEX_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/install/${QUORVEX_ID}.metainfo.xml DESTINATION share/metainfo)
 
+# The release notes, in the changelog form Debian's tools read, compressed as they expect.
+set(QUORVEX_PACKAGE_MAINTAINER "Velmora <packages@velmora.invalid>" CACHE STRING "Maintainer of the Debian package")
+execute_process(COMMAND date -u -R -d ${QUORVEX_RELEASE_DATE} OUTPUT_VARIABLE QUORVEX_RELEASE_DATE_RFC2822
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set(changelog ${CMAKE_BINARY_DIR}/install/changelog)
+configure_file(${QUORVEX_DATA}/changelog.in ${changelog} @ONLY)
+add_custom_command(OUTPUT ${changelog}.gz
+  COMMAND gzip -n -9 -c ${changelog} > ${changelog}.gz
+  DEPENDS ${changelog}
+  COMMENT "Compressing the changelog")
+add_custom_target(quorvex_changelog ALL DEPENDS ${changelog}.gz)
+install(FILES ${changelog}.gz DESTINATION share/doc/quorvex)
+
 # `cpack -G DEB`: the files above under /usr. Library dependencies come from dpkg-shlibdeps;
 # those the programs load only while running are named here.
-set(QUORVEX_PACKAGE_MAINTAINER "Velmora <packages@velmora.invalid>" CACHE STRING "Maintainer of the Debian package")
 set(CPACK_PACKAGE_NAME quorvex)
 set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_CONTACT ${QUORVEX_PACKAGE_MAINTAINER})
