@@ -11,13 +11,7 @@ set(QUORVEX_RESOURCE_DIR share/quorvex)
 install(TARGETS quorvex quorvex-cli RUNTIME DESTINATION bin)
 install(DIRECTORY Default Languages Sounds DESTINATION ${QUORVEX_RESOURCE_DIR} PATTERN .gitkeep EXCLUDE)
 
-# The file-manager helper is added in its own folder; install it once every target is known.
-function(quorvex_install_menu)
-  if(TARGET quorvex-menu)
-    install(TARGETS quorvex-menu RUNTIME DESTINATION bin)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} CALL quorvex_install_menu)
+# quorvex-menu, the file managers' helper, installs itself beside them (shellext/).
 
 # The launcher entry. The program takes no files or links on its command line, so the entry
 # claims no MIME types; links reach it by the clipboard, drops and the D-Bus interface.

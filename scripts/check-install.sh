@@ -78,6 +78,52 @@ for name in hosts.xml connections.xml schemas.xml; do
 done
 echo "quorvex-cli copies, quorvex seeds its data folder from /usr/share/quorvex/Default/"
 
+if [ -f "$root/dbus/$id.IQuorvexCom.xml" ]; then
+  echo "--- D-Bus starts the installed program"
+  # Installed under a prefix of its own, so that the service file's Exec names this copy,
+  # and a bus of our own that looks for services there only.
+  prefix=$work/prefix
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+  cat >"$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$work/bus</listen>
+  <servicedir>$prefix/share/dbus-1/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+  # The bus hands its environment to the program it starts: offscreen, the temporary folders,
+  # and a screenshot after which the program ends by itself.
+  run_installed QT_QPA_PLATFORM=offscreen QUORVEX_SCREENSHOT="$work/activated.png" \
+    dbus-daemon --nofork --config-file="$work/bus.conf" >"$work/bus.log" 2>&1 &
+  bus=$!
+  address=unix:path=$work/bus
+  for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
+  status=0
+  introspection=$(dbus-send --bus="$address" --print-reply --reply-timeout=30000 --dest=$id /QuorvexCom \
+    org.freedesktop.DBus.Introspectable.Introspect 2>&1) || status=$?
+  # The program the bus started, to end it should it still run.
+  program=$(dbus-send --bus="$address" --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.GetConnectionUnixProcessID string:$id 2>/dev/null | awk '/uint32/ {print $2}') || true
+  if [ -n "$program" ] && kill "$program" 2>/dev/null; then
+    for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+  fi
+  kill "$bus" 2>/dev/null || true
+  wait "$bus" 2>/dev/null || true
+  if [ $status -ne 0 ]; then
+    cat "$work/bus.log" >&2
+    fail "D-Bus could not start the installed program: $introspection"
+  fi
+  grep -q "$id.IQuorvexCom" <<<"$introspection" || fail "the started program does not serve $id.IQuorvexCom"
+  echo "the bus started $prefix/bin/quorvex --automation, which serves /QuorvexCom"
+fi
+
 echo "--- cpack -G DEB"
 rm -rf "$build/packages"
 (cd "$build" && cpack -G DEB >/dev/null)
