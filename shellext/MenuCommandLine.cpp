@@ -47,6 +47,8 @@ TMenuCommand ParseMenuCommandLine(const std::vector<std::string>& arguments)
         return command;
     }
     command.Files.assign(arguments.begin() + static_cast<std::ptrdiff_t>(next), arguments.end());
+    // An empty argument names nothing, not the working folder.
+    std::erase(command.Files, std::string());
     if (command.Action == TMenuAction::maPasteHere && !command.Files.empty())
         command.Error = "--paste-here takes the files from the clipboard, not from the command line";
     else if (command.Action != TMenuAction::maPasteHere && command.Files.empty())

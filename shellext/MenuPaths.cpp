@@ -81,6 +81,18 @@ std::string MenuPathFromArgument(const std::string& argument, const std::string&
     return absolute;
 }
 
+std::vector<std::string> TakeUnsendablePaths(std::vector<std::string>& paths)
+{
+    std::vector<std::string> unsendable;
+    std::erase_if(paths, [&](const std::string& path) {
+        const bool breaks = path.find_first_of("\r\n") != std::string::npos;
+        if (breaks)
+            unsendable.push_back(path);
+        return breaks;
+    });
+    return unsendable;
+}
+
 std::string MenuFilesText(const std::vector<std::string>& paths)
 {
     std::string text;

@@ -11,6 +11,10 @@
 // (ftp://, http://) left as it is.
 std::string MenuPathFromArgument(const std::string& argument, const std::string& workingFolder);
 
+// Takes out of `paths` those that hold a line break and returns them: one text of lines cannot
+// carry them, and a name split in two would name other files.
+std::vector<std::string> TakeUnsendablePaths(std::vector<std::string>& paths);
+
 // One text of lines, each path followed by CR LF, as AddFiles and AddFilesSilent take it.
 std::string MenuFilesText(const std::vector<std::string>& paths);
 

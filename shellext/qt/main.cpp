@@ -89,10 +89,18 @@ int main(int argc, char** argv)
 
     for (std::string& file : files)
         file = MenuPathFromArgument(file, workingFolder);
+    const std::vector<std::string> unsendable = TakeUnsendablePaths(files);
+    for (const std::string& file : unsendable)
+        Failed("a name with a line break cannot be handed over: " + file);
+    if (files.empty())
+        return 1;
     const std::string text = MenuFilesText(files);
-    const std::string error = command.Action == TMenuAction::maAddFiles
-                                  ? CallQuorvex("AddFiles", text, "")
-                                  : CallQuorvex("AddFilesSilent", text,
-                                                MenuTargetFolder(MenuPathFromArgument(command.Folder, workingFolder)));
-    return error.empty() ? 0 : Failed(error);
+    const std::string folder = command.Action == TMenuAction::maAddFiles
+                                   ? ""
+                                   : MenuTargetFolder(MenuPathFromArgument(command.Folder, workingFolder));
+    const std::string error =
+        CallQuorvex(command.Action == TMenuAction::maAddFiles ? "AddFiles" : "AddFilesSilent", text, folder);
+    if (!error.empty())
+        return Failed(error);
+    return unsendable.empty() ? 0 : 1;
 }

@@ -119,6 +119,8 @@ TEST_F(MenuCallTest, HandsTheSelectionToTheProgram)
         {{"--here", "dest", "/abs/f", "smb://nas/share/d/g"}, false, 0,
          "AddFilesSilent|/abs/f\r\n\\\\nas\\share\\d\\g\r\n|" + at + "/dest"},
         {{"--here", "file:///dest/", "ftp://host/pub/h"}, false, 0, "AddFilesSilent|ftp://host/pub/h\r\n|/dest/"},
+        // A name with a line break would arrive as two other names: it stays behind, and says so.
+        {{"a", "x\ny"}, false, 1, "AddFiles|" + at + "/a\r\n|"},
         // The program's refusal is no success.
         {{"a"}, true, 1, "AddFiles|" + at + "/a\r\n|"},
     };
