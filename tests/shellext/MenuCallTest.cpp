@@ -144,6 +144,40 @@ TEST(MenuCallWithoutBusTest, FailsWithAMessage)
     EXPECT_NE(run.Errors.find("no session bus"), std::string::npos) << run.Errors;
 }
 
+// When the program is not running the bus is asked to start it by its activation file; here
+// the file runs a command that leaves a mark and ends without serving, which the call reports.
+TEST(MenuCallActivationTest, AsksTheBusToStartTheProgram)
+{
+    TTempDir work;
+    const std::string at = work.Path().string();
+    WriteFileBytes(work.Path() / "services/org.velmora.Quorvex.service",
+                   "[D-BUS Service]\nName=org.velmora.Quorvex\nExec=/bin/sh -c 'touch " + at + "/started; exit 3'\n");
+    // clang-format off
+    WriteFileBytes(work.Path() / "bus.conf",
+        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+        "<busconfig><type>session</type><listen>unix:tmpdir=" + at + "</listen><auth>EXTERNAL</auth>\n"
+        "<servicedir>" + at + "/services</servicedir>\n"
+        "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+        "<allow own=\"*\"/></policy></busconfig>\n");
+    // clang-format on
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"),
+              {"--config-file", QString::fromStdString(at + "/bus.conf"), "--nofork", "--print-address"});
+    ASSERT_TRUE(bus.waitForStarted()) << "dbus-daemon is missing";
+    while (!bus.canReadLine())
+        ASSERT_TRUE(bus.waitForReadyRead(10000)) << bus.readAllStandardError().toStdString();
+    QProcessEnvironment environment;
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(bus.readLine().trimmed()));
+
+    const TMenuRun run = RunMenu({"a"}, QString::fromStdString(at), environment);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(std::filesystem::exists(work.Path() / "started"));
+    EXPECT_NE(run.Errors.find("could not be reached or started"), std::string::npos) << run.Errors;
+    bus.terminate();
+    bus.waitForFinished();
+}
+
 }  // namespace
 
 #include "MenuCallTest.moc"
