@@ -1,7 +1,6 @@
 #include "MenuRegistration.h"
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <system_error>
 

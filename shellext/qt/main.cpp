@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -30,6 +31,8 @@ TMenuEnvironment MenuEnvironment()
     environment.Locale = MenuLocale(Environment("LC_ALL"), Environment("LC_MESSAGES"), Environment("LANG"));
     std::error_code error;
     environment.Program = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    if (environment.Program.empty())
+        throw std::runtime_error("cannot tell where quorvex-menu itself lies: " + error.message());
     return environment;
 }
 
@@ -78,7 +81,7 @@ int main(int argc, char** argv)
         // Under Wayland only a focused window may read the clipboard; the X server of the session
         // mirrors it to every client.
         if (!Environment("DISPLAY").empty() && Environment("QT_QPA_PLATFORM").empty())
-            setenv("QT_QPA_PLATFORM", "xcb", 1);
+            setenv("QT_QPA_PLATFORM", "xcb;wayland", 1);
         application = std::make_unique<QGuiApplication>(argc, argv);
         files = ClipboardFileUris();
         if (files.empty())
