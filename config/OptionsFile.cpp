@@ -90,7 +90,7 @@ struct TKeyWriter {
 
 std::string DefaultSoundFile(int event)
 {
-    return ProgramFolder() + "Sounds/" + kSoundEvents[event].FileName;
+    return ResourceFolder() + "Sounds/" + kSoundEvents[event].FileName;
 }
 
 void ReadOptions(const TXMLStorage& store, TOptions& options, const ISystemIntegration& system)

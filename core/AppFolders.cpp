@@ -102,6 +102,11 @@ const std::string& ProgramFolder()
     return Folders().ProgramFolder;
 }
 
+const std::string& ResourceFolder()
+{
+    return Folders().ResourceFolder;
+}
+
 const std::string& DefaultsFolder()
 {
     return Folders().DefaultsFolder;

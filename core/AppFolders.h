@@ -27,6 +27,7 @@ const TAppFolders& AppFolders();
 void SetAppFolders(const TAppFolders& folders);
 
 const std::string& ProgramFolder();
+const std::string& ResourceFolder();
 const std::string& DefaultsFolder();
 const std::string& DataFolder();
 const std::string& LanguagesFolder();

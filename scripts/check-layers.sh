@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# shellext/ (quorvex-menu) is a program of its own: it includes nothing of the others, nor they of it.
 # The layers, lowest first: each folder and the folders its files may include besides its own
 # (every folder below it).
 layers='
@@ -21,6 +22,7 @@ hosts: core platform config transfer tasks
 records: core platform config transfer tasks hosts
 app: core platform config transfer tasks hosts records
 cli: core platform config transfer tasks hosts records app
+shellext:
 '
 
 # Includes against the layers that wait for their files to move; an entry goes with its move.

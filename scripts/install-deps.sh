@@ -14,6 +14,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libqt6svg6 libgl-dev
   xvfb xauth x11-utils adwaita-icon-theme hicolor-icon-theme
   dbus-daemon
+  desktop-file-utils appstream librsvg2-bin lintian file
 )
 
 missing=()

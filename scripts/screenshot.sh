@@ -3,6 +3,7 @@
 # of its main window into a PNG and quits. The program's data and runtime folders are
 # temporary: nothing of the user's is read or written.
 #   scripts/screenshot.sh [OUT.png]      (default: docs/screenshot.png)
+#   QUORVEX_SCREENSHOT_COMMAND=actOptions scripts/screenshot.sh OUT.png   (a page or dialog)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs/screenshot.png}")
@@ -28,7 +29,7 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; do
 
 rm -f "$out"
 env -u WAYLAND_DISPLAY DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_DATA_HOME="$work/data" \
-  XDG_RUNTIME_DIR="$work/run" QUORVEX_SCREENSHOT="$out" \
+  XDG_RUNTIME_DIR="$work/run" QUORVEX_SCREENSHOT="$out" QUORVEX_SCREENSHOT_COMMAND="${QUORVEX_SCREENSHOT_COMMAND:-}" \
   timeout 60 "$root/build/quorvex"
 [ -s "$out" ] || { echo "screenshot.sh: no screenshot was taken" >&2; exit 1; }
 echo "Screenshot: $out"

@@ -58,9 +58,9 @@ void TQuorvexForm::ConnectCommands()
     on("actExit", [this] { ConfirmExit(); });
     on("actTrayShowWindow", [this] { ShowWindow(); });
     on("actAbout", [this] { ShowAboutBox(this, *Desktop_, Language_); });
-    on("actHelp", [this] { Desktop_->ShellOpen(ProgramFolder() + Translate("sfilehelp")); });
-    on("actFAQ", [this] { Desktop_->ShellOpen(ProgramFolder() + Translate("sfilefaq")); });
-    on("actWhatNew", [this] { Desktop_->ShellOpen(ProgramFolder() + Translate("sfilehistory")); });
+    on("actHelp", [this] { Desktop_->ShellOpen(ResourceFolder() + Translate("sfilehelp")); });
+    on("actFAQ", [this] { Desktop_->ShellOpen(ResourceFolder() + Translate("sfilefaq")); });
+    on("actWhatNew", [this] { Desktop_->ShellOpen(ResourceFolder() + Translate("sfilehistory")); });
     on("actHome", [this] { Desktop_->OpenWithDefaultHandler(Translate("sHomeAddress")); });
     on("actMail", [this] { Desktop_->OpenWithDefaultHandler(Translate("sMailAddress")); });
 

@@ -63,6 +63,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quorvex");
     QApplication::setOrganizationName("Velmora");
+    // Ties the windows to the installed launcher entry: its icon and name in docks and task bars.
+    QApplication::setDesktopFileName("org.velmora.Quorvex");
     // The window hides in the tray; only the exit command ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QuitOnSignals();

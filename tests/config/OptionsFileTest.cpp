@@ -157,13 +157,20 @@ TEST_F(OptionsFileTest, ASoundFileThatIsNotThereReadsAsTheEventsDefault)
     const auto key = [](const std::string& name, const std::string& text) {
         return "<" + name + ">" + text + "</" + name + ">";
     };
+    // Installed, the sounds lie with the other resources, not beside the executable.
+    const TAppFolders saved = AppFolders();
+    TAppFolders installed = saved;
+    installed.ProgramFolder = "/usr/bin/";
+    installed.ResourceFolder = "/usr/share/quorvex/";
+    SetAppFolders(installed);
     const TOptions read =
         ReadFile("<Sound>" + key("sFileSoundProgramStart", chosen) + key("sFileSoundShutDown", Dir.File("gone.wav"))
                  + key("sFileSoundTaskAdd", "") + "</Sound>");
+    SetAppFolders(saved);
     EXPECT_EQ(read.sFileSoundProgramStart, chosen);
-    EXPECT_EQ(read.sFileSoundShutDown, ProgramFolder() + "Sounds/ShutDown.wav");
-    EXPECT_EQ(read.sFileSoundTaskAdd, ProgramFolder() + "Sounds/Add.wav");
-    EXPECT_EQ(read.sFileSoundTaskCompleteAll, ProgramFolder() + "Sounds/CompleteAll.wav");  // no key
+    EXPECT_EQ(read.sFileSoundShutDown, "/usr/share/quorvex/Sounds/ShutDown.wav");
+    EXPECT_EQ(read.sFileSoundTaskAdd, "/usr/share/quorvex/Sounds/Add.wav");
+    EXPECT_EQ(read.sFileSoundTaskCompleteAll, "/usr/share/quorvex/Sounds/CompleteAll.wav");  // no key
 }
 
 TEST_F(OptionsFileTest, AMaximisedWindowKeepsItsNormalGeometry)
