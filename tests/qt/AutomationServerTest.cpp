@@ -1,6 +1,5 @@
 #include "app/AutomationServer.h"
 #include "ModalScript.h"
-#include "PrivateBus.h"
 #include "app/DataFiles.h"
 #include "app/qt/QuorvexCom.h"
 #include "app/qt/QuorvexForm.h"
@@ -9,6 +8,7 @@
 #include "core/AppFolders.h"
 #include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
+#include "support/PrivateBus.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 
@@ -67,8 +67,8 @@ protected:
         Options().bMonitorClipboard = false;
         Options().DefaultTaskStart = tsManually;
         Files = LocateDataFiles();
-        Client = QDBusConnection::connectToBus(Bus_->Address(), "automation-client");
-        Server = QDBusConnection::connectToBus(Bus_->Address(), "automation-server");
+        Client = QDBusConnection::connectToBus(QString::fromStdString(Bus_->Address()), "automation-client");
+        Server = QDBusConnection::connectToBus(QString::fromStdString(Bus_->Address()), "automation-server");
     }
     void TearDown() override
     {
@@ -143,7 +143,7 @@ TEST_F(AutomationServerTest, ACallStartsTheRegisteredProgramWhichStaysAndAddsThe
     environment.insert("XDG_CONFIG_HOME", QString::fromStdString(home + "/.config"));
     environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", Bus_->Address());
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString(Bus_->Address()));
     const auto run = [&](const char* argument) {
         QProcess program;
         program.setProcessEnvironment(environment);

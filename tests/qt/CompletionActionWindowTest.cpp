@@ -1,5 +1,4 @@
 #include "ModalScript.h"
-#include "PrivateBus.h"
 #include "RussianTexts.h"
 #include "app/CompletionAction.h"
 #include "app/DataFiles.h"
@@ -16,6 +15,7 @@
 #include "core/MessageCatalogue.h"
 #include "hosts/qt/dlgGraphProperties.h"
 #include "records/HistoryManager.h"
+#include "support/PrivateBus.h"
 #include "support/TaskFakes.h"
 #include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
@@ -98,12 +98,13 @@ protected:
     {
         TPrivateBus* bus = TPrivateBus::Instance();
         ASSERT_NE(bus, nullptr) << TPrivateBus::Problem();
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus->Address().toUtf8());
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus->Address().c_str());
         Thread_ = new QThread;
         Thread_->start();
         StandIn_ = new TLoginManagerStandIn;
         StandIn_->moveToThread(Thread_);
-        QDBusConnection connection = QDBusConnection::connectToBus(bus->Address(), "login-stand-in");
+        QDBusConnection connection =
+            QDBusConnection::connectToBus(QString::fromStdString(bus->Address()), "login-stand-in");
         ASSERT_TRUE(connection.isConnected());
         ASSERT_TRUE(connection.registerObject("/org/freedesktop/login1", StandIn_, QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(connection.registerService("org.freedesktop.login1"));

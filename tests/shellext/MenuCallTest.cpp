@@ -1,4 +1,5 @@
 #include "MenuRun.h"
+#include "support/PrivateBus.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -61,12 +62,9 @@ protected:
         static char* argv[] = {name, nullptr};
         if (QCoreApplication::instance() == nullptr)
             new QCoreApplication(argc, argv);
-        Bus_ = new QProcess;
-        Bus_->start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-        ASSERT_TRUE(Bus_->waitForStarted()) << "dbus-daemon is missing";
-        while (!Bus_->canReadLine())
-            ASSERT_TRUE(Bus_->waitForReadyRead(10000));
-        Address_ = new QString(QString::fromUtf8(Bus_->readLine().trimmed()));
+        TPrivateBus* privateBus = TPrivateBus::Instance();
+        ASSERT_NE(privateBus, nullptr) << TPrivateBus::Problem();
+        Address_ = new QString(QString::fromStdString(privateBus->Address()));
         // The stand-in answers on a thread of its own while the test waits for quorvex-menu.
         Thread_ = new QThread;
         Thread_->start();
@@ -83,19 +81,14 @@ protected:
         Thread_->wait();
         delete StandIn_;
         delete Thread_;
-        Bus_->terminate();
-        Bus_->waitForFinished();
-        delete Bus_;
         delete Address_;
     }
 
-    static QProcess* Bus_;
     static QString* Address_;
     static QThread* Thread_;
     static TQuorvexStandIn* StandIn_;
 };
 
-QProcess* MenuCallTest::Bus_ = nullptr;
 QString* MenuCallTest::Address_ = nullptr;
 QThread* MenuCallTest::Thread_ = nullptr;
 TQuorvexStandIn* MenuCallTest::StandIn_ = nullptr;
@@ -150,32 +143,16 @@ TEST(MenuCallActivationTest, AsksTheBusToStartTheProgram)
 {
     TTempDir work;
     const std::string at = work.Path().string();
-    WriteFileBytes(work.Path() / "services/org.velmora.Quorvex.service",
+    const std::unique_ptr<TPrivateBus> bus = TPrivateBus::StartOwn();
+    WriteFileBytes(bus->ServicesFolder() + "/org.velmora.Quorvex.service",
                    "[D-BUS Service]\nName=org.velmora.Quorvex\nExec=/bin/sh -c 'touch " + at + "/started; exit 3'\n");
-    // clang-format off
-    WriteFileBytes(work.Path() / "bus.conf",
-        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-        "<busconfig><type>session</type><listen>unix:tmpdir=" + at + "</listen><auth>EXTERNAL</auth>\n"
-        "<servicedir>" + at + "/services</servicedir>\n"
-        "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-        "<allow own=\"*\"/></policy></busconfig>\n");
-    // clang-format on
-    QProcess bus;
-    bus.start(QStringLiteral("dbus-daemon"),
-              {"--config-file", QString::fromStdString(at + "/bus.conf"), "--nofork", "--print-address"});
-    ASSERT_TRUE(bus.waitForStarted()) << "dbus-daemon is missing";
-    while (!bus.canReadLine())
-        ASSERT_TRUE(bus.waitForReadyRead(10000)) << bus.readAllStandardError().toStdString();
     QProcessEnvironment environment;
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(bus.readLine().trimmed()));
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString(bus->Address()));
 
     const TMenuRun run = RunMenu({"a"}, QString::fromStdString(at), environment);
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_TRUE(std::filesystem::exists(work.Path() / "started"));
     EXPECT_NE(run.Errors.find("could not be reached or started"), std::string::npos) << run.Errors;
-    bus.terminate();
-    bus.waitForFinished();
 }
 
 }  // namespace

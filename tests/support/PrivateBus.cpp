@@ -25,6 +25,13 @@ bool Accepts(const std::string& socketPath)
 
 }  // namespace
 
+std::unique_ptr<TPrivateBus> TPrivateBus::StartOwn()
+{
+    std::unique_ptr<TPrivateBus> bus(new TPrivateBus);
+    bus->Start();
+    return bus;
+}
+
 void TPrivateBus::Start()
 {
     const std::string program = FindProgram("dbus-daemon");
@@ -54,5 +61,5 @@ void TPrivateBus::Start()
             throw std::runtime_error("dbus-daemon does not listen: " + ReadTail(Folder_.File("bus.log")));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    Address_ = QString::fromStdString("unix:path=" + socket);
+    Address_ = "unix:path=" + socket;
 }

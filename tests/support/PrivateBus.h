@@ -3,8 +3,7 @@
 #include "support/ServerProcess.h"
 #include "support/TempDir.h"
 
-#include <QString>
-
+#include <memory>
 #include <string>
 
 // A message bus of the tests' own (dbus-daemon as a session bus), started once per test
@@ -14,8 +13,10 @@
 class TPrivateBus : public TSharedServer<TPrivateBus> {
 public:
     static constexpr const char* Title = "dbus-daemon";
+    // A bus of one test's own, for what must not meet the shared bus's services.
+    static std::unique_ptr<TPrivateBus> StartOwn();
 
-    const QString& Address() const { return Address_; }
+    const std::string& Address() const { return Address_; }
     std::string DataHome() const { return Folder_.File("data"); }
     std::string ServicesFolder() const { return DataHome() + "/dbus-1/services"; }
 
@@ -26,5 +27,5 @@ private:
 
     TTempDir Folder_;
     TServerProcess Daemon_;
-    QString Address_;
+    std::string Address_;
 };
