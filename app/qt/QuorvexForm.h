@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 namespace Ui {
 class QuorvexForm;
 }
+class QAbstractItemView;
 class QAction;
 class QMenu;
 class QTreeView;
@@ -108,6 +110,11 @@ private:
     void DisconnectHosts();
     void UpdateHostCommands();
     void ShowTargetGrid();
+    // Shared by the pages' lists: a popup of commands ("-" a separator), the commands of a
+    // column header's menu, and a command run when enabled.
+    QMenu* InstallListPopup(QAbstractItemView& list, std::initializer_list<const char*> names);
+    QList<QAction*> HeaderMenuCommands(bool tuneColumns);
+    void RunIfEnabled(const char* name);
     void UpdateCommands();
     void RouteGeneric(int command);
     // What the clipboard offers; none when it cannot be read.

@@ -21,13 +21,7 @@
 void TQuorvexForm::ConnectListCommands()
 {
     TaskPage_->InstallHeaderMenus(
-        [this](QTreeView& list) {
-            QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
-                                     Action("actShowStripedGrid")};
-            if (&list != &TaskPage_->InfoList())
-                commands << Action("actTuneColumn");
-            return commands;
-        },
+        [this](QTreeView& list) { return HeaderMenuCommands(&list != &TaskPage_->InfoList()); },
         [this](QTreeView& list) {
             TargetList_ = &list;
             ShowTargetGrid();
@@ -46,56 +40,40 @@ void TQuorvexForm::ConnectListCommands()
             }
         });
     // The popups of the task list and of its log.
-    const auto popup = [this](QWidget& list, std::initializer_list<const char*> names) {
-        auto* menu = new QMenu(&list);
-        for (const char* name : names) {
-            if (name[0] == '-')
-                menu->addSeparator();
-            else
-                menu->addAction(Action(name));
-        }
-        list.setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
-            UpdateCommands();
-            menu->popup(list.mapToGlobal(at));
-        });
-    };
-    popup(TaskPage_->TaskList(), {"actTaskAdd",
-                                  "-",
-                                  "actTaskStart",
-                                  "actTaskPause",
-                                  "actTaskPauseTemp",
-                                  "actTaskDelete",
-                                  "-",
-                                  "actTaskStartImmediately",
-                                  "actTaskReload",
-                                  "-",
-                                  "actTaskMoveBegin",
-                                  "actTaskMoveUP",
-                                  "actTaskMoveDown",
-                                  "actTaskMoveEnd",
-                                  "-",
-                                  "actTaskOpen",
-                                  "actTaskOpenDestination",
-                                  "actTaskOpenSource",
-                                  "-",
-                                  "actTaskCopyPathToClipboard",
-                                  "actTaskPastePathFromClipboard",
-                                  "-",
-                                  "actTaskAddToHostManager",
-                                  "-",
-                                  "actTaskProperties"});
-    popup(TaskPage_->LogList(), {"actTaskLogCopyToClipboard", "actTaskLogClear", "-", "actTaskLogAutoscroll"});
+    InstallListPopup(TaskPage_->TaskList(), {"actTaskAdd",
+                                             "-",
+                                             "actTaskStart",
+                                             "actTaskPause",
+                                             "actTaskPauseTemp",
+                                             "actTaskDelete",
+                                             "-",
+                                             "actTaskStartImmediately",
+                                             "actTaskReload",
+                                             "-",
+                                             "actTaskMoveBegin",
+                                             "actTaskMoveUP",
+                                             "actTaskMoveDown",
+                                             "actTaskMoveEnd",
+                                             "-",
+                                             "actTaskOpen",
+                                             "actTaskOpenDestination",
+                                             "actTaskOpenSource",
+                                             "-",
+                                             "actTaskCopyPathToClipboard",
+                                             "actTaskPastePathFromClipboard",
+                                             "-",
+                                             "actTaskAddToHostManager",
+                                             "-",
+                                             "actTaskProperties"});
+    InstallListPopup(TaskPage_->LogList(),
+                     {"actTaskLogCopyToClipboard", "actTaskLogClear", "-", "actTaskLogAutoscroll"});
     connect(&TaskPage_->TaskList(), &TTaskListView::PropertiesRequested, Action("actTaskProperties"),
             &QAction::trigger);
     // Ins and Del while the task list has the focus.
     for (const auto& [key, name] :
          {std::pair{Qt::Key_Insert, "actTaskAdd"}, std::pair{Qt::Key_Delete, "actTaskDelete"}}) {
         auto* shortcut = new QShortcut(QKeySequence(key), &TaskPage_->TaskList(), nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, name = name] {
-            if (Action(name)->isEnabled())
-                Action(name)->trigger();
-        });
+        connect(shortcut, &QShortcut::activated, this, [this, name = name] { RunIfEnabled(name); });
     }
     connect(Action("actTaskLogClear"), &QAction::triggered, this, [this] { Tasks().LogView().ClearLog(); });
     connect(Action("actTaskLogCopyToClipboard"), &QAction::triggered, this,
@@ -124,4 +102,38 @@ void TQuorvexForm::ShowTargetGrid()
     check("actShowVerticalGrid", delegate ? delegate->Look().VertGrid : nullptr);
     check("actShowStripedGrid", delegate ? delegate->Look().Stripped : nullptr);
     Action("actTuneColumn")->setEnabled(TargetList_ != nullptr);
+}
+
+QMenu* TQuorvexForm::InstallListPopup(QAbstractItemView& list, std::initializer_list<const char*> names)
+{
+    auto* menu = new QMenu(&list);
+    for (const char* name : names) {
+        if (name[0] == '-')
+            menu->addSeparator();
+        else
+            menu->addAction(Action(name));
+    }
+    list.setContextMenuPolicy(Qt::CustomContextMenu);
+    // The place comes in the coordinates of the rows' area, below the header.
+    connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
+        UpdateCommands();
+        menu->popup(list.viewport()->mapToGlobal(at));
+    });
+    return menu;
+}
+
+QList<QAction*> TQuorvexForm::HeaderMenuCommands(bool tuneColumns)
+{
+    QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
+                             Action("actShowStripedGrid")};
+    if (tuneColumns)
+        commands << Action("actTuneColumn");
+    return commands;
+}
+
+void TQuorvexForm::RunIfEnabled(const char* name)
+{
+    UpdateCommands();
+    if (Action(name)->isEnabled())
+        Action(name)->trigger();
 }

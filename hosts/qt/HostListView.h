@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosts/HostColumns.h"
+#include "core/ListSort.h"
 
 #include <QTreeView>
 
@@ -19,7 +19,7 @@ public:
     THostListModel& Model() const { return *Model_; }
 
     // The sort the header shows; ApplyColumns sets the header, this takes it over.
-    const THostListSort& Sort() const { return Sort_; }
+    const TListSort& Sort() const { return Sort_; }
     void TakeSortFromHeader();
     // A click on the column's header.
     void ClickColumn(int column);
@@ -40,6 +40,6 @@ private:
 
     THostListModel* Model_;
     TManagerHost* Manager_ = nullptr;
-    THostListSort Sort_;
+    TListSort Sort_;
     bool Mirroring_ = false;
 };

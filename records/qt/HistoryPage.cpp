@@ -5,8 +5,8 @@
 #include "config/qt/ListDelegate.h"
 #include "records/HistoryManager.h"
 #include "records/qt/HistoryInfoModel.h"
-#include "records/qt/HistoryListModel.h"
-#include "records/qt/HistoryListView.h"
+#include "records/qt/RecordListView.h"
+#include "records/qt/RecordRows.h"
 
 #include "ui_HistoryPage.h"
 
@@ -36,6 +36,8 @@ THistoryPage::THistoryPage(QWidget* parent)
     InfoModel_ = new THistoryInfoModel(this);
     Ui_->TreeInfoHistory->setModel(InfoModel_);
     TOptions& o = Options();
+    Ui_->TreeManagerHistory->SetLook(
+        {&o.bTreeManagerHistoryStripped, &o.bTreeManagerHistoryVertGrid, &o.bTreeManagerHistoryHorzGrid});
     Ui_->TreeInfoHistory->setItemDelegate(new TListDelegate(
         *Ui_->TreeInfoHistory->header(),
         {&o.bTreeInfoHistoryStripped, &o.bTreeInfoHistoryVertGrid, &o.bTreeInfoHistoryHorzGrid}, Ui_->TreeInfoHistory));
@@ -51,7 +53,12 @@ THistoryPage::THistoryPage(QWidget* parent)
     connect(collapse, &QToolButton::clicked, this, [this] { SetInfoCollapsed(!InfoCollapsed_); });
     connect(Ui_->pnlHistoryInfo->tabBar(), &QTabBar::tabBarClicked, this, [this] { SetInfoCollapsed(false); });
     SetInfoCollapsed(false);
-    connect(Ui_->TreeManagerHistory, &THistoryListView::FocusChanged, InfoModel_, &THistoryInfoModel::Refresh);
+    connect(Ui_->TreeManagerHistory, &TRecordListView::SelectionMoved, InfoModel_, &THistoryInfoModel::Refresh);
+    // A double click opens the copy or its properties, as the options say.
+    connect(Ui_->TreeManagerHistory, &QAbstractItemView::doubleClicked, this, [this] {
+        if (Manager_ && Manager_->HasSelection())
+            Manager_->DoubleClickSelected();
+    });
 
     // Every change of the box's text filters at once; Enter remembers it.
     connect(Ui_->cmbHistoryTextFilter, &QComboBox::editTextChanged, this, [this](const QString& text) {
@@ -71,7 +78,7 @@ void THistoryPage::Attach(THistoryManager* manager)
     if (Manager_)
         Manager_->OnFilterApplied = nullptr;
     Manager_ = manager;
-    Ui_->TreeManagerHistory->Attach(manager);
+    Ui_->TreeManagerHistory->Attach(manager ? HistoryRows(*manager) : nullptr);
     InfoModel_->Attach(manager);
     if (Manager_) {
         // The box shows the filter the history has (none at start).
@@ -85,7 +92,7 @@ void THistoryPage::Tick()
 {
     if (!isVisible())
         return;
-    Ui_->TreeManagerHistory->Model().RefreshValues();
+    Ui_->TreeManagerHistory->Tick();
     if (Ui_->TreeInfoHistory->isVisible())
         InfoModel_->Refresh();
 }
@@ -199,7 +206,7 @@ void THistoryPage::FillFilterBox()
     Filling_ = false;
 }
 
-THistoryListView& THistoryPage::HistoryList() const
+TRecordListView& THistoryPage::HistoryList() const
 {
     return *Ui_->TreeManagerHistory;
 }

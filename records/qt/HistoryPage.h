@@ -11,8 +11,8 @@ class QSplitter;
 class QTabWidget;
 class QTreeView;
 class THistoryInfoModel;
-class THistoryListView;
 class THistoryManager;
+class TRecordListView;
 
 namespace Ui {
 class HistoryPage;
@@ -56,7 +56,7 @@ public:
     void SetInfoCollapsed(bool collapsed);
     bool InfoCollapsed() const { return InfoCollapsed_; }
 
-    THistoryListView& HistoryList() const;  // TreeManagerHistory
+    TRecordListView& HistoryList() const;   // TreeManagerHistory
     QTreeView& InfoList() const;            // TreeInfoHistory
     QComboBox& FilterBox() const;           // cmbHistoryTextFilter
     QSplitter& Splitter() const;            // splHistory

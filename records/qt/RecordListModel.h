@@ -2,12 +2,16 @@
 
 #include "config/qt/MirrorTableModel.h"
 
+#include <QHash>
+#include <QIcon>
+
+#include <string>
 #include <vector>
 
 class IRecordRows;
 
 // The item model of a record page's list: the shown rows of the manager's row list, in its
-// order, with the page's columns and hints. It follows every change of the row list with the
+// order, with the page's columns, hints and file-type icons. It follows every change of the row list with the
 // proper structural signals and refers to the records only through the rows.
 class TRecordListModel : public TMirrorTableModel {
     Q_OBJECT
@@ -39,8 +43,11 @@ signals:
     void RowsSynced();
 
 private:
+    QIcon FileIcon(const std::string& name) const;
+
     IRecordRows* Rows_ = nullptr;
     int Columns_ = 0;
     std::vector<const void*> Shown_;
-    std::vector<int> Source_;  // row-list index of each shown row
+    std::vector<int> Source_;              // row-list index of each shown row
+    mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
 };

@@ -3,12 +3,10 @@
 #include "records/qt/RecordListModel.h"
 #include "records/qt/RecordRows.h"
 
-#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 
-TRecordListView::TRecordListView(TListDelegate::TLook look, QWidget* parent)
-    : QTreeView(parent), Model_(new TRecordListModel(this))
+TRecordListView::TRecordListView(QWidget* parent) : QTreeView(parent), Model_(new TRecordListModel(this))
 {
     setModel(Model_);
     setRootIsDecorated(false);
@@ -20,7 +18,7 @@ TRecordListView::TRecordListView(TListDelegate::TLook look, QWidget* parent)
     header()->setSectionsMovable(true);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
-    setItemDelegate(new TListDelegate(*header(), look, this));
+    SetLook({});
     connect(header(), &QHeaderView::sectionClicked, this, &TRecordListView::ClickColumn);
     connect(Model_, &TRecordListModel::RowsSynced, this, &TRecordListView::MirrorFromRows);
 }
@@ -28,6 +26,13 @@ TRecordListView::TRecordListView(TListDelegate::TLook look, QWidget* parent)
 TRecordListView::~TRecordListView()
 {
     Attach(nullptr);
+}
+
+void TRecordListView::SetLook(TListDelegate::TLook look)
+{
+    QAbstractItemDelegate* old = itemDelegate();
+    setItemDelegate(new TListDelegate(*header(), look, this));
+    delete old;
 }
 
 void TRecordListView::Attach(std::unique_ptr<IRecordRows> rows)
@@ -56,31 +61,41 @@ void TRecordListView::ClickColumn(int column)
 
 void TRecordListView::ShowSort()
 {
-    const int column = Rows_->SortColumn();
-    header()->setSortIndicatorShown(column >= 0);
-    header()->setSortIndicator(column, Rows_->SortAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+    const TListSort sort = Rows_->Sort();
+    header()->setSortIndicatorShown(sort.Column >= 0);
+    header()->setSortIndicator(sort.Column, sort.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-void TRecordListView::BindKey(const QKeySequence& key, QAction* command)
+void TRecordListView::SetKeyCommand(QKeyCombination key, std::function<void()> command)
 {
-    Keys_.append({key, command});
+    Keys_.emplace_back(key, std::move(command));
 }
 
-QAction* TRecordListView::BoundCommand(const QKeyEvent& event) const
+const std::function<void()>* TRecordListView::KeyCommand(const QKeyEvent& event) const
 {
-    const QKeySequence pressed(event.keyCombination());
-    for (const auto& [key, command] : Keys_)
-        if (key == pressed)
-            return command;
+    // Enter of the keypad is Enter.
+    const QKeyCombination key(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
+    for (const auto& [bound, command] : Keys_)
+        if (bound == key)
+            return &command;
     return nullptr;
+}
+
+bool TRecordListView::event(QEvent* event)
+{
+    // Claimed here, the key comes to keyPressEvent instead of a shortcut of the window.
+    if (event->type() == QEvent::ShortcutOverride && KeyCommand(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTreeView::event(event);
 }
 
 void TRecordListView::keyPressEvent(QKeyEvent* event)
 {
-    if (QAction* command = BoundCommand(*event)) {
-        if (command->isEnabled())
-            command->trigger();
+    if (const std::function<void()>* command = KeyCommand(*event)) {
         event->accept();
+        (*command)();
         return;
     }
     QTreeView::keyPressEvent(event);
@@ -126,7 +141,9 @@ void TRecordListView::MirrorToRows()
     Mirroring_ = true;
     for (int i = 0; i < Rows_->Count(); ++i) {
         const int row = Model_->ModelRow(i);
-        Rows_->SetSelected(i, row >= 0 && selectionModel()->isRowSelected(row, {}));
+        // A row the filter hides keeps its selection: it is not acted on while hidden.
+        if (row >= 0)
+            Rows_->SetSelected(i, selectionModel()->isRowSelected(row, {}));
     }
     const QModelIndex current = selectionModel()->currentIndex();
     const int focused = current.isValid() ? Model_->RowListIndex(current.row()) : -1;

@@ -10,8 +10,8 @@
 #include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
 #include "records/HistoryManager.h"
-#include "records/qt/HistoryListModel.h"
-#include "records/qt/HistoryListView.h"
+#include "records/qt/RecordListModel.h"
+#include "records/qt/RecordListView.h"
 #include "support/TempDir.h"
 
 #include <QAction>
@@ -72,7 +72,7 @@ protected:
     // The names the history list shows, top to bottom.
     std::string Shown() const
     {
-        const THistoryListModel& model = Form->HistoryPage().HistoryList().Model();
+        const TRecordListModel& model = Form->HistoryPage().HistoryList().Model();
         std::string names;
         for (int row = 0; row < model.rowCount(); ++row)
             names += (names.empty() ? "" : " ") + model.index(row, 0).data().toString().toStdString();
