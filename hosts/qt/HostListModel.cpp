@@ -50,17 +50,6 @@ THost* THostListModel::Host(int row) const
     return row >= 0 && row < int(Shown_.size()) ? Shown_[std::size_t(row)] : nullptr;
 }
 
-int THostListModel::RowListIndex(int row) const
-{
-    return row >= 0 && row < int(Source_.size()) ? Source_[std::size_t(row)] : -1;
-}
-
-int THostListModel::ModelRow(int rowListIndex) const
-{
-    const auto found = std::lower_bound(Source_.begin(), Source_.end(), rowListIndex);
-    return found != Source_.end() && *found == rowListIndex ? int(found - Source_.begin()) : -1;
-}
-
 void THostListModel::SyncRows()
 {
     if (Syncing_)

@@ -21,9 +21,6 @@ public:
     void Attach(TManagerHost* manager);
 
     THost* Host(int row) const;
-    // The row list's index of a model row (-1 for none), and back.
-    int RowListIndex(int row) const;
-    int ModelRow(int rowListIndex) const;
 
     // Brings the mirror to the row list; runs by itself on every change of the rows.
     void SyncRows();
@@ -35,15 +32,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-signals:
-    // The rows were brought to the row list; the view mirrors selection and focus now.
-    void RowsSynced();
-
 private:
     static std::size_t ValuesHash(const THost& host);
 
     TManagerHost* Manager_ = nullptr;
     std::vector<THost*> Shown_;
-    std::vector<int> Source_;  // row-list index of each shown row
     std::vector<std::size_t> Hashes_;
 };

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "config/qt/RowListView.h"
 #include "core/ListSort.h"
 
-#include <QTreeView>
+#include <memory>
 
 class TManagerHost;
 class THostListModel;
@@ -10,7 +11,7 @@ class THostListModel;
 // The host list of the host page (TreeManagerHost). Its selection and focus mirror the
 // manager's row list both ways; a click on a column header sorts up, down and back to the
 // hosts' own order; a double click asks for the hosts' properties.
-class THostListView : public QTreeView {
+class THostListView : public TRowListView {
     Q_OBJECT
 public:
     explicit THostListView(QWidget* parent = nullptr);
@@ -27,19 +28,11 @@ public:
 signals:
     void PropertiesRequested();
 
-protected:
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-
 private:
     void ShowSort();
-    // Row list -> view.
-    void MirrorFromRows();
-    // View -> row list.
-    void MirrorToRows();
 
     THostListModel* Model_;
     TManagerHost* Manager_ = nullptr;
+    std::unique_ptr<IRowSelection> Selection_;
     TListSort Sort_;
-    bool Mirroring_ = false;
 };

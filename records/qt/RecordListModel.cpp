@@ -41,17 +41,6 @@ void TRecordListModel::Attach(IRecordRows* rows)
     SyncRows();
 }
 
-int TRecordListModel::RowListIndex(int row) const
-{
-    return row >= 0 && row < int(Source_.size()) ? Source_[std::size_t(row)] : -1;
-}
-
-int TRecordListModel::ModelRow(int rowListIndex) const
-{
-    const auto found = std::lower_bound(Source_.begin(), Source_.end(), rowListIndex);
-    return found != Source_.end() && *found == rowListIndex ? int(found - Source_.begin()) : -1;
-}
-
 void TRecordListModel::SyncRows()
 {
     if (Syncing_)

@@ -24,11 +24,6 @@ public:
     void Attach(IRecordRows* rows);
     IRecordRows* Rows() const { return Rows_; }
 
-    // The row list's index of a model row (-1 for none), and the model row of a row-list
-    // index (-1 while the filter hides it).
-    int RowListIndex(int row) const;
-    int ModelRow(int rowListIndex) const;
-
     // Brings the mirror to the row list; runs by itself on every change of the rows.
     void SyncRows();
 
@@ -38,16 +33,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-signals:
-    // The rows were brought to the row list; the view mirrors selection and focus now.
-    void RowsSynced();
-
 private:
     QIcon FileIcon(const std::string& name) const;
 
     IRecordRows* Rows_ = nullptr;
     int Columns_ = 0;
     std::vector<const void*> Shown_;
-    std::vector<int> Source_;              // row-list index of each shown row
     mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
 };

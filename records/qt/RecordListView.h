@@ -1,8 +1,7 @@
 #pragma once
 
 #include "config/qt/ListDelegate.h"
-
-#include <QTreeView>
+#include "config/qt/RowListView.h"
 
 #include <functional>
 #include <memory>
@@ -13,11 +12,10 @@ class IRecordRows;
 class TRecordListModel;
 
 // The list of a record page (the history's TreeManagerHistory, the recycle bin's
-// TreeRecycleBin, the scheduler's TreeManagerScheduler). Its selection and focus mirror the
-// manager's row list both ways; a click on a column header sorts as the rows' rule says and
-// the header shows it; the rows are painted striped and with grid lines as the list's
-// options say.
-class TRecordListView : public QTreeView {
+// TreeRecycleBin, the scheduler's TreeManagerScheduler), over the manager's row list; a click
+// on a column header sorts as the rows' rule says and the header shows it; the rows are
+// painted striped and with grid lines as the list's options say.
+class TRecordListView : public TRowListView {
     Q_OBJECT
 public:
     explicit TRecordListView(QWidget* parent = nullptr);
@@ -50,20 +48,14 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void MirroredFromRows() override { emit SelectionMoved(); }
+    void MirroredToRows() override { emit SelectionMoved(); }
 
 private:
     const std::function<void()>* KeyCommand(const QKeyEvent& event) const;
     void ShowSort();
-    // Row list -> view.
-    void MirrorFromRows();
-    // View -> row list.
-    void MirrorToRows();
 
     TRecordListModel* Model_;
     std::unique_ptr<IRecordRows> Rows_;
     std::vector<std::pair<QKeyCombination, std::function<void()>>> Keys_;
-    bool Mirroring_ = false;
-    int LastFocused_ = -1;
 };

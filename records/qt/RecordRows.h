@@ -2,6 +2,7 @@
 
 #include "config/ColumnCaptions.h"
 #include "config/Options.h"
+#include "config/qt/RowListView.h"
 #include "records/HistoryManager.h"
 #include "records/RecordColumns.h"
 #include "records/RecordManager.h"
@@ -14,20 +15,11 @@
 // What the list of a record page reads and changes of its manager's rows, whatever the
 // records are: the rows with their selection and focus, the column texts and hints, and the
 // sort of the header.
-class IRecordRows {
+class IRecordRows : public IRowSelection {
 public:
-    virtual ~IRecordRows() = default;
-
-    virtual int Count() const = 0;
     // Tells the rows apart; the list never reads through it.
     virtual const void* Key(int row) const = 0;
     virtual bool Hidden(int row) const = 0;
-    virtual bool Selected(int row) const = 0;
-    // Sets a row's selection without telling anyone; Changed tells once after.
-    virtual void SetSelected(int row, bool selected) = 0;
-    virtual int Focused() const = 0;
-    virtual void Focus(int row) = 0;
-    virtual void Changed() = 0;
     // Runs after every change of the rows; null stops it.
     virtual void SetOnChanged(std::function<void()> changed) = 0;
 

@@ -45,17 +45,6 @@ TTaskItem* TTaskListModel::Task(int row) const
     return row >= 0 && row < int(Shown_.size()) ? Shown_[std::size_t(row)] : nullptr;
 }
 
-int TTaskListModel::RowListIndex(int row) const
-{
-    return row >= 0 && row < int(Source_.size()) ? Source_[std::size_t(row)] : -1;
-}
-
-int TTaskListModel::ModelRow(int rowListIndex) const
-{
-    const auto found = std::lower_bound(Source_.begin(), Source_.end(), rowListIndex);
-    return found != Source_.end() && *found == rowListIndex ? int(found - Source_.begin()) : -1;
-}
-
 void TTaskListModel::SyncRows()
 {
     if (Syncing_)

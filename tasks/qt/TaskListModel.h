@@ -28,11 +28,8 @@ public:
     void Attach(TManagerTask* manager);
     TManagerTask* Manager() const { return Manager_; }
 
-    // The task of a model row, and the row list's index of it (-1 for none).
+    // The task of a model row.
     TTaskItem* Task(int row) const;
-    int RowListIndex(int row) const;
-    // The model row of a row-list index, -1 while the filter hides it.
-    int ModelRow(int rowListIndex) const;
 
     // Brings the mirror to the row list; runs by itself on every change of the rows.
     void SyncRows();
@@ -52,17 +49,12 @@ public:
     bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
                       const QModelIndex& parent) override;
 
-signals:
-    // The rows were brought to the row list; the view mirrors selection and focus now.
-    void RowsSynced();
-
 private:
     std::size_t ValuesHash(const TTaskItem& task) const;
     QIcon FileIcon(const TTaskItem& task) const;
 
     TManagerTask* Manager_ = nullptr;
     std::vector<TTaskItem*> Shown_;
-    std::vector<int> Source_;  // row-list index of each shown row
     std::vector<std::size_t> Hashes_;
     mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
 };
