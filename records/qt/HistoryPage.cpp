@@ -1,10 +1,10 @@
 #include "records/qt/HistoryPage.h"
 
 #include "config/Options.h"
+#include "config/qt/InfoListModel.h"
 #include "config/qt/ListColumns.h"
 #include "config/qt/ListDelegate.h"
 #include "records/HistoryManager.h"
-#include "records/qt/HistoryInfoModel.h"
 #include "records/qt/RecordListView.h"
 #include "records/qt/RecordRows.h"
 
@@ -33,7 +33,7 @@ THistoryPage::THistoryPage(QWidget* parent)
     : QWidget(parent), Ui_(std::make_unique<Ui::HistoryPage>()), InfoModel_(nullptr)
 {
     Ui_->setupUi(this);
-    InfoModel_ = new THistoryInfoModel(this);
+    InfoModel_ = new TInfoListModel(clHistory, kHistoryColumnCount, clHistoryInfo, this);
     Ui_->TreeInfoHistory->setModel(InfoModel_);
     TOptions& o = Options();
     Ui_->TreeManagerHistory->SetLook(
@@ -53,7 +53,7 @@ THistoryPage::THistoryPage(QWidget* parent)
     connect(collapse, &QToolButton::clicked, this, [this] { SetInfoCollapsed(!InfoCollapsed_); });
     connect(Ui_->pnlHistoryInfo->tabBar(), &QTabBar::tabBarClicked, this, [this] { SetInfoCollapsed(false); });
     SetInfoCollapsed(false);
-    connect(Ui_->TreeManagerHistory, &TRecordListView::SelectionMoved, InfoModel_, &THistoryInfoModel::Refresh);
+    connect(Ui_->TreeManagerHistory, &TRecordListView::SelectionMoved, InfoModel_, &TInfoListModel::Refresh);
     // A double click opens the copy or its properties, as the options say.
     connect(Ui_->TreeManagerHistory, &QAbstractItemView::doubleClicked, this, [this] {
         if (Manager_ && Manager_->HasSelection())
@@ -79,7 +79,13 @@ void THistoryPage::Attach(THistoryManager* manager)
         Manager_->OnFilterApplied = nullptr;
     Manager_ = manager;
     Ui_->TreeManagerHistory->Attach(manager ? HistoryRows(*manager) : nullptr);
-    InfoModel_->Attach(manager);
+    if (!manager)
+        InfoModel_->SetText(nullptr);
+    else
+        InfoModel_->SetText([manager](int row) {
+            const THistoryItem* record = manager->InfoSubject();
+            return record ? HistoryColumnText(*record, row) : std::string();
+        });
     if (Manager_) {
         // The box shows the filter the history has (none at start).
         const QSignalBlocker blocker(Ui_->cmbHistoryTextFilter);

@@ -10,7 +10,7 @@ class QComboBox;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
-class THistoryInfoModel;
+class TInfoListModel;
 class THistoryManager;
 class TRecordListView;
 
@@ -66,7 +66,7 @@ private:
     void FillFilterBox();
 
     std::unique_ptr<Ui::HistoryPage> Ui_;
-    THistoryInfoModel* InfoModel_;
+    TInfoListModel* InfoModel_;
     THistoryManager* Manager_ = nullptr;
     bool InfoCollapsed_ = false;
     bool Filling_ = false;

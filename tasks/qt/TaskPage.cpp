@@ -1,10 +1,11 @@
 #include "tasks/qt/TaskPage.h"
 
 #include "config/Options.h"
+#include "config/qt/InfoListModel.h"
 #include "config/qt/ListColumns.h"
 #include "config/qt/ListDelegate.h"
 #include "tasks/ManagerTask.h"
-#include "tasks/qt/TaskInfoModel.h"
+#include "tasks/TaskColumns.h"
 #include "tasks/qt/TaskListModel.h"
 #include "tasks/qt/TaskListView.h"
 #include "tasks/qt/TaskLogListView.h"
@@ -25,7 +26,7 @@ constexpr int kMinPanelHeight = 101;
 TTaskPage::TTaskPage(QWidget* parent) : QWidget(parent), Ui_(std::make_unique<Ui::TaskPage>()), InfoModel_(nullptr)
 {
     Ui_->setupUi(this);
-    InfoModel_ = new TTaskInfoModel(this);
+    InfoModel_ = new TInfoListModel(clTaskList, kTaskInfoRowCount, clTaskInfo, this);
     Ui_->TreeInfoTask->setModel(InfoModel_);
     TOptions& o = Options();
     Ui_->TreeInfoTask->setItemDelegate(new TListDelegate(
@@ -45,8 +46,8 @@ TTaskPage::TTaskPage(QWidget* parent) : QWidget(parent), Ui_(std::make_unique<Ui
     connect(collapse, &QToolButton::clicked, this, [this] { SetInfoCollapsed(!InfoCollapsed_); });
     connect(Ui_->pnlLog->tabBar(), &QTabBar::tabBarClicked, this, [this] { SetInfoCollapsed(false); });
     SetInfoCollapsed(false);
-    connect(Ui_->TreeManagerTask, &TTaskListView::FocusChanged, InfoModel_, &TTaskInfoModel::Refresh);
-    connect(&Ui_->TreeManagerTask->Model(), &TTaskListModel::RowsSynced, InfoModel_, &TTaskInfoModel::Refresh);
+    connect(Ui_->TreeManagerTask, &TTaskListView::FocusChanged, InfoModel_, &TInfoListModel::Refresh);
+    connect(&Ui_->TreeManagerTask->Model(), &TTaskListModel::RowsSynced, InfoModel_, &TInfoListModel::Refresh);
 }
 
 TTaskPage::~TTaskPage()
@@ -59,7 +60,12 @@ void TTaskPage::Attach(TManagerTask* manager)
     Manager_ = manager;
     Ui_->TreeManagerTask->Attach(manager);
     Ui_->TreeLogTask->Attach(manager ? &manager->LogView() : nullptr);
-    InfoModel_->Attach(manager);
+    if (!manager)
+        InfoModel_->SetText(nullptr);
+    else
+        InfoModel_->SetText([manager](int row) {
+            return TaskInfoRows(TaskInfoSubject(manager->Rows()), ColumnCaptions(clTaskList))[std::size_t(row)].Text;
+        });
 }
 
 void TTaskPage::Tick()

@@ -10,8 +10,8 @@ class QHeaderView;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
+class TInfoListModel;
 class TManagerTask;
-class TTaskInfoModel;
 class TTaskListView;
 class TTaskLogListView;
 
@@ -62,7 +62,7 @@ public:
 
 private:
     std::unique_ptr<Ui::TaskPage> Ui_;
-    TTaskInfoModel* InfoModel_;
+    TInfoListModel* InfoModel_;
     TManagerTask* Manager_ = nullptr;
     bool InfoCollapsed_ = false;
     int OpenHeight_ = 100;  // the open panel's height
