@@ -22,58 +22,12 @@ QString Q(const std::string& text)
 
 }  // namespace
 
-TTaskListModel::TTaskListModel(QObject* parent) : TMirrorTableModel(parent) {}
-
-TTaskListModel::~TTaskListModel()
-{
-    if (Manager_)
-        Manager_->Rows().OnChanged = nullptr;
-}
+TTaskListModel::TTaskListModel(QObject* parent) : TRowListModel(parent) {}
 
 void TTaskListModel::Attach(TManagerTask* manager)
 {
-    if (Manager_)
-        Manager_->Rows().OnChanged = nullptr;
     Manager_ = manager;
-    if (Manager_)
-        Manager_->Rows().OnChanged = [this] { SyncRows(); };
-    SyncRows();
-}
-
-TTaskItem* TTaskListModel::Task(int row) const
-{
-    return row >= 0 && row < int(Shown_.size()) ? Shown_[std::size_t(row)] : nullptr;
-}
-
-void TTaskListModel::SyncRows()
-{
-    if (Syncing_)
-        return;
-    Syncing_ = true;
-    std::vector<TTaskItem*> next;
-    std::vector<int> source;
-    if (Manager_) {
-        const TTaskRows& rows = Manager_->Rows();
-        for (int i = 0; i < rows.Count(); ++i)
-            if (!rows.Row(i).Hidden) {
-                next.push_back(rows.Record(i));
-                source.push_back(i);
-            }
-    }
-    // The hashes travel with their rows; new rows get theirs now, so the next refresh
-    // reports only values that moved.
-    std::unordered_map<TTaskItem*, std::size_t> hashes;
-    for (std::size_t i = 0; i < Shown_.size() && i < Hashes_.size(); ++i)
-        hashes.emplace(Shown_[i], Hashes_[i]);
-    SyncKeys(Shown_, next);
-    Source_ = source;
-    Hashes_.clear();
-    for (TTaskItem* task : Shown_) {
-        const auto found = hashes.find(task);
-        Hashes_.push_back(found != hashes.end() ? found->second : ValuesHash(*task));
-    }
-    Syncing_ = false;
-    emit RowsSynced();
+    AttachRows(manager ? &manager->Rows() : nullptr);
 }
 
 std::size_t TTaskListModel::ValuesHash(const TTaskItem& task) const
@@ -101,28 +55,6 @@ std::size_t TTaskListModel::ValuesHash(const TTaskItem& task) const
     mix(std::size_t(task.Left()));
     mix(std::hash<double>()(double(task.Speed())));
     return hash;
-}
-
-void TTaskListModel::RefreshValues()
-{
-    int first = -1;
-    int last = -1;
-    for (std::size_t row = 0; row < Shown_.size(); ++row) {
-        const std::size_t hash = ValuesHash(*Shown_[row]);
-        if (hash == Hashes_[row])
-            continue;
-        Hashes_[row] = hash;
-        if (first < 0)
-            first = int(row);
-        last = int(row);
-    }
-    if (first >= 0)
-        emit dataChanged(index(first, 0), index(last, kTaskColumnCount - 1));
-}
-
-int TTaskListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(Shown_.size());
 }
 
 int TTaskListModel::columnCount(const QModelIndex& parent) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/qt/MirrorTableModel.h"
+#include "config/qt/RowListModel.h"
 
 #include <QIcon>
 #include <QHash>
@@ -15,29 +15,21 @@ class TTaskItem;
 // the columns of the task list. It holds pointers to the tasks, never their data, and follows
 // every change of the row list (added, deleted, moved, sorted or filtered rows) with the
 // proper structural signals; changed values are reported by RefreshValues.
-class TTaskListModel : public TMirrorTableModel {
+class TTaskListModel : public TRowListModel<TTaskItem> {
     Q_OBJECT
 public:
     // Roles besides the texts, for the delegate.
     enum TRole { PercentRole = Qt::UserRole + 1, PriorityRole, StateRole };
 
     explicit TTaskListModel(QObject* parent = nullptr);
-    ~TTaskListModel() override;
 
     // Mirrors the manager's rows from now on; null lets go of them.
     void Attach(TManagerTask* manager);
     TManagerTask* Manager() const { return Manager_; }
 
     // The task of a model row.
-    TTaskItem* Task(int row) const;
+    TTaskItem* Task(int row) const { return Record(row); }
 
-    // Brings the mirror to the row list; runs by itself on every change of the rows.
-    void SyncRows();
-    // Once per tick: one dataChanged over the rows whose shown values moved since the last
-    // call, none when nothing moved.
-    void RefreshValues();
-
-    int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -50,11 +42,9 @@ public:
                       const QModelIndex& parent) override;
 
 private:
-    std::size_t ValuesHash(const TTaskItem& task) const;
+    std::size_t ValuesHash(const TTaskItem& task) const override;
     QIcon FileIcon(const TTaskItem& task) const;
 
     TManagerTask* Manager_ = nullptr;
-    std::vector<TTaskItem*> Shown_;
-    std::vector<std::size_t> Hashes_;
     mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
 };
