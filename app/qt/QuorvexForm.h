@@ -114,6 +114,7 @@ private:
     // column header's menu, and a command run when enabled.
     QMenu* InstallListPopup(QAbstractItemView& list, std::initializer_list<const char*> names);
     QList<QAction*> HeaderMenuCommands(bool tuneColumns);
+    void InstallHeaderMenu(QTreeView& list, int mainColumn = 0, bool columnItems = true);
     void RunIfEnabled(const char* name);
     void UpdateCommands();
     void RouteGeneric(int command);

@@ -69,12 +69,8 @@ void TQuorvexForm::ConnectHistory()
     for (const auto& [key, name] : keys)
         list.SetKeyCommand(key, [this, name = name] { RunIfEnabled(name); });
 
-    HistoryPage_->InstallHeaderMenus(
-        [this](QTreeView& target) { return HeaderMenuCommands(&target != &HistoryPage_->InfoList()); },
-        [this](QTreeView& target) {
-            TargetList_ = &target;
-            ShowTargetGrid();
-        });
+    InstallHeaderMenu(list);
+    InstallHeaderMenu(HistoryPage_->InfoList(), 0, false);
 }
 
 void TQuorvexForm::DisconnectHistory()

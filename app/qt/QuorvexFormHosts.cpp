@@ -29,11 +29,7 @@ void TQuorvexForm::ConnectHosts()
             list.setFocus();
     });
     connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this, &TQuorvexForm::UpdateCommands);
-    HostPage_->InstallHeaderMenu([this] { return HeaderMenuCommands(true); },
-                                 [this] {
-                                     TargetList_ = &HostPage_->HostList();
-                                     ShowTargetGrid();
-                                 });
+    InstallHeaderMenu(list);
 
     const auto on = [this](const char* name, std::function<void(TManagerHost&)> run) {
         connect(Action(name), &QAction::triggered, this, [this, run = std::move(run)] {

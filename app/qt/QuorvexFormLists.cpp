@@ -4,6 +4,7 @@
 
 #include "config/Options.h"
 #include "config/qt/DlgTuneColumn.h"
+#include "config/qt/ListColumns.h"
 #include "config/qt/ListDelegate.h"
 #include "config/qt/QtLangWindow.h"
 #include "tasks/ManagerTask.h"
@@ -20,12 +21,9 @@
 
 void TQuorvexForm::ConnectListCommands()
 {
-    TaskPage_->InstallHeaderMenus(
-        [this](QTreeView& list) { return HeaderMenuCommands(&list != &TaskPage_->InfoList()); },
-        [this](QTreeView& list) {
-            TargetList_ = &list;
-            ShowTargetGrid();
-        });
+    InstallHeaderMenu(TaskPage_->TaskList(), TTaskPage::kTaskListMainColumn);
+    InstallHeaderMenu(TaskPage_->LogList(), TTaskPage::kLogListMainColumn);
+    InstallHeaderMenu(TaskPage_->InfoList(), 0, false);
     // Each grid command switches its option of the target list.
     const std::pair<const char*, bool * TListDelegate::TLook::*> grids[] = {
         {"actShowHorizontalGrid", &TListDelegate::TLook::HorzGrid},
@@ -120,6 +118,19 @@ QMenu* TQuorvexForm::InstallListPopup(QAbstractItemView& list, std::initializer_
         menu->popup(list.viewport()->mapToGlobal(at));
     });
     return menu;
+}
+
+// The header menu opened makes its list the target of the grid and column commands. An
+// information list's rows are fixed: its menu has neither column items nor the column dialog.
+void TQuorvexForm::InstallHeaderMenu(QTreeView& list, int mainColumn, bool columnItems)
+{
+    InstallColumnHeaderMenu(
+        *list.header(), mainColumn, [this, columnItems] { return HeaderMenuCommands(columnItems); },
+        [this, &list] {
+            TargetList_ = &list;
+            ShowTargetGrid();
+        },
+        columnItems);
 }
 
 QList<QAction*> TQuorvexForm::HeaderMenuCommands(bool tuneColumns)

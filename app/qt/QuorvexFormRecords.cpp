@@ -36,12 +36,7 @@ void TQuorvexForm::ConnectRecords()
         sheet.layout()->addWidget(list);
         list->Attach(std::move(rows));
         connect(list, &TRecordListView::SelectionMoved, this, &TQuorvexForm::UpdateCommands);
-        InstallColumnHeaderMenu(
-            *list->header(), 0, [this] { return HeaderMenuCommands(true); },
-            [this, list] {
-                TargetList_ = list;
-                ShowTargetGrid();
-            });
+        InstallHeaderMenu(*list);
         return list;
     };
     RecycleBinList_ = makeList(

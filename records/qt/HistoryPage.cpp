@@ -138,22 +138,6 @@ void THistoryPage::SetInfoCollapsed(bool collapsed)
         Ui_->splHistory->setSizes({total - OpenHeight_, OpenHeight_});
 }
 
-void THistoryPage::InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                                      const std::function<void(QTreeView& list)>& opened)
-{
-    const auto install = [&](QTreeView& list, bool columnItems) {
-        InstallColumnHeaderMenu(
-            *list.header(), kMainColumn, [commands, &list] { return commands ? commands(list) : QList<QAction*>{}; },
-            [opened, &list] {
-                if (opened)
-                    opened(list);
-            },
-            columnItems);
-    };
-    install(*Ui_->TreeManagerHistory, true);
-    install(*Ui_->TreeInfoHistory, false);
-}
-
 void THistoryPage::SetFilterCommands(QAction* apply, QAction* clear)
 {
     Ui_->btnHistorySetTextFilter->setDefaultAction(apply);

@@ -38,11 +38,6 @@ public:
     void ApplyColumns();
     void ReadColumns();
 
-    // The column header menus of the two lists, as on the downloads page.
-    void InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                            const std::function<void(QTreeView& list)>& opened);
-    static constexpr int kMainColumn = 0;
-
     // The filter box's commands: their buttons beside the box, Enter in the box runs apply
     // and Escape clear (each while enabled).
     void SetFilterCommands(QAction* apply, QAction* clear);

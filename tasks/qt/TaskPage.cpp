@@ -120,23 +120,6 @@ void TTaskPage::ReadColumns()
     o.iPageInfoActive = Ui_->pnlLog->currentIndex();
 }
 
-void TTaskPage::InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                                   const std::function<void(QTreeView& list)>& opened)
-{
-    const auto install = [&](QTreeView& list, int mainColumn, bool columnItems) {
-        InstallColumnHeaderMenu(
-            *list.header(), mainColumn, [commands, &list] { return commands ? commands(list) : QList<QAction*>{}; },
-            [opened, &list] {
-                if (opened)
-                    opened(list);
-            },
-            columnItems);
-    };
-    install(*Ui_->TreeManagerTask, kTaskListMainColumn, true);
-    install(*Ui_->TreeLogTask, kLogListMainColumn, true);
-    install(*Ui_->TreeInfoTask, 0, false);
-}
-
 TTaskListView& TTaskPage::TaskList() const
 {
     return *Ui_->TreeManagerTask;

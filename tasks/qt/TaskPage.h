@@ -40,12 +40,7 @@ public:
     void ApplyColumns();
     void ReadColumns();
 
-    // The column header menus of the three lists. commands(list) gives the caller's commands
-    // for the list (the grid commands, and the column dialog but for the information list);
-    // opened(list) runs before the menu shows (the list becomes the target list). The main
-    // columns: the name of the task list, the text of the log.
-    void InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                            const std::function<void(QTreeView& list)>& opened);
+    // The main columns of the lists: the name of the task list, the text of the log.
     static constexpr int kTaskListMainColumn = 0;
     static constexpr int kLogListMainColumn = 3;
 
