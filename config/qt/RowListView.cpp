@@ -20,6 +20,18 @@ TRowListView::TRowListView(TMirrorTableModel* model, QWidget* parent) : QTreeVie
     connect(Model_, &TMirrorTableModel::RowsSynced, this, &TRowListView::MirrorFromRows);
 }
 
+TListSort TRowListView::HeaderSort() const
+{
+    const bool sorted = header()->isSortIndicatorShown() && header()->sortIndicatorSection() >= 0;
+    return {sorted ? header()->sortIndicatorSection() : -1, header()->sortIndicatorOrder() == Qt::AscendingOrder};
+}
+
+void TRowListView::ShowSort(const TListSort& sort)
+{
+    header()->setSortIndicatorShown(sort.Column >= 0);
+    header()->setSortIndicator(sort.Column, sort.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
 void TRowListView::MirrorFromRows()
 {
     if (Mirroring_ || !Rows_)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListSort.h"
 #include "core/RowList.h"
 
 #include <QTreeView>
@@ -48,6 +49,11 @@ public:
     TRowListView(TMirrorTableModel* model, QWidget* parent);
 
 protected:
+    // The sort the header shows (ApplyColumns sets it), column -1 for none; and the header
+    // showing a sort.
+    TListSort HeaderSort() const;
+    void ShowSort(const TListSort& sort);
+
     // The row list mirrored from now on (not owned); null: none. Set it before the model
     // takes the rows.
     void MirrorRows(IRowSelection* rows) { Rows_ = rows; }

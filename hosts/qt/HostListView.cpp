@@ -33,8 +33,7 @@ void THostListView::Attach(TManagerHost* manager)
 
 void THostListView::TakeSortFromHeader()
 {
-    Sort_.Column = header()->isSortIndicatorShown() ? header()->sortIndicatorSection() : -1;
-    Sort_.Ascending = header()->sortIndicatorOrder() == Qt::AscendingOrder;
+    Sort_ = HeaderSort();
     if (Manager_ && Sort_.Column >= 0)
         Manager_->SortRows(Sort_);
 }
@@ -45,12 +44,5 @@ void THostListView::ClickColumn(int column)
         return;
     Sort_.Click(column);
     Manager_->SortRows(Sort_);
-    ShowSort();
-}
-
-void THostListView::ShowSort()
-{
-    header()->setSortIndicatorShown(Sort_.Column >= 0);
-    if (Sort_.Column >= 0)
-        header()->setSortIndicator(Sort_.Column, Sort_.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ShowSort(Sort_);
 }

@@ -29,8 +29,6 @@ signals:
     void PropertiesRequested();
 
 private:
-    void ShowSort();
-
     THostListModel* Model_;
     TManagerHost* Manager_ = nullptr;
     std::unique_ptr<IRowSelection> Selection_;

@@ -37,10 +37,9 @@ void TRecordListView::TakeSortFromHeader()
 {
     if (!Rows_)
         return;
-    const bool sorted = header()->isSortIndicatorShown() && header()->sortIndicatorSection() >= 0;
-    Rows_->SetSort(sorted ? header()->sortIndicatorSection() : -1,
-                   header()->sortIndicatorOrder() == Qt::AscendingOrder);
-    ShowSort();
+    const TListSort sort = HeaderSort();
+    Rows_->SetSort(sort.Column, sort.Ascending);
+    ShowSort(Rows_->Sort());
 }
 
 void TRecordListView::ClickColumn(int column)
@@ -48,14 +47,7 @@ void TRecordListView::ClickColumn(int column)
     if (!Rows_)
         return;
     Rows_->ClickColumn(column);
-    ShowSort();
-}
-
-void TRecordListView::ShowSort()
-{
-    const TListSort sort = Rows_->Sort();
-    header()->setSortIndicatorShown(sort.Column >= 0);
-    header()->setSortIndicator(sort.Column, sort.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ShowSort(Rows_->Sort());
 }
 
 void TRecordListView::SetKeyCommand(QKeyCombination key, std::function<void()> command)

@@ -53,7 +53,6 @@ protected:
 
 private:
     const std::function<void()>* KeyCommand(const QKeyEvent& event) const;
-    void ShowSort();
 
     TRecordListModel* Model_;
     std::unique_ptr<IRecordRows> Rows_;

@@ -37,8 +37,8 @@ void TTaskListView::Attach(TManagerTask* manager)
 
 void TTaskListView::TakeSortFromHeader()
 {
-    Sort_.Column = header()->isSortIndicatorShown() ? header()->sortIndicatorSection() : -1;
-    Sort_.Ascending = header()->sortIndicatorOrder() == Qt::AscendingOrder;
+    const TListSort sort = HeaderSort();
+    Sort_ = {sort.Column, sort.Ascending};
 }
 
 void TTaskListView::ClickColumn(int column)
@@ -47,8 +47,7 @@ void TTaskListView::ClickColumn(int column)
         return;
     Sort_.Click(column);
     SortTaskList(*Manager_, Sort_);
-    header()->setSortIndicatorShown(true);
-    header()->setSortIndicator(Sort_.Column, Sort_.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ShowSort({Sort_.Column, Sort_.Ascending});
 }
 
 void TTaskListView::MirroredToRows()
