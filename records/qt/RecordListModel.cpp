@@ -1,9 +1,7 @@
 #include "records/qt/RecordListModel.h"
 
-#include "core/Links.h"
+#include "config/qt/FileTypeIcon.h"
 #include "records/qt/RecordRows.h"
-
-#include <QMimeDatabase>
 
 #include <algorithm>
 
@@ -70,20 +68,6 @@ int TRecordListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : Columns_;
 }
 
-QIcon TRecordListModel::FileIcon(const std::string& name) const
-{
-    // By the extension alone: the file may be gone or on a share that must not be touched.
-    const QString extension = Q(ExtractExtension(name)).toLower();
-    const auto found = Icons_.constFind(extension);
-    if (found != Icons_.constEnd())
-        return *found;
-    static const QMimeDatabase mimes;
-    const QMimeType type = mimes.mimeTypeForFile("file." + extension, QMimeDatabase::MatchExtension);
-    QIcon icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
-    Icons_.insert(extension, icon);
-    return icon;
-}
-
 QVariant TRecordListModel::data(const QModelIndex& index, int role) const
 {
     const int row = RowListIndex(index.row());
@@ -93,7 +77,7 @@ QVariant TRecordListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: return Q(Rows_->Text(row, index.column()));
     case Qt::DecorationRole: {
         const std::string file = index.column() == 0 ? Rows_->IconFile(row) : std::string();
-        return file.empty() ? QVariant() : QVariant(FileIcon(file));
+        return file.empty() ? QVariant() : QVariant(FileTypeIcon(file));
     }
     case Qt::ToolTipRole: {
         const std::string hint = Rows_->Hint(row);

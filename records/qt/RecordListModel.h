@@ -2,10 +2,6 @@
 
 #include "config/qt/MirrorTableModel.h"
 
-#include <QHash>
-#include <QIcon>
-
-#include <string>
 #include <vector>
 
 class IRecordRows;
@@ -34,10 +30,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    QIcon FileIcon(const std::string& name) const;
-
     IRecordRows* Rows_ = nullptr;
     int Columns_ = 0;
     std::vector<const void*> Shown_;
-    mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
 };

@@ -1,12 +1,11 @@
 #include "tasks/qt/TaskListModel.h"
 
 #include "config/ColumnCaptions.h"
-#include "core/Links.h"
+#include "config/qt/FileTypeIcon.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskColumns.h"
 
 #include <QMimeData>
-#include <QMimeDatabase>
 
 #include <functional>
 #include <unordered_map>
@@ -62,20 +61,6 @@ int TTaskListModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : kTaskColumnCount;
 }
 
-QIcon TTaskListModel::FileIcon(const TTaskItem& task) const
-{
-    // By the extension alone: the source may be a share or a link that must not be touched.
-    const QString extension = Q(ExtractExtension(task.Source)).toLower();
-    const auto found = Icons_.constFind(extension);
-    if (found != Icons_.constEnd())
-        return *found;
-    static const QMimeDatabase mimes;
-    const QMimeType type = mimes.mimeTypeForFile("file." + extension, QMimeDatabase::MatchExtension);
-    QIcon icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
-    Icons_.insert(extension, icon);
-    return icon;
-}
-
 QVariant TTaskListModel::data(const QModelIndex& index, int role) const
 {
     const TTaskItem* task = Task(index.row());
@@ -84,7 +69,7 @@ QVariant TTaskListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return index.column() == kTaskPriorityColumn ? QVariant() : QVariant(Q(TaskColumnText(*task, index.column())));
-    case Qt::DecorationRole: return index.column() == 0 ? QVariant(FileIcon(*task)) : QVariant();
+    case Qt::DecorationRole: return index.column() == 0 ? QVariant(FileTypeIcon(task->Source)) : QVariant();
     case Qt::ToolTipRole: {
         const std::string hint = TaskRowHint(*task, ColumnCaptions(clTaskList));
         return hint.empty() ? QVariant() : QVariant(Q(hint).replace("\r\n", "\n"));

@@ -2,9 +2,6 @@
 
 #include "config/qt/RowListModel.h"
 
-#include <QIcon>
-#include <QHash>
-
 #include <cstddef>
 #include <vector>
 
@@ -43,8 +40,6 @@ public:
 
 private:
     std::size_t ValuesHash(const TTaskItem& task) const override;
-    QIcon FileIcon(const TTaskItem& task) const;
 
     TManagerTask* Manager_ = nullptr;
-    mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
 };
