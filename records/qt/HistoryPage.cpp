@@ -1,6 +1,7 @@
 #include "records/qt/HistoryPage.h"
 
 #include "config/Options.h"
+#include "config/qt/CollapsiblePanel.h"
 #include "config/qt/InfoListModel.h"
 #include "config/qt/ListColumns.h"
 #include "config/qt/ListDelegate.h"
@@ -15,12 +16,8 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QTabBar>
-#include <QToolButton>
 
 namespace {
-
-constexpr int kMinPanelHeight = 101;
 
 QString Q(const std::string& text)
 {
@@ -30,7 +27,7 @@ QString Q(const std::string& text)
 }  // namespace
 
 THistoryPage::THistoryPage(QWidget* parent)
-    : QWidget(parent), Ui_(std::make_unique<Ui::HistoryPage>()), InfoModel_(nullptr)
+    : QWidget(parent), Ui_(std::make_unique<Ui::HistoryPage>()), InfoModel_(nullptr), Panel_(nullptr)
 {
     Ui_->setupUi(this);
     InfoModel_ = new TInfoListModel(clHistory, kHistoryColumnCount, clHistoryInfo, this);
@@ -41,18 +38,8 @@ THistoryPage::THistoryPage(QWidget* parent)
     Ui_->TreeInfoHistory->setItemDelegate(new TListDelegate(
         *Ui_->TreeInfoHistory->header(),
         {&o.bTreeInfoHistoryStripped, &o.bTreeInfoHistoryVertGrid, &o.bTreeInfoHistoryHorzGrid}, Ui_->TreeInfoHistory));
-    Ui_->splHistory->setStretchFactor(0, 1);
-    Ui_->splHistory->setStretchFactor(1, 0);
-    // The splitter refuses sizes of 100 pixels or less.
-    Ui_->TreeManagerHistory->setMinimumHeight(kMinPanelHeight);
-    Ui_->pnlHistoryInfo->setMinimumHeight(kMinPanelHeight);
-    auto* collapse = new QToolButton(Ui_->pnlHistoryInfo);
-    collapse->setObjectName("btnCollapseHistoryInfo");
-    collapse->setAutoRaise(true);
-    Ui_->pnlHistoryInfo->setCornerWidget(collapse, Qt::TopRightCorner);
-    connect(collapse, &QToolButton::clicked, this, [this] { SetInfoCollapsed(!InfoCollapsed_); });
-    connect(Ui_->pnlHistoryInfo->tabBar(), &QTabBar::tabBarClicked, this, [this] { SetInfoCollapsed(false); });
-    SetInfoCollapsed(false);
+    Panel_ = new TCollapsiblePanel(*Ui_->splHistory, *Ui_->TreeManagerHistory, *Ui_->pnlHistoryInfo,
+                                   "btnCollapseHistoryInfo");
     connect(Ui_->TreeManagerHistory, &TRecordListView::SelectionMoved, InfoModel_, &TInfoListModel::Refresh);
     // A double click opens the copy or its properties, as the options say.
     connect(Ui_->TreeManagerHistory, &QAbstractItemView::doubleClicked, this, [this] {
@@ -109,8 +96,17 @@ void THistoryPage::ApplyColumns()
     ::ApplyColumns(*Ui_->TreeManagerHistory->header(), o.HistoryListColumns);
     Ui_->TreeManagerHistory->TakeSortFromHeader();
     ::ApplyColumns(*Ui_->TreeInfoHistory->header(), o.HistoryInfoColumns);
-    OpenHeight_ = std::max(o.ipnlLogHeightHistoryInfo, kMinPanelHeight);
-    SetInfoCollapsed(o.bVisibleHistoryInfo);
+    Panel_->Apply(o.ipnlLogHeightHistoryInfo, o.bVisibleHistoryInfo);
+}
+
+void THistoryPage::SetInfoCollapsed(bool collapsed)
+{
+    Panel_->SetCollapsed(collapsed);
+}
+
+bool THistoryPage::InfoCollapsed() const
+{
+    return Panel_->Collapsed();
 }
 
 void THistoryPage::ReadColumns()
@@ -118,24 +114,7 @@ void THistoryPage::ReadColumns()
     TOptions& o = Options();
     ::ReadColumns(*Ui_->TreeManagerHistory->header(), o.HistoryListColumns);
     ::ReadColumns(*Ui_->TreeInfoHistory->header(), o.HistoryInfoColumns);
-    const QList<int> sizes = Ui_->splHistory->sizes();
-    if (!InfoCollapsed_ && sizes.size() == 2 && sizes[1] > 0)
-        OpenHeight_ = sizes[1];
-    o.ipnlLogHeightHistoryInfo = OpenHeight_;
-    o.bVisibleHistoryInfo = InfoCollapsed_;
-}
-
-void THistoryPage::SetInfoCollapsed(bool collapsed)
-{
-    InfoCollapsed_ = collapsed;
-    auto* button = static_cast<QToolButton*>(Ui_->pnlHistoryInfo->cornerWidget(Qt::TopRightCorner));
-    button->setArrowType(collapsed ? Qt::UpArrow : Qt::DownArrow);
-    const int tabs = Ui_->pnlHistoryInfo->tabBar()->sizeHint().height() + 2;
-    Ui_->pnlHistoryInfo->setMinimumHeight(collapsed ? tabs : kMinPanelHeight);
-    Ui_->pnlHistoryInfo->setMaximumHeight(collapsed ? tabs : QWIDGETSIZE_MAX);
-    const int total = std::max(Ui_->splHistory->height(), OpenHeight_ + kMinPanelHeight);
-    if (!collapsed)
-        Ui_->splHistory->setSizes({total - OpenHeight_, OpenHeight_});
+    Panel_->Read(o.ipnlLogHeightHistoryInfo, o.bVisibleHistoryInfo);
 }
 
 void THistoryPage::SetFilterCommands(QAction* apply, QAction* clear)

@@ -10,6 +10,7 @@ class QComboBox;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
+class TCollapsiblePanel;
 class TInfoListModel;
 class THistoryManager;
 class TRecordListView;
@@ -49,7 +50,7 @@ public:
     bool CanClearTextFilter() const;
 
     void SetInfoCollapsed(bool collapsed);
-    bool InfoCollapsed() const { return InfoCollapsed_; }
+    bool InfoCollapsed() const;
 
     TRecordListView& HistoryList() const;   // TreeManagerHistory
     QTreeView& InfoList() const;            // TreeInfoHistory
@@ -63,7 +64,6 @@ private:
     std::unique_ptr<Ui::HistoryPage> Ui_;
     TInfoListModel* InfoModel_;
     THistoryManager* Manager_ = nullptr;
-    bool InfoCollapsed_ = false;
+    TCollapsiblePanel* Panel_;
     bool Filling_ = false;
-    int OpenHeight_ = 100;  // the open panel's height
 };

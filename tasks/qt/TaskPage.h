@@ -10,6 +10,7 @@ class QHeaderView;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
+class TCollapsiblePanel;
 class TInfoListModel;
 class TManagerTask;
 class TTaskListView;
@@ -47,7 +48,7 @@ public:
     // The panel of the log and the information list, collapsed to its tabs or open; a
     // click on a tab opens it too.
     void SetInfoCollapsed(bool collapsed);
-    bool InfoCollapsed() const { return InfoCollapsed_; }
+    bool InfoCollapsed() const;
 
     TTaskListView& TaskList() const;    // TreeManagerTask
     QTreeView& InfoList() const;        // TreeInfoTask
@@ -59,6 +60,5 @@ private:
     std::unique_ptr<Ui::TaskPage> Ui_;
     TInfoListModel* InfoModel_;
     TManagerTask* Manager_ = nullptr;
-    bool InfoCollapsed_ = false;
-    int OpenHeight_ = 100;  // the open panel's height
+    TCollapsiblePanel* Panel_;
 };
