@@ -73,14 +73,6 @@ protected:
     THost* Host = nullptr;
 };
 
-template <class T>
-T& Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return *child;
-}
-
 }  // namespace
 
 TEST_F(HostPageTest, HostDialogShowsTheHostWritesItBackOnOkAndChangesNothingOnCancel)
