@@ -116,6 +116,8 @@ private:
     QList<QAction*> HeaderMenuCommands(bool tuneColumns);
     void InstallHeaderMenu(QTreeView& list, int mainColumn = 0, bool columnItems = true);
     void RunIfEnabled(const char* name);
+    // Ins and Del run these commands while the list has the focus.
+    void BindInsertAndDelete(QWidget& list, const char* insert, const char* del);
     void UpdateCommands();
     void RouteGeneric(int command);
     // What the clipboard offers; none when it cannot be read.

@@ -10,8 +10,6 @@
 #include "tasks/qt/QtTaskDialogs.h"
 #include "ui_QuorvexForm.h"
 
-#include <QShortcut>
-
 #include <functional>
 
 void TQuorvexForm::ConnectHosts()
@@ -51,12 +49,7 @@ void TQuorvexForm::ConnectHosts()
                      {"actHostsManagerAdd", "actHostsManagerDelete", "actHostsManagerClear", "-", "actHostsManagerOpen",
                       "-", "actHostsManagerCopyPathToClipboard", "actHostsManagerPastePathFromClipboard",
                       "actHostManagerSelectAll", "-", "actHostsManagerProperties"});
-    // Ins and Del while the host list has the focus.
-    for (const auto& [key, name] :
-         {std::pair{Qt::Key_Insert, "actHostsManagerAdd"}, std::pair{Qt::Key_Delete, "actHostsManagerDelete"}}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), &list, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, name = name] { RunIfEnabled(name); });
-    }
+    BindInsertAndDelete(list, "actHostsManagerAdd", "actHostsManagerDelete");
 
     // The connection types dialog; the options dialog's "Edit" button runs it through the command.
     connect(Action("actSetTrafUseValue"), &QAction::triggered, this, [this] {

@@ -67,12 +67,7 @@ void TQuorvexForm::ConnectListCommands()
                      {"actTaskLogCopyToClipboard", "actTaskLogClear", "-", "actTaskLogAutoscroll"});
     connect(&TaskPage_->TaskList(), &TTaskListView::PropertiesRequested, Action("actTaskProperties"),
             &QAction::trigger);
-    // Ins and Del while the task list has the focus.
-    for (const auto& [key, name] :
-         {std::pair{Qt::Key_Insert, "actTaskAdd"}, std::pair{Qt::Key_Delete, "actTaskDelete"}}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), &TaskPage_->TaskList(), nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, name = name] { RunIfEnabled(name); });
-    }
+    BindInsertAndDelete(TaskPage_->TaskList(), "actTaskAdd", "actTaskDelete");
     connect(Action("actTaskLogClear"), &QAction::triggered, this, [this] { Tasks().LogView().ClearLog(); });
     connect(Action("actTaskLogCopyToClipboard"), &QAction::triggered, this,
             [this] { Tasks().LogView().CopyToClipboard(); });
@@ -140,6 +135,15 @@ QList<QAction*> TQuorvexForm::HeaderMenuCommands(bool tuneColumns)
     if (tuneColumns)
         commands << Action("actTuneColumn");
     return commands;
+}
+
+void TQuorvexForm::BindInsertAndDelete(QWidget& list, const char* insert, const char* del)
+{
+    // Only while the list has the focus: elsewhere the keys edit text.
+    for (const auto& [key, name] : {std::pair{Qt::Key_Insert, insert}, std::pair{Qt::Key_Delete, del}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), &list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, name = name] { RunIfEnabled(name); });
+    }
 }
 
 void TQuorvexForm::RunIfEnabled(const char* name)
