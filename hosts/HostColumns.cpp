@@ -47,16 +47,3 @@ std::string HostRowHint(const THost& host, const std::vector<std::string>& capti
         texts.push_back(HostColumnText(host, THostColumn(column)));
     return ListRowHint(captions, texts);
 }
-
-void THostListSort::Click(int column)
-{
-    if (column != Column) {
-        Column = column;
-        Ascending = true;
-    } else if (Ascending) {
-        Ascending = false;
-    } else {
-        Column = -1;
-        Ascending = true;
-    }
-}

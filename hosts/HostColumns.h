@@ -20,12 +20,3 @@ int HostImageIndex(const THost& host);
 // A row's hint: one "caption: text" line per column, joined by CR LF; empty while
 // bShowHintForListView is off.
 std::string HostRowHint(const THost& host, const std::vector<std::string>& captions);
-
-// The sort of the host list. A click on another column sorts by it ascending; a click on
-// the sorted column turns ascending into descending, and descending into no sort column,
-// which puts the rows back in the order of the hosts.
-struct THostListSort {
-    int Column = -1;
-    bool Ascending = true;
-    void Click(int column);
-};

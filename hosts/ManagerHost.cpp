@@ -284,7 +284,7 @@ void TManagerHost::SortRows(THostColumn column, bool descending)
     });
 }
 
-void TManagerHost::SortRows(const THostListSort& sort)
+void TManagerHost::SortRows(const TListSort& sort)
 {
     if (sort.Column >= 0 && sort.Column < kHostColumnCount) {
         SortRows(THostColumn(sort.Column), !sort.Ascending);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListSort.h"
 #include "core/MessageBoxPort.h"
 #include "core/RowList.h"
 #include "core/XmlRecords.h"
@@ -93,7 +94,7 @@ public:
     // A click on a column header.
     void SortRows(THostColumn column, bool descending);
     // The rows in the sort's order; without a sort column in the order of the hosts.
-    void SortRows(const THostListSort& sort);
+    void SortRows(const TListSort& sort);
 
 protected:
     void ClearItems() override;

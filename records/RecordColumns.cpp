@@ -30,19 +30,6 @@ bool TextLess(const std::string& a, const std::string& b)
 
 } // namespace
 
-void TRecordListSort::Click(int column)
-{
-    if (column != Column) {
-        Column = column;
-        Ascending = true;
-    } else if (Ascending) {
-        Ascending = false;
-    } else {
-        Column = -1;
-        Ascending = true;
-    }
-}
-
 std::string TimeDownloadedText(uint32_t milliseconds)
 {
     return milliseconds < 1000 ? "<" + FormatDuration(1000) : FormatDuration(milliseconds);

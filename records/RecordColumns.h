@@ -1,7 +1,6 @@
 #pragma once
 
 #include "records/HistoryItem.h"
-#include "records/RecordListSort.h"
 #include "records/RecycleBinItem.h"
 #include "records/SchedulerItem.h"
 

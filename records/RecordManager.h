@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListSort.h"
 #include "core/MessageCatalogue.h"
 #include "core/RowList.h"
 #include "core/XmlRecords.h"
@@ -82,25 +83,17 @@ public:
         const auto& row = Rows_.Row(focused);
         return row.Selected && !row.Hidden ? row.Record : nullptr;
     }
-    // The order the page's header shows: a column (-1: none) and its direction.
-    int SortColumn() const { return SortColumn_; }
-    bool SortAscending() const { return SortAscending_; }
+    // The order the page's header shows, and a click on a column header.
+    const TListSort& Sort() const { return Sort_; }
     void SetSort(int column, bool ascending)
     {
-        SortColumn_ = column < 0 ? -1 : column;
-        SortAscending_ = column < 0 || ascending;
-        SortRows(SortColumn_, !SortAscending_);
+        Sort_.Set(column, ascending);
+        SortRows(Sort_.Column, !Sort_.Ascending);
     }
-    // A click on a column header: another column sorts ascending; the sorted column turns
-    // from ascending to descending, and from descending back to the list's own order.
     void ClickColumn(int column)
     {
-        if (column != SortColumn_)
-            SetSort(column, true);
-        else if (SortAscending_)
-            SetSort(column, false);
-        else
-            SetSort(-1, true);
+        Sort_.Click(column);
+        SortRows(Sort_.Column, !Sort_.Ascending);
     }
 
 protected:
@@ -164,6 +157,5 @@ protected:
     TRowList<TItem> Rows_;
 
 private:
-    int SortColumn_ = -1;
-    bool SortAscending_ = true;
+    TListSort Sort_;
 };

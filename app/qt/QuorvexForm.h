@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@
 namespace Ui {
 class QuorvexForm;
 }
+class QAbstractItemView;
 class QAction;
 class QMenu;
 class QTreeView;
@@ -110,6 +112,14 @@ private:
     void DisconnectHosts();
     void UpdateHostCommands();
     void ShowTargetGrid();
+    // Shared by the pages' lists: a popup of commands ("-" a separator), the commands of a
+    // column header's menu, and a command run when enabled.
+    QMenu* InstallListPopup(QAbstractItemView& list, std::initializer_list<const char*> names);
+    QList<QAction*> HeaderMenuCommands(bool tuneColumns);
+    void InstallHeaderMenu(QTreeView& list, int mainColumn = 0, bool columnItems = true);
+    void RunIfEnabled(const char* name);
+    // Ins and Del run these commands while the list has the focus.
+    void BindInsertAndDelete(QWidget& list, const char* insert, const char* del);
     void UpdateCommands();
     void RouteGeneric(int command);
     // What the clipboard offers; none when it cannot be read.

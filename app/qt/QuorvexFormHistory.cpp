@@ -7,8 +7,8 @@
 #include "records/FindDialog.h"
 #include "records/HistoryManager.h"
 #include "records/RecycleBinManager.h"
-#include "records/qt/HistoryListView.h"
 #include "records/qt/HistoryPage.h"
+#include "records/qt/RecordListView.h"
 #include "records/qt/dlgFind.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/qt/QtDesktop.h"
@@ -16,14 +16,13 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QMenu>
 
 void TQuorvexForm::ConnectHistory()
 {
     HistoryPage_ = new THistoryPage(Ui_->tsManagerHistory);
     Ui_->tsManagerHistory->layout()->addWidget(HistoryPage_);
-    HistoryPage_->ApplyColumns();
     HistoryPage_->Attach(&Session_->History());
+    HistoryPage_->ApplyColumns();
 
     const auto onHistory = [this](const char* name, void (THistoryManager::*command)()) {
         connect(Action(name), &QAction::triggered, this, [this, command] {
@@ -50,25 +49,13 @@ void TQuorvexForm::ConnectHistory()
     });
     HistoryPage_->SetFilterCommands(Action("actHistorySetTextFilter"), Action("actHistoryClearTextFilter"));
     connect(&HistoryPage_->FilterBox(), &QComboBox::editTextChanged, this, [this] { UpdateHistoryCommands(); });
-    connect(HistoryPage_->HistoryList().selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TQuorvexForm::UpdateCommands);
+    TRecordListView& list = HistoryPage_->HistoryList();
+    connect(&list, &TRecordListView::SelectionMoved, this, &TQuorvexForm::UpdateCommands);
 
     // The list's popup and its keys.
-    THistoryListView& list = HistoryPage_->HistoryList();
-    auto* menu = new QMenu(&list);
-    for (const char* name : {"actHistoryReloadTask", "actHistoryDelete", "actHistoryClear", "-", "actHistoryOpen",
-                             "actHistoryOpenDestination", "actHistoryOpenSource", "-", "actHistoryCopyPathToClipboard",
-                             "actHistorySelectAll", "-", "actHistoryProperties"}) {
-        if (name[0] == '-')
-            menu->addSeparator();
-        else
-            menu->addAction(Action(name));
-    }
-    list.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
-        UpdateCommands();
-        menu->popup(list.viewport()->mapToGlobal(at));
-    });
+    InstallListPopup(list, {"actHistoryReloadTask", "actHistoryDelete", "actHistoryClear", "-", "actHistoryOpen",
+                            "actHistoryOpenDestination", "actHistoryOpenSource", "-", "actHistoryCopyPathToClipboard",
+                            "actHistorySelectAll", "-", "actHistoryProperties"});
     const std::pair<QKeyCombination, const char*> keys[] = {
         {Qt::CTRL | Qt::Key_R, "actHistoryReloadTask"},
         {QKeyCombination(Qt::Key_Delete), "actHistoryDelete"},
@@ -80,24 +67,10 @@ void TQuorvexForm::ConnectHistory()
         {Qt::CTRL | Qt::Key_Enter, "actHistoryOpenSource"},
     };
     for (const auto& [key, name] : keys)
-        list.SetKeyCommand(key, [this, name = name] {
-            UpdateCommands();
-            if (Action(name)->isEnabled())
-                Action(name)->trigger();
-        });
+        list.SetKeyCommand(key, [this, name = name] { RunIfEnabled(name); });
 
-    HistoryPage_->InstallHeaderMenus(
-        [this](QTreeView& target) {
-            QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
-                                     Action("actShowStripedGrid")};
-            if (&target != &HistoryPage_->InfoList())
-                commands << Action("actTuneColumn");
-            return commands;
-        },
-        [this](QTreeView& target) {
-            TargetList_ = &target;
-            ShowTargetGrid();
-        });
+    InstallHeaderMenu(list);
+    InstallHeaderMenu(HistoryPage_->InfoList(), 0, false);
 }
 
 void TQuorvexForm::DisconnectHistory()

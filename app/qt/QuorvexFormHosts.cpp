@@ -10,9 +10,6 @@
 #include "tasks/qt/QtTaskDialogs.h"
 #include "ui_QuorvexForm.h"
 
-#include <QMenu>
-#include <QShortcut>
-
 #include <functional>
 
 void TQuorvexForm::ConnectHosts()
@@ -30,15 +27,7 @@ void TQuorvexForm::ConnectHosts()
             list.setFocus();
     });
     connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this, &TQuorvexForm::UpdateCommands);
-    HostPage_->InstallHeaderMenu(
-        [this] {
-            return QList<QAction*>{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
-                                   Action("actShowStripedGrid"), Action("actTuneColumn")};
-        },
-        [this] {
-            TargetList_ = &HostPage_->HostList();
-            ShowTargetGrid();
-        });
+    InstallHeaderMenu(list);
 
     const auto on = [this](const char* name, std::function<void(TManagerHost&)> run) {
         connect(Action(name), &QAction::triggered, this, [this, run = std::move(run)] {
@@ -56,30 +45,11 @@ void TQuorvexForm::ConnectHosts()
     on("actHostsManagerOpen", [](TManagerHost& hosts) { hosts.OpenSelectedHosts(); });
     connect(&list, &THostListView::PropertiesRequested, Action("actHostsManagerProperties"), &QAction::trigger);
 
-    auto* menu = new QMenu(&list);
-    for (const char* name :
-         {"actHostsManagerAdd", "actHostsManagerDelete", "actHostsManagerClear", "-", "actHostsManagerOpen", "-",
-          "actHostsManagerCopyPathToClipboard", "actHostsManagerPastePathFromClipboard", "actHostManagerSelectAll", "-",
-          "actHostsManagerProperties"}) {
-        if (name[0] == '-')
-            menu->addSeparator();
-        else
-            menu->addAction(Action(name));
-    }
-    list.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
-        UpdateCommands();
-        menu->popup(list.viewport()->mapToGlobal(at));
-    });
-    // Ins and Del while the host list has the focus.
-    for (const auto& [key, name] :
-         {std::pair{Qt::Key_Insert, "actHostsManagerAdd"}, std::pair{Qt::Key_Delete, "actHostsManagerDelete"}}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), &list, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, name = name] {
-            if (Action(name)->isEnabled())
-                Action(name)->trigger();
-        });
-    }
+    InstallListPopup(list,
+                     {"actHostsManagerAdd", "actHostsManagerDelete", "actHostsManagerClear", "-", "actHostsManagerOpen",
+                      "-", "actHostsManagerCopyPathToClipboard", "actHostsManagerPastePathFromClipboard",
+                      "actHostManagerSelectAll", "-", "actHostsManagerProperties"});
+    BindInsertAndDelete(list, "actHostsManagerAdd", "actHostsManagerDelete");
 
     // The connection types dialog; the options dialog's "Edit" button runs it through the command.
     connect(Action("actSetTrafUseValue"), &QAction::triggered, this, [this] {

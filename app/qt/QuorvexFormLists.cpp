@@ -4,6 +4,7 @@
 
 #include "config/Options.h"
 #include "config/qt/DlgTuneColumn.h"
+#include "config/qt/ListColumns.h"
 #include "config/qt/ListDelegate.h"
 #include "config/qt/QtLangWindow.h"
 #include "tasks/ManagerTask.h"
@@ -20,18 +21,9 @@
 
 void TQuorvexForm::ConnectListCommands()
 {
-    TaskPage_->InstallHeaderMenus(
-        [this](QTreeView& list) {
-            QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
-                                     Action("actShowStripedGrid")};
-            if (&list != &TaskPage_->InfoList())
-                commands << Action("actTuneColumn");
-            return commands;
-        },
-        [this](QTreeView& list) {
-            TargetList_ = &list;
-            ShowTargetGrid();
-        });
+    InstallHeaderMenu(TaskPage_->TaskList(), TTaskPage::kTaskListMainColumn);
+    InstallHeaderMenu(TaskPage_->LogList(), TTaskPage::kLogListMainColumn);
+    InstallHeaderMenu(TaskPage_->InfoList(), 0, false);
     // Each grid command switches its option of the target list.
     const std::pair<const char*, bool * TListDelegate::TLook::*> grids[] = {
         {"actShowHorizontalGrid", &TListDelegate::TLook::HorzGrid},
@@ -46,57 +38,36 @@ void TQuorvexForm::ConnectListCommands()
             }
         });
     // The popups of the task list and of its log.
-    const auto popup = [this](QWidget& list, std::initializer_list<const char*> names) {
-        auto* menu = new QMenu(&list);
-        for (const char* name : names) {
-            if (name[0] == '-')
-                menu->addSeparator();
-            else
-                menu->addAction(Action(name));
-        }
-        list.setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
-            UpdateCommands();
-            menu->popup(list.mapToGlobal(at));
-        });
-    };
-    popup(TaskPage_->TaskList(), {"actTaskAdd",
-                                  "-",
-                                  "actTaskStart",
-                                  "actTaskPause",
-                                  "actTaskPauseTemp",
-                                  "actTaskDelete",
-                                  "-",
-                                  "actTaskStartImmediately",
-                                  "actTaskReload",
-                                  "-",
-                                  "actTaskMoveBegin",
-                                  "actTaskMoveUP",
-                                  "actTaskMoveDown",
-                                  "actTaskMoveEnd",
-                                  "-",
-                                  "actTaskOpen",
-                                  "actTaskOpenDestination",
-                                  "actTaskOpenSource",
-                                  "-",
-                                  "actTaskCopyPathToClipboard",
-                                  "actTaskPastePathFromClipboard",
-                                  "-",
-                                  "actTaskAddToHostManager",
-                                  "-",
-                                  "actTaskProperties"});
-    popup(TaskPage_->LogList(), {"actTaskLogCopyToClipboard", "actTaskLogClear", "-", "actTaskLogAutoscroll"});
+    InstallListPopup(TaskPage_->TaskList(), {"actTaskAdd",
+                                             "-",
+                                             "actTaskStart",
+                                             "actTaskPause",
+                                             "actTaskPauseTemp",
+                                             "actTaskDelete",
+                                             "-",
+                                             "actTaskStartImmediately",
+                                             "actTaskReload",
+                                             "-",
+                                             "actTaskMoveBegin",
+                                             "actTaskMoveUP",
+                                             "actTaskMoveDown",
+                                             "actTaskMoveEnd",
+                                             "-",
+                                             "actTaskOpen",
+                                             "actTaskOpenDestination",
+                                             "actTaskOpenSource",
+                                             "-",
+                                             "actTaskCopyPathToClipboard",
+                                             "actTaskPastePathFromClipboard",
+                                             "-",
+                                             "actTaskAddToHostManager",
+                                             "-",
+                                             "actTaskProperties"});
+    InstallListPopup(TaskPage_->LogList(),
+                     {"actTaskLogCopyToClipboard", "actTaskLogClear", "-", "actTaskLogAutoscroll"});
     connect(&TaskPage_->TaskList(), &TTaskListView::PropertiesRequested, Action("actTaskProperties"),
             &QAction::trigger);
-    // Ins and Del while the task list has the focus.
-    for (const auto& [key, name] :
-         {std::pair{Qt::Key_Insert, "actTaskAdd"}, std::pair{Qt::Key_Delete, "actTaskDelete"}}) {
-        auto* shortcut = new QShortcut(QKeySequence(key), &TaskPage_->TaskList(), nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, name = name] {
-            if (Action(name)->isEnabled())
-                Action(name)->trigger();
-        });
-    }
+    BindInsertAndDelete(TaskPage_->TaskList(), "actTaskAdd", "actTaskDelete");
     connect(Action("actTaskLogClear"), &QAction::triggered, this, [this] { Tasks().LogView().ClearLog(); });
     connect(Action("actTaskLogCopyToClipboard"), &QAction::triggered, this,
             [this] { Tasks().LogView().CopyToClipboard(); });
@@ -124,4 +95,60 @@ void TQuorvexForm::ShowTargetGrid()
     check("actShowVerticalGrid", delegate ? delegate->Look().VertGrid : nullptr);
     check("actShowStripedGrid", delegate ? delegate->Look().Stripped : nullptr);
     Action("actTuneColumn")->setEnabled(TargetList_ != nullptr);
+}
+
+QMenu* TQuorvexForm::InstallListPopup(QAbstractItemView& list, std::initializer_list<const char*> names)
+{
+    auto* menu = new QMenu(&list);
+    for (const char* name : names) {
+        if (name[0] == '-')
+            menu->addSeparator();
+        else
+            menu->addAction(Action(name));
+    }
+    list.setContextMenuPolicy(Qt::CustomContextMenu);
+    // The place comes in the coordinates of the rows' area, below the header.
+    connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
+        UpdateCommands();
+        menu->popup(list.viewport()->mapToGlobal(at));
+    });
+    return menu;
+}
+
+// The header menu opened makes its list the target of the grid and column commands. An
+// information list's rows are fixed: its menu has neither column items nor the column dialog.
+void TQuorvexForm::InstallHeaderMenu(QTreeView& list, int mainColumn, bool columnItems)
+{
+    InstallColumnHeaderMenu(
+        *list.header(), mainColumn, [this, columnItems] { return HeaderMenuCommands(columnItems); },
+        [this, &list] {
+            TargetList_ = &list;
+            ShowTargetGrid();
+        },
+        columnItems);
+}
+
+QList<QAction*> TQuorvexForm::HeaderMenuCommands(bool tuneColumns)
+{
+    QList<QAction*> commands{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
+                             Action("actShowStripedGrid")};
+    if (tuneColumns)
+        commands << Action("actTuneColumn");
+    return commands;
+}
+
+void TQuorvexForm::BindInsertAndDelete(QWidget& list, const char* insert, const char* del)
+{
+    // Only while the list has the focus: elsewhere the keys edit text.
+    for (const auto& [key, name] : {std::pair{Qt::Key_Insert, insert}, std::pair{Qt::Key_Delete, del}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), &list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, name = name] { RunIfEnabled(name); });
+    }
+}
+
+void TQuorvexForm::RunIfEnabled(const char* name)
+{
+    UpdateCommands();
+    if (Action(name)->isEnabled())
+        Action(name)->trigger();
 }

@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QMenu>
 
 #include <functional>
 #include <initializer_list>
@@ -31,21 +30,13 @@ void TQuorvexForm::ConnectRecords()
     TOptions& o = Options();
     const auto makeList = [this](QWidget& sheet, const char* name, TListDelegate::TLook look,
                                  std::unique_ptr<IRecordRows> rows) {
-        auto* list = new TRecordListView(look, &sheet);
+        auto* list = new TRecordListView(&sheet);
         list->setObjectName(name);
+        list->SetLook(look);
         sheet.layout()->addWidget(list);
         list->Attach(std::move(rows));
         connect(list, &TRecordListView::SelectionMoved, this, &TQuorvexForm::UpdateCommands);
-        InstallColumnHeaderMenu(
-            *list->header(), 0,
-            [this] {
-                return QList<QAction*>{Action("actShowHorizontalGrid"), Action("actShowVerticalGrid"),
-                                       Action("actShowStripedGrid"), Action("actTuneColumn")};
-            },
-            [this, list] {
-                TargetList_ = list;
-                ShowTargetGrid();
-            });
+        InstallHeaderMenu(*list);
         return list;
     };
     RecycleBinList_ = makeList(
@@ -64,44 +55,29 @@ void TQuorvexForm::ConnectRecords()
 
     // The popups with their keys; a double click shows the properties.
     const auto popup = [this](TRecordListView& list, const char* name, std::initializer_list<const char*> names,
-                              std::initializer_list<std::pair<QKeySequence, const char*>> keys) {
+                              std::initializer_list<std::pair<QKeyCombination, const char*>> keys) {
         for (const auto& [key, command] : keys) {
             // Shown in the menus; the list itself runs them while it has the focus.
             Action(command)->setShortcut(key);
             Action(command)->setShortcutContext(Qt::WidgetShortcut);
-            list.BindKey(key, Action(command));
+            list.SetKeyCommand(key, [this, command = command] { RunIfEnabled(command); });
         }
-        auto* menu = new QMenu(&list);
-        menu->setObjectName(name);
-        for (const char* command : names) {
-            if (command[0] == '-')
-                menu->addSeparator();
-            else
-                menu->addAction(Action(command));
-        }
-        list.setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(&list, &QWidget::customContextMenuRequested, this, [this, menu, &list](const QPoint& at) {
-            UpdateCommands();
-            menu->popup(list.viewport()->mapToGlobal(at));
-        });
+        InstallListPopup(list, names)->setObjectName(name);
     };
     popup(*RecycleBinList_, "pmRecycleBin",
           {"actRecycleBinReload", "-", "actRecycleBinDelete", "actRecycleBinDeleteAll", "-", "actRecycleBinSelectAll",
            "actRecycleBinCopyPathToClipboard", "-", "actRecycleBinProperties"},
-          {{QKeySequence(Qt::CTRL | Qt::Key_R), "actRecycleBinReload"},
-           {QKeySequence(Qt::Key_Delete), "actRecycleBinDelete"}});
+          {{Qt::CTRL | Qt::Key_R, "actRecycleBinReload"}, {QKeyCombination(Qt::Key_Delete), "actRecycleBinDelete"}});
     popup(*SchedulerList_, "pmManagerScheduler",
           {"actSchedulerAdd", "actSchedulerExecuteTask", "actSchedulerEnableTask", "actSchedulerDisableTask", "-",
            "actSchedulerDelete", "actSchedulerClear", "-", "actSchedulerSelectAll", "-", "actSchedulerProperties"},
-          {{QKeySequence(Qt::Key_Insert), "actSchedulerAdd"},
-           {QKeySequence(Qt::Key_Delete), "actSchedulerDelete"},
-           {QKeySequence(Qt::ALT | Qt::Key_Return), "actSchedulerProperties"}});
+          {{QKeyCombination(Qt::Key_Insert), "actSchedulerAdd"},
+           {QKeyCombination(Qt::Key_Delete), "actSchedulerDelete"},
+           {Qt::ALT | Qt::Key_Return, "actSchedulerProperties"}});
     for (const auto& [list, properties] :
          {std::pair{RecycleBinList_, "actRecycleBinProperties"}, std::pair{SchedulerList_, "actSchedulerProperties"}})
-        connect(list, &QAbstractItemView::doubleClicked, this, [this, properties = properties] {
-            if (Action(properties)->isEnabled())
-                Action(properties)->trigger();
-        });
+        connect(list, &QAbstractItemView::doubleClicked, this,
+                [this, properties = properties] { RunIfEnabled(properties); });
 
     const auto on = [this](const char* name, std::function<void()> run) {
         connect(Action(name), &QAction::triggered, this, [this, run = std::move(run)] {

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -12,6 +13,7 @@
 // scroll position. Keys identify rows and are never dereferenced, so a key may name a record
 // that is gone already.
 class TMirrorTableModel : public QAbstractTableModel {
+    Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -19,8 +21,22 @@ public:
     // about the model-side rows.
     bool Syncing() const { return Syncing_; }
 
+    // The row list's index of a model row (-1 for none), and the model row of a row-list
+    // index (-1 while the filter hides it).
+    int RowListIndex(int row) const { return row >= 0 && row < int(Source_.size()) ? Source_[std::size_t(row)] : -1; }
+    int ModelRow(int rowListIndex) const
+    {
+        const auto found = std::lower_bound(Source_.begin(), Source_.end(), rowListIndex);
+        return found != Source_.end() && *found == rowListIndex ? int(found - Source_.begin()) : -1;
+    }
+
+signals:
+    // The rows were brought to the row list; the view mirrors selection and focus now.
+    void RowsSynced();
+
 protected:
     bool Syncing_ = false;
+    std::vector<int> Source_;  // row-list index of each shown row, when the rows come from one
 
     template <class TKey>
     void SyncKeys(std::vector<TKey>& shown, const std::vector<TKey>& next)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/qt/MirrorTableModel.h"
+#include "config/qt/RowListModel.h"
 
 #include <cstddef>
 #include <vector>
@@ -11,39 +11,20 @@ class THost;
 // The host list's item model: the shown rows of the host manager's row list, in its order,
 // with the columns of the host page. It holds pointers to the hosts, never their data;
 // structural changes of the rows arrive by themselves, changed values with RefreshValues.
-class THostListModel : public TMirrorTableModel {
+class THostListModel : public TRowListModel<THost> {
     Q_OBJECT
 public:
     explicit THostListModel(QObject* parent = nullptr);
-    ~THostListModel() override;
 
     // Mirrors the manager's rows from now on; null lets go of them.
     void Attach(TManagerHost* manager);
 
-    THost* Host(int row) const;
-    // The row list's index of a model row (-1 for none), and back.
-    int RowListIndex(int row) const;
-    int ModelRow(int rowListIndex) const;
+    THost* Host(int row) const { return Record(row); }
 
-    // Brings the mirror to the row list; runs by itself on every change of the rows.
-    void SyncRows();
-    // One dataChanged over the rows whose texts moved since the last call, none otherwise.
-    void RefreshValues();
-
-    int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-signals:
-    // The rows were brought to the row list; the view mirrors selection and focus now.
-    void RowsSynced();
-
 private:
-    static std::size_t ValuesHash(const THost& host);
-
-    TManagerHost* Manager_ = nullptr;
-    std::vector<THost*> Shown_;
-    std::vector<int> Source_;  // row-list index of each shown row
-    std::vector<std::size_t> Hashes_;
+    std::size_t ValuesHash(const THost& host) const override;
 };

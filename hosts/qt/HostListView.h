@@ -1,8 +1,9 @@
 #pragma once
 
-#include "hosts/HostColumns.h"
+#include "config/qt/RowListView.h"
+#include "core/ListSort.h"
 
-#include <QTreeView>
+#include <memory>
 
 class TManagerHost;
 class THostListModel;
@@ -10,7 +11,7 @@ class THostListModel;
 // The host list of the host page (TreeManagerHost). Its selection and focus mirror the
 // manager's row list both ways; a click on a column header sorts up, down and back to the
 // hosts' own order; a double click asks for the hosts' properties.
-class THostListView : public QTreeView {
+class THostListView : public TRowListView {
     Q_OBJECT
 public:
     explicit THostListView(QWidget* parent = nullptr);
@@ -19,7 +20,7 @@ public:
     THostListModel& Model() const { return *Model_; }
 
     // The sort the header shows; ApplyColumns sets the header, this takes it over.
-    const THostListSort& Sort() const { return Sort_; }
+    const TListSort& Sort() const { return Sort_; }
     void TakeSortFromHeader();
     // A click on the column's header.
     void ClickColumn(int column);
@@ -27,19 +28,9 @@ public:
 signals:
     void PropertiesRequested();
 
-protected:
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-
 private:
-    void ShowSort();
-    // Row list -> view.
-    void MirrorFromRows();
-    // View -> row list.
-    void MirrorToRows();
-
     THostListModel* Model_;
     TManagerHost* Manager_ = nullptr;
-    THostListSort Sort_;
-    bool Mirroring_ = false;
+    std::unique_ptr<IRowSelection> Selection_;
+    TListSort Sort_;
 };

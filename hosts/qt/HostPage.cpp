@@ -42,8 +42,3 @@ void THostPage::ReadColumns()
 {
     ::ReadColumns(*List_->header(), Options().HostsListColumns);
 }
-
-void THostPage::InstallHeaderMenu(const std::function<QList<QAction*>()>& commands, const std::function<void()>& opened)
-{
-    InstallColumnHeaderMenu(*List_->header(), kMainColumn, commands, opened);
-}

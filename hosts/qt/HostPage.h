@@ -25,11 +25,6 @@ public:
     void ApplyColumns();
     void ReadColumns();
 
-    // The list's column header menu: commands() gives the caller's commands, opened() runs
-    // before the menu shows. The name is the main column.
-    void InstallHeaderMenu(const std::function<QList<QAction*>()>& commands, const std::function<void()>& opened);
-    static constexpr int kMainColumn = 0;
-
     THostListView& HostList() const { return *List_; }  // TreeManagerHost
 
 private:

@@ -1,12 +1,13 @@
 #include "records/qt/HistoryPage.h"
 
 #include "config/Options.h"
+#include "config/qt/CollapsiblePanel.h"
+#include "config/qt/InfoListModel.h"
 #include "config/qt/ListColumns.h"
 #include "config/qt/ListDelegate.h"
 #include "records/HistoryManager.h"
-#include "records/qt/HistoryInfoModel.h"
-#include "records/qt/HistoryListModel.h"
-#include "records/qt/HistoryListView.h"
+#include "records/qt/RecordListView.h"
+#include "records/qt/RecordRows.h"
 
 #include "ui_HistoryPage.h"
 
@@ -15,12 +16,8 @@
 #include <QLineEdit>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QTabBar>
-#include <QToolButton>
 
 namespace {
-
-constexpr int kMinPanelHeight = 101;
 
 QString Q(const std::string& text)
 {
@@ -30,28 +27,25 @@ QString Q(const std::string& text)
 }  // namespace
 
 THistoryPage::THistoryPage(QWidget* parent)
-    : QWidget(parent), Ui_(std::make_unique<Ui::HistoryPage>()), InfoModel_(nullptr)
+    : QWidget(parent), Ui_(std::make_unique<Ui::HistoryPage>()), InfoModel_(nullptr), Panel_(nullptr)
 {
     Ui_->setupUi(this);
-    InfoModel_ = new THistoryInfoModel(this);
+    InfoModel_ = new TInfoListModel(clHistory, kHistoryColumnCount, clHistoryInfo, this);
     Ui_->TreeInfoHistory->setModel(InfoModel_);
     TOptions& o = Options();
+    Ui_->TreeManagerHistory->SetLook(
+        {&o.bTreeManagerHistoryStripped, &o.bTreeManagerHistoryVertGrid, &o.bTreeManagerHistoryHorzGrid});
     Ui_->TreeInfoHistory->setItemDelegate(new TListDelegate(
         *Ui_->TreeInfoHistory->header(),
         {&o.bTreeInfoHistoryStripped, &o.bTreeInfoHistoryVertGrid, &o.bTreeInfoHistoryHorzGrid}, Ui_->TreeInfoHistory));
-    Ui_->splHistory->setStretchFactor(0, 1);
-    Ui_->splHistory->setStretchFactor(1, 0);
-    // The splitter refuses sizes of 100 pixels or less.
-    Ui_->TreeManagerHistory->setMinimumHeight(kMinPanelHeight);
-    Ui_->pnlHistoryInfo->setMinimumHeight(kMinPanelHeight);
-    auto* collapse = new QToolButton(Ui_->pnlHistoryInfo);
-    collapse->setObjectName("btnCollapseHistoryInfo");
-    collapse->setAutoRaise(true);
-    Ui_->pnlHistoryInfo->setCornerWidget(collapse, Qt::TopRightCorner);
-    connect(collapse, &QToolButton::clicked, this, [this] { SetInfoCollapsed(!InfoCollapsed_); });
-    connect(Ui_->pnlHistoryInfo->tabBar(), &QTabBar::tabBarClicked, this, [this] { SetInfoCollapsed(false); });
-    SetInfoCollapsed(false);
-    connect(Ui_->TreeManagerHistory, &THistoryListView::FocusChanged, InfoModel_, &THistoryInfoModel::Refresh);
+    Panel_ = new TCollapsiblePanel(*Ui_->splHistory, *Ui_->TreeManagerHistory, *Ui_->pnlHistoryInfo,
+                                   "btnCollapseHistoryInfo");
+    connect(Ui_->TreeManagerHistory, &TRecordListView::SelectionMoved, InfoModel_, &TInfoListModel::Refresh);
+    // A double click opens the copy or its properties, as the options say.
+    connect(Ui_->TreeManagerHistory, &QAbstractItemView::doubleClicked, this, [this] {
+        if (Manager_ && Manager_->HasSelection())
+            Manager_->DoubleClickSelected();
+    });
 
     // Every change of the box's text filters at once; Enter remembers it.
     connect(Ui_->cmbHistoryTextFilter, &QComboBox::editTextChanged, this, [this](const QString& text) {
@@ -71,8 +65,14 @@ void THistoryPage::Attach(THistoryManager* manager)
     if (Manager_)
         Manager_->OnFilterApplied = nullptr;
     Manager_ = manager;
-    Ui_->TreeManagerHistory->Attach(manager);
-    InfoModel_->Attach(manager);
+    Ui_->TreeManagerHistory->Attach(manager ? HistoryRows(*manager) : nullptr);
+    if (!manager)
+        InfoModel_->SetText(nullptr);
+    else
+        InfoModel_->SetText([manager](int row) {
+            const THistoryItem* record = manager->InfoSubject();
+            return record ? HistoryColumnText(*record, row) : std::string();
+        });
     if (Manager_) {
         // The box shows the filter the history has (none at start).
         const QSignalBlocker blocker(Ui_->cmbHistoryTextFilter);
@@ -85,7 +85,7 @@ void THistoryPage::Tick()
 {
     if (!isVisible())
         return;
-    Ui_->TreeManagerHistory->Model().RefreshValues();
+    Ui_->TreeManagerHistory->Tick();
     if (Ui_->TreeInfoHistory->isVisible())
         InfoModel_->Refresh();
 }
@@ -96,8 +96,17 @@ void THistoryPage::ApplyColumns()
     ::ApplyColumns(*Ui_->TreeManagerHistory->header(), o.HistoryListColumns);
     Ui_->TreeManagerHistory->TakeSortFromHeader();
     ::ApplyColumns(*Ui_->TreeInfoHistory->header(), o.HistoryInfoColumns);
-    OpenHeight_ = std::max(o.ipnlLogHeightHistoryInfo, kMinPanelHeight);
-    SetInfoCollapsed(o.bVisibleHistoryInfo);
+    Panel_->Apply(o.ipnlLogHeightHistoryInfo, o.bVisibleHistoryInfo);
+}
+
+void THistoryPage::SetInfoCollapsed(bool collapsed)
+{
+    Panel_->SetCollapsed(collapsed);
+}
+
+bool THistoryPage::InfoCollapsed() const
+{
+    return Panel_->Collapsed();
 }
 
 void THistoryPage::ReadColumns()
@@ -105,40 +114,7 @@ void THistoryPage::ReadColumns()
     TOptions& o = Options();
     ::ReadColumns(*Ui_->TreeManagerHistory->header(), o.HistoryListColumns);
     ::ReadColumns(*Ui_->TreeInfoHistory->header(), o.HistoryInfoColumns);
-    const QList<int> sizes = Ui_->splHistory->sizes();
-    if (!InfoCollapsed_ && sizes.size() == 2 && sizes[1] > 0)
-        OpenHeight_ = sizes[1];
-    o.ipnlLogHeightHistoryInfo = OpenHeight_;
-    o.bVisibleHistoryInfo = InfoCollapsed_;
-}
-
-void THistoryPage::SetInfoCollapsed(bool collapsed)
-{
-    InfoCollapsed_ = collapsed;
-    auto* button = static_cast<QToolButton*>(Ui_->pnlHistoryInfo->cornerWidget(Qt::TopRightCorner));
-    button->setArrowType(collapsed ? Qt::UpArrow : Qt::DownArrow);
-    const int tabs = Ui_->pnlHistoryInfo->tabBar()->sizeHint().height() + 2;
-    Ui_->pnlHistoryInfo->setMinimumHeight(collapsed ? tabs : kMinPanelHeight);
-    Ui_->pnlHistoryInfo->setMaximumHeight(collapsed ? tabs : QWIDGETSIZE_MAX);
-    const int total = std::max(Ui_->splHistory->height(), OpenHeight_ + kMinPanelHeight);
-    if (!collapsed)
-        Ui_->splHistory->setSizes({total - OpenHeight_, OpenHeight_});
-}
-
-void THistoryPage::InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                                      const std::function<void(QTreeView& list)>& opened)
-{
-    const auto install = [&](QTreeView& list, bool columnItems) {
-        InstallColumnHeaderMenu(
-            *list.header(), kMainColumn, [commands, &list] { return commands ? commands(list) : QList<QAction*>{}; },
-            [opened, &list] {
-                if (opened)
-                    opened(list);
-            },
-            columnItems);
-    };
-    install(*Ui_->TreeManagerHistory, true);
-    install(*Ui_->TreeInfoHistory, false);
+    Panel_->Read(o.ipnlLogHeightHistoryInfo, o.bVisibleHistoryInfo);
 }
 
 void THistoryPage::SetFilterCommands(QAction* apply, QAction* clear)
@@ -199,7 +175,7 @@ void THistoryPage::FillFilterBox()
     Filling_ = false;
 }
 
-THistoryListView& THistoryPage::HistoryList() const
+TRecordListView& THistoryPage::HistoryList() const
 {
     return *Ui_->TreeManagerHistory;
 }

@@ -10,9 +10,10 @@ class QComboBox;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
-class THistoryInfoModel;
-class THistoryListView;
+class TCollapsiblePanel;
+class TInfoListModel;
 class THistoryManager;
+class TRecordListView;
 
 namespace Ui {
 class HistoryPage;
@@ -38,11 +39,6 @@ public:
     void ApplyColumns();
     void ReadColumns();
 
-    // The column header menus of the two lists, as on the downloads page.
-    void InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                            const std::function<void(QTreeView& list)>& opened);
-    static constexpr int kMainColumn = 0;
-
     // The filter box's commands: their buttons beside the box, Enter in the box runs apply
     // and Escape clear (each while enabled).
     void SetFilterCommands(QAction* apply, QAction* clear);
@@ -54,9 +50,9 @@ public:
     bool CanClearTextFilter() const;
 
     void SetInfoCollapsed(bool collapsed);
-    bool InfoCollapsed() const { return InfoCollapsed_; }
+    bool InfoCollapsed() const;
 
-    THistoryListView& HistoryList() const;  // TreeManagerHistory
+    TRecordListView& HistoryList() const;   // TreeManagerHistory
     QTreeView& InfoList() const;            // TreeInfoHistory
     QComboBox& FilterBox() const;           // cmbHistoryTextFilter
     QSplitter& Splitter() const;            // splHistory
@@ -66,9 +62,8 @@ private:
     void FillFilterBox();
 
     std::unique_ptr<Ui::HistoryPage> Ui_;
-    THistoryInfoModel* InfoModel_;
+    TInfoListModel* InfoModel_;
     THistoryManager* Manager_ = nullptr;
-    bool InfoCollapsed_ = false;
+    TCollapsiblePanel* Panel_;
     bool Filling_ = false;
-    int OpenHeight_ = 100;  // the open panel's height
 };

@@ -1,5 +1,6 @@
 #include "records/qt/RecordListModel.h"
 
+#include "config/qt/FileTypeIcon.h"
 #include "records/qt/RecordRows.h"
 
 #include <algorithm>
@@ -38,17 +39,6 @@ void TRecordListModel::Attach(IRecordRows* rows)
     SyncRows();
 }
 
-int TRecordListModel::RowListIndex(int row) const
-{
-    return row >= 0 && row < int(Source_.size()) ? Source_[std::size_t(row)] : -1;
-}
-
-int TRecordListModel::ModelRow(int rowListIndex) const
-{
-    const auto found = std::lower_bound(Source_.begin(), Source_.end(), rowListIndex);
-    return found != Source_.end() && *found == rowListIndex ? int(found - Source_.begin()) : -1;
-}
-
 void TRecordListModel::SyncRows()
 {
     if (Syncing_)
@@ -85,6 +75,10 @@ QVariant TRecordListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole: return Q(Rows_->Text(row, index.column()));
+    case Qt::DecorationRole: {
+        const std::string file = index.column() == 0 ? Rows_->IconFile(row) : std::string();
+        return file.empty() ? QVariant() : QVariant(FileTypeIcon(file));
+    }
     case Qt::ToolTipRole: {
         const std::string hint = Rows_->Hint(row);
         return hint.empty() ? QVariant() : QVariant(Q(hint).replace("\r\n", "\n"));

@@ -7,7 +7,7 @@
 class IRecordRows;
 
 // The item model of a record page's list: the shown rows of the manager's row list, in its
-// order, with the page's columns and hints. It follows every change of the row list with the
+// order, with the page's columns, hints and file-type icons. It follows every change of the row list with the
 // proper structural signals and refers to the records only through the rows.
 class TRecordListModel : public TMirrorTableModel {
     Q_OBJECT
@@ -20,11 +20,6 @@ public:
     void Attach(IRecordRows* rows);
     IRecordRows* Rows() const { return Rows_; }
 
-    // The row list's index of a model row (-1 for none), and the model row of a row-list
-    // index (-1 while the filter hides it).
-    int RowListIndex(int row) const;
-    int ModelRow(int rowListIndex) const;
-
     // Brings the mirror to the row list; runs by itself on every change of the rows.
     void SyncRows();
 
@@ -34,13 +29,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-signals:
-    // The rows were brought to the row list; the view mirrors selection and focus now.
-    void RowsSynced();
-
 private:
     IRecordRows* Rows_ = nullptr;
     int Columns_ = 0;
     std::vector<const void*> Shown_;
-    std::vector<int> Source_;  // row-list index of each shown row
 };

@@ -1,27 +1,28 @@
 #pragma once
 
 #include "config/qt/ListDelegate.h"
+#include "config/qt/RowListView.h"
 
-#include <QKeySequence>
-#include <QList>
-#include <QTreeView>
-
+#include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 class IRecordRows;
-class QAction;
 class TRecordListModel;
 
-// The list of a record page (the recycle bin's TreeRecycleBin, the scheduler's
-// TreeManagerScheduler). Its selection and focus mirror the manager's row list both ways; a
-// click on a column header sorts as the rows' rule says and the header shows it; the rows
-// are painted striped and with grid lines as the list's options say.
-class TRecordListView : public QTreeView {
+// The list of a record page (the history's TreeManagerHistory, the recycle bin's
+// TreeRecycleBin, the scheduler's TreeManagerScheduler), over the manager's row list; a click
+// on a column header sorts as the rows' rule says and the header shows it; the rows are
+// painted striped and with grid lines as the list's options say.
+class TRecordListView : public TRowListView {
     Q_OBJECT
 public:
-    TRecordListView(TListDelegate::TLook look, QWidget* parent = nullptr);
+    explicit TRecordListView(QWidget* parent = nullptr);
     ~TRecordListView() override;
+
+    // The list's options of stripes and grid lines.
+    void SetLook(TListDelegate::TLook look);
 
     // Shows these rows from now on; null lets go of them (before their manager goes).
     void Attach(std::unique_ptr<IRecordRows> rows);
@@ -32,9 +33,9 @@ public:
     // A click on the column's header.
     void ClickColumn(int column);
 
-    // A key of the list's popup: while the list has the focus it runs the command, when
-    // enabled. (The other pages' commands leave it alone: their menus are hidden.)
-    void BindKey(const QKeySequence& key, QAction* command);
+    // A key of the list's own (Del, Enter, Ctrl+R ...): it goes to the list while it has
+    // the focus, before any command of the window with the same key.
+    void SetKeyCommand(QKeyCombination key, std::function<void()> command);
 
     // Once per tick: the shown rows and the header are painted again, so that changed
     // units, hint options and captions show.
@@ -45,21 +46,15 @@ signals:
     void SelectionMoved();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void MirroredFromRows() override { emit SelectionMoved(); }
+    void MirroredToRows() override { emit SelectionMoved(); }
 
 private:
-    QAction* BoundCommand(const QKeyEvent& event) const;
-    void ShowSort();
-    // Row list -> view.
-    void MirrorFromRows();
-    // View -> row list.
-    void MirrorToRows();
+    const std::function<void()>* KeyCommand(const QKeyEvent& event) const;
 
     TRecordListModel* Model_;
     std::unique_ptr<IRecordRows> Rows_;
-    QList<std::pair<QKeySequence, QAction*>> Keys_;
-    bool Mirroring_ = false;
-    int LastFocused_ = -1;
+    std::vector<std::pair<QKeyCombination, std::function<void()>>> Keys_;
 };

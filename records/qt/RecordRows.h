@@ -1,6 +1,9 @@
 #pragma once
 
 #include "config/ColumnCaptions.h"
+#include "config/Options.h"
+#include "config/qt/RowListView.h"
+#include "records/HistoryManager.h"
 #include "records/RecordColumns.h"
 #include "records/RecordManager.h"
 
@@ -12,20 +15,11 @@
 // What the list of a record page reads and changes of its manager's rows, whatever the
 // records are: the rows with their selection and focus, the column texts and hints, and the
 // sort of the header.
-class IRecordRows {
+class IRecordRows : public IRowSelection {
 public:
-    virtual ~IRecordRows() = default;
-
-    virtual int Count() const = 0;
     // Tells the rows apart; the list never reads through it.
     virtual const void* Key(int row) const = 0;
     virtual bool Hidden(int row) const = 0;
-    virtual bool Selected(int row) const = 0;
-    // Sets a row's selection without telling anyone; Changed tells once after.
-    virtual void SetSelected(int row, bool selected) = 0;
-    virtual int Focused() const = 0;
-    virtual void Focus(int row) = 0;
-    virtual void Changed() = 0;
     // Runs after every change of the rows; null stops it.
     virtual void SetOnChanged(std::function<void()> changed) = 0;
 
@@ -33,9 +27,10 @@ public:
     virtual std::vector<std::string> Captions() const = 0;
     virtual std::string Text(int row, int column) const = 0;
     virtual std::string Hint(int row) const = 0;
+    // The name whose extension picks the row's file-type icon; empty: none.
+    virtual std::string IconFile(int) const { return {}; }
 
-    virtual int SortColumn() const = 0;
-    virtual bool SortAscending() const = 0;
+    virtual TListSort Sort() const = 0;
     virtual void SetSort(int column, bool ascending) = 0;
     virtual void ClickColumn(int column) = 0;
 };
@@ -46,9 +41,11 @@ class TRecordRows : public IRecordRows {
 public:
     using TText = std::string (*)(const TItem&, int);
     using THint = std::string (*)(const TItem&, const std::vector<std::string>&);
+    using TIconFile = std::string (*)(const TItem&);
 
-    TRecordRows(TRecordManager<TItem>& manager, TCaptionedList captions, int columns, TText text, THint hint)
-        : Manager_(manager), Captions_(captions), Columns_(columns), Text_(text), Hint_(hint)
+    TRecordRows(TRecordManager<TItem>& manager, TCaptionedList captions, int columns, TText text, THint hint,
+                TIconFile iconFile = nullptr)
+        : Manager_(manager), Captions_(captions), Columns_(columns), Text_(text), Hint_(hint), IconFile_(iconFile)
     {
     }
     ~TRecordRows() override { Rows().OnChanged = nullptr; }
@@ -67,9 +64,9 @@ public:
     std::vector<std::string> Captions() const override { return ColumnCaptions(Captions_); }
     std::string Text(int row, int column) const override { return Text_(*Rows().Record(row), column); }
     std::string Hint(int row) const override { return Hint_(*Rows().Record(row), Captions()); }
+    std::string IconFile(int row) const override { return IconFile_ ? IconFile_(*Rows().Record(row)) : std::string(); }
 
-    int SortColumn() const override { return Manager_.SortColumn(); }
-    bool SortAscending() const override { return Manager_.SortAscending(); }
+    TListSort Sort() const override { return Manager_.Sort(); }
     void SetSort(int column, bool ascending) override { Manager_.SetSort(column, ascending); }
     void ClickColumn(int column) override { Manager_.ClickColumn(column); }
 
@@ -81,7 +78,16 @@ private:
     int Columns_;
     TText Text_;
     THint Hint_;
+    TIconFile IconFile_;
 };
+
+// The history's rows show the file-type icon of each copy while the option asks for it.
+inline std::unique_ptr<IRecordRows> HistoryRows(TRecordManager<THistoryItem>& manager)
+{
+    return std::make_unique<TRecordRows<THistoryItem>>(
+        manager, clHistory, kHistoryColumnCount, HistoryColumnText, HistoryRowHint,
+        [](const THistoryItem& item) { return Options().ShowDefIcons ? item.Name() : std::string(); });
+}
 
 inline std::unique_ptr<IRecordRows> RecycleBinRows(TRecordManager<TRecycleBinItem>& manager)
 {

@@ -1,12 +1,11 @@
 #include "tasks/qt/TaskListModel.h"
 
 #include "config/ColumnCaptions.h"
-#include "core/Links.h"
+#include "config/qt/FileTypeIcon.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskColumns.h"
 
 #include <QMimeData>
-#include <QMimeDatabase>
 
 #include <functional>
 #include <unordered_map>
@@ -22,69 +21,12 @@ QString Q(const std::string& text)
 
 }  // namespace
 
-TTaskListModel::TTaskListModel(QObject* parent) : TMirrorTableModel(parent) {}
-
-TTaskListModel::~TTaskListModel()
-{
-    if (Manager_)
-        Manager_->Rows().OnChanged = nullptr;
-}
+TTaskListModel::TTaskListModel(QObject* parent) : TRowListModel(parent) {}
 
 void TTaskListModel::Attach(TManagerTask* manager)
 {
-    if (Manager_)
-        Manager_->Rows().OnChanged = nullptr;
     Manager_ = manager;
-    if (Manager_)
-        Manager_->Rows().OnChanged = [this] { SyncRows(); };
-    SyncRows();
-}
-
-TTaskItem* TTaskListModel::Task(int row) const
-{
-    return row >= 0 && row < int(Shown_.size()) ? Shown_[std::size_t(row)] : nullptr;
-}
-
-int TTaskListModel::RowListIndex(int row) const
-{
-    return row >= 0 && row < int(Source_.size()) ? Source_[std::size_t(row)] : -1;
-}
-
-int TTaskListModel::ModelRow(int rowListIndex) const
-{
-    const auto found = std::lower_bound(Source_.begin(), Source_.end(), rowListIndex);
-    return found != Source_.end() && *found == rowListIndex ? int(found - Source_.begin()) : -1;
-}
-
-void TTaskListModel::SyncRows()
-{
-    if (Syncing_)
-        return;
-    Syncing_ = true;
-    std::vector<TTaskItem*> next;
-    std::vector<int> source;
-    if (Manager_) {
-        const TTaskRows& rows = Manager_->Rows();
-        for (int i = 0; i < rows.Count(); ++i)
-            if (!rows.Row(i).Hidden) {
-                next.push_back(rows.Record(i));
-                source.push_back(i);
-            }
-    }
-    // The hashes travel with their rows; new rows get theirs now, so the next refresh
-    // reports only values that moved.
-    std::unordered_map<TTaskItem*, std::size_t> hashes;
-    for (std::size_t i = 0; i < Shown_.size() && i < Hashes_.size(); ++i)
-        hashes.emplace(Shown_[i], Hashes_[i]);
-    SyncKeys(Shown_, next);
-    Source_ = source;
-    Hashes_.clear();
-    for (TTaskItem* task : Shown_) {
-        const auto found = hashes.find(task);
-        Hashes_.push_back(found != hashes.end() ? found->second : ValuesHash(*task));
-    }
-    Syncing_ = false;
-    emit RowsSynced();
+    AttachRows(manager ? &manager->Rows() : nullptr);
 }
 
 std::size_t TTaskListModel::ValuesHash(const TTaskItem& task) const
@@ -114,45 +56,9 @@ std::size_t TTaskListModel::ValuesHash(const TTaskItem& task) const
     return hash;
 }
 
-void TTaskListModel::RefreshValues()
-{
-    int first = -1;
-    int last = -1;
-    for (std::size_t row = 0; row < Shown_.size(); ++row) {
-        const std::size_t hash = ValuesHash(*Shown_[row]);
-        if (hash == Hashes_[row])
-            continue;
-        Hashes_[row] = hash;
-        if (first < 0)
-            first = int(row);
-        last = int(row);
-    }
-    if (first >= 0)
-        emit dataChanged(index(first, 0), index(last, kTaskColumnCount - 1));
-}
-
-int TTaskListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(Shown_.size());
-}
-
 int TTaskListModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : kTaskColumnCount;
-}
-
-QIcon TTaskListModel::FileIcon(const TTaskItem& task) const
-{
-    // By the extension alone: the source may be a share or a link that must not be touched.
-    const QString extension = Q(ExtractExtension(task.Source)).toLower();
-    const auto found = Icons_.constFind(extension);
-    if (found != Icons_.constEnd())
-        return *found;
-    static const QMimeDatabase mimes;
-    const QMimeType type = mimes.mimeTypeForFile("file." + extension, QMimeDatabase::MatchExtension);
-    QIcon icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
-    Icons_.insert(extension, icon);
-    return icon;
 }
 
 QVariant TTaskListModel::data(const QModelIndex& index, int role) const
@@ -163,7 +69,7 @@ QVariant TTaskListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return index.column() == kTaskPriorityColumn ? QVariant() : QVariant(Q(TaskColumnText(*task, index.column())));
-    case Qt::DecorationRole: return index.column() == 0 ? QVariant(FileIcon(*task)) : QVariant();
+    case Qt::DecorationRole: return index.column() == 0 ? QVariant(FileTypeIcon(task->Source)) : QVariant();
     case Qt::ToolTipRole: {
         const std::string hint = TaskRowHint(*task, ColumnCaptions(clTaskList));
         return hint.empty() ? QVariant() : QVariant(Q(hint).replace("\r\n", "\n"));

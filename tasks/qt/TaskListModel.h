@@ -1,9 +1,6 @@
 #pragma once
 
-#include "config/qt/MirrorTableModel.h"
-
-#include <QIcon>
-#include <QHash>
+#include "config/qt/RowListModel.h"
 
 #include <cstddef>
 #include <vector>
@@ -15,32 +12,21 @@ class TTaskItem;
 // the columns of the task list. It holds pointers to the tasks, never their data, and follows
 // every change of the row list (added, deleted, moved, sorted or filtered rows) with the
 // proper structural signals; changed values are reported by RefreshValues.
-class TTaskListModel : public TMirrorTableModel {
+class TTaskListModel : public TRowListModel<TTaskItem> {
     Q_OBJECT
 public:
     // Roles besides the texts, for the delegate.
     enum TRole { PercentRole = Qt::UserRole + 1, PriorityRole, StateRole };
 
     explicit TTaskListModel(QObject* parent = nullptr);
-    ~TTaskListModel() override;
 
     // Mirrors the manager's rows from now on; null lets go of them.
     void Attach(TManagerTask* manager);
     TManagerTask* Manager() const { return Manager_; }
 
-    // The task of a model row, and the row list's index of it (-1 for none).
-    TTaskItem* Task(int row) const;
-    int RowListIndex(int row) const;
-    // The model row of a row-list index, -1 while the filter hides it.
-    int ModelRow(int rowListIndex) const;
+    // The task of a model row.
+    TTaskItem* Task(int row) const { return Record(row); }
 
-    // Brings the mirror to the row list; runs by itself on every change of the rows.
-    void SyncRows();
-    // Once per tick: one dataChanged over the rows whose shown values moved since the last
-    // call, none when nothing moved.
-    void RefreshValues();
-
-    int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -52,17 +38,8 @@ public:
     bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
                       const QModelIndex& parent) override;
 
-signals:
-    // The rows were brought to the row list; the view mirrors selection and focus now.
-    void RowsSynced();
-
 private:
-    std::size_t ValuesHash(const TTaskItem& task) const;
-    QIcon FileIcon(const TTaskItem& task) const;
+    std::size_t ValuesHash(const TTaskItem& task) const override;
 
     TManagerTask* Manager_ = nullptr;
-    std::vector<TTaskItem*> Shown_;
-    std::vector<int> Source_;  // row-list index of each shown row
-    std::vector<std::size_t> Hashes_;
-    mutable QHash<QString, QIcon> Icons_;  // file-type icon per extension
 };

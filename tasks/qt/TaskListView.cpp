@@ -8,29 +8,19 @@
 #include <QDropEvent>
 #include <QHeaderView>
 
-TTaskListView::TTaskListView(QWidget* parent) : QTreeView(parent), Model_(new TTaskListModel(this))
+TTaskListView::TTaskListView(QWidget* parent)
+    : TRowListView(new TTaskListModel, parent), Model_(static_cast<TTaskListModel*>(model()))
 {
-    setModel(Model_);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::InternalMove);
     setDefaultDropAction(Qt::MoveAction);
-    header()->setSectionsMovable(true);
-    header()->setSectionsClickable(true);
-    header()->setStretchLastSection(false);
     TOptions& o = Options();
     setItemDelegate(new TTaskListDelegate(
         *header(), {&o.bTreeManagerTaskStripped, &o.bTreeManagerTaskVertGrid, &o.bTreeManagerTaskHorzGrid}, this));
 
     connect(header(), &QHeaderView::sectionClicked, this, &TTaskListView::ClickColumn);
-    connect(Model_, &TTaskListModel::RowsSynced, this, &TTaskListView::MirrorFromRows);
     connect(this, &QAbstractItemView::doubleClicked, this, [this] {
         if (Manager_ && Manager_->FirstSelected() && !Manager_->DoubleClickSelected())
             emit PropertiesRequested();
@@ -40,13 +30,15 @@ TTaskListView::TTaskListView(QWidget* parent) : QTreeView(parent), Model_(new TT
 void TTaskListView::Attach(TManagerTask* manager)
 {
     Manager_ = manager;
+    Selection_ = manager ? std::make_unique<TRowSelection<TTaskItem>>(manager->Rows()) : nullptr;
+    MirrorRows(Selection_.get());
     Model_->Attach(manager);
 }
 
 void TTaskListView::TakeSortFromHeader()
 {
-    Sort_.Column = header()->isSortIndicatorShown() ? header()->sortIndicatorSection() : -1;
-    Sort_.Ascending = header()->sortIndicatorOrder() == Qt::AscendingOrder;
+    const TListSort sort = HeaderSort();
+    Sort_ = {sort.Column, sort.Ascending};
 }
 
 void TTaskListView::ClickColumn(int column)
@@ -55,67 +47,13 @@ void TTaskListView::ClickColumn(int column)
         return;
     Sort_.Click(column);
     SortTaskList(*Manager_, Sort_);
-    header()->setSortIndicatorShown(true);
-    header()->setSortIndicator(Sort_.Column, Sort_.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ShowSort({Sort_.Column, Sort_.Ascending});
 }
 
-void TTaskListView::MirrorFromRows()
+void TTaskListView::MirroredToRows()
 {
-    if (Mirroring_ || !Manager_)
-        return;
-    Mirroring_ = true;
-    const TTaskRows& rows = Manager_->Rows();
-    QItemSelection selection;
-    for (int row = 0; row < Model_->rowCount(); ++row) {
-        const int source = Model_->RowListIndex(row);
-        if (source >= 0 && rows.Row(source).Selected)
-            selection.select(Model_->index(row, 0), Model_->index(row, Model_->columnCount() - 1));
-    }
-    if (selection != selectionModel()->selection())
-        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    const int focused = rows.Focused() >= 0 ? Model_->ModelRow(rows.Focused()) : -1;
-    const QModelIndex current = focused >= 0 ? Model_->index(focused, 0) : QModelIndex();
-    if (current != selectionModel()->currentIndex())
-        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    // The row list asks the view to bring a newly focused row into sight.
-    if (rows.Focused() != LastFocused_ && current.isValid())
-        scrollTo(current);
-    LastFocused_ = rows.Focused();
-    Mirroring_ = false;
-}
-
-void TTaskListView::MirrorToRows()
-{
-    if (Mirroring_ || !Manager_ || Model_->Syncing())
-        return;
-    Mirroring_ = true;
-    TTaskRows& rows = Manager_->Rows();
-    for (int i = 0; i < rows.Count(); ++i) {
-        const int row = Model_->ModelRow(i);
-        rows.Row(i).Selected = row >= 0 && selectionModel()->isRowSelected(row, {});
-    }
-    const QModelIndex current = selectionModel()->currentIndex();
-    const int focused = current.isValid() ? Model_->RowListIndex(current.row()) : -1;
-    LastFocused_ = focused;
-    if (focused != rows.Focused())
-        rows.Focus(focused);
-    else
-        rows.Changed();
-    Mirroring_ = false;
     Manager_->ShowFocusedLog();
     emit FocusChanged();
-}
-
-void TTaskListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
-{
-    QTreeView::selectionChanged(selected, deselected);
-    MirrorToRows();
-}
-
-void TTaskListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
-{
-    QTreeView::currentChanged(current, previous);
-    MirrorToRows();
 }
 
 void TTaskListView::dropEvent(QDropEvent* event)

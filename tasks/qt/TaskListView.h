@@ -1,16 +1,17 @@
 #pragma once
 
+#include "config/qt/RowListView.h"
 #include "tasks/TaskColumns.h"
 
-#include <QTreeView>
+#include <memory>
 
 class TManagerTask;
 class TTaskListModel;
 
-// The task list of the downloads page (TreeManagerTask). Its selection and focus mirror the
-// manager's row list both ways; a click on a column header sorts and the list order follows;
-// dragged rows move the selected tasks; a double click acts by the first selected task's state.
-class TTaskListView : public QTreeView {
+// The task list of the downloads page (TreeManagerTask), over the manager's row list; a
+// click on a column header sorts and the list order follows; dragged rows move the selected
+// tasks; a double click acts by the first selected task's state.
+class TTaskListView : public TRowListView {
     Q_OBJECT
 public:
     explicit TTaskListView(QWidget* parent = nullptr);
@@ -31,19 +32,12 @@ signals:
     void PropertiesRequested();
 
 protected:
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void dropEvent(QDropEvent* event) override;
+    void MirroredToRows() override;
 
 private:
-    // Row list -> view.
-    void MirrorFromRows();
-    // View -> row list.
-    void MirrorToRows();
-
     TTaskListModel* Model_;
     TManagerTask* Manager_ = nullptr;
+    std::unique_ptr<IRowSelection> Selection_;
     TTaskListSort Sort_;
-    bool Mirroring_ = false;
-    int LastFocused_ = -1;
 };

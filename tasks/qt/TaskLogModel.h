@@ -27,9 +27,6 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-signals:
-    void RowsSynced();
-
 private:
     TTaskLogView* View_ = nullptr;
     const TLogList* Log_ = nullptr;

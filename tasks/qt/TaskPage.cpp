@@ -1,10 +1,12 @@
 #include "tasks/qt/TaskPage.h"
 
 #include "config/Options.h"
+#include "config/qt/CollapsiblePanel.h"
+#include "config/qt/InfoListModel.h"
 #include "config/qt/ListColumns.h"
 #include "config/qt/ListDelegate.h"
 #include "tasks/ManagerTask.h"
-#include "tasks/qt/TaskInfoModel.h"
+#include "tasks/TaskColumns.h"
 #include "tasks/qt/TaskListModel.h"
 #include "tasks/qt/TaskListView.h"
 #include "tasks/qt/TaskLogListView.h"
@@ -13,40 +15,20 @@
 #include "ui_TaskPage.h"
 
 #include <QHeaderView>
-#include <QTabBar>
-#include <QToolButton>
 
-namespace {
-
-constexpr int kMinPanelHeight = 101;
-
-}  // namespace
-
-TTaskPage::TTaskPage(QWidget* parent) : QWidget(parent), Ui_(std::make_unique<Ui::TaskPage>()), InfoModel_(nullptr)
+TTaskPage::TTaskPage(QWidget* parent)
+    : QWidget(parent), Ui_(std::make_unique<Ui::TaskPage>()), InfoModel_(nullptr), Panel_(nullptr)
 {
     Ui_->setupUi(this);
-    InfoModel_ = new TTaskInfoModel(this);
+    InfoModel_ = new TInfoListModel(clTaskList, kTaskInfoRowCount, clTaskInfo, this);
     Ui_->TreeInfoTask->setModel(InfoModel_);
     TOptions& o = Options();
     Ui_->TreeInfoTask->setItemDelegate(new TListDelegate(
         *Ui_->TreeInfoTask->header(), {&o.bTreeInfoTaskStripped, &o.bTreeInfoTaskVertGrid, &o.bTreeInfoTaskHorzGrid},
         Ui_->TreeInfoTask));
-    Ui_->splTask->setStretchFactor(0, 1);
-    Ui_->splTask->setStretchFactor(1, 0);
-    // The splitter refuses sizes of 100 pixels or less.
-    Ui_->splTask->setChildrenCollapsible(false);
-    Ui_->TreeManagerTask->setMinimumHeight(kMinPanelHeight);
-    Ui_->pnlLog->setMinimumHeight(kMinPanelHeight);
-    // The button beside the panel's tabs collapses it to them, and opens it again.
-    auto* collapse = new QToolButton(Ui_->pnlLog);
-    collapse->setObjectName("btnCollapseInfo");
-    collapse->setAutoRaise(true);
-    Ui_->pnlLog->setCornerWidget(collapse, Qt::TopRightCorner);
-    connect(collapse, &QToolButton::clicked, this, [this] { SetInfoCollapsed(!InfoCollapsed_); });
-    connect(Ui_->pnlLog->tabBar(), &QTabBar::tabBarClicked, this, [this] { SetInfoCollapsed(false); });
-    SetInfoCollapsed(false);
-    connect(Ui_->TreeManagerTask, &TTaskListView::FocusChanged, InfoModel_, &TTaskInfoModel::Refresh);
-    connect(&Ui_->TreeManagerTask->Model(), &TTaskListModel::RowsSynced, InfoModel_, &TTaskInfoModel::Refresh);
+    Panel_ = new TCollapsiblePanel(*Ui_->splTask, *Ui_->TreeManagerTask, *Ui_->pnlLog, "btnCollapseInfo");
+    connect(Ui_->TreeManagerTask, &TTaskListView::FocusChanged, InfoModel_, &TInfoListModel::Refresh);
+    connect(&Ui_->TreeManagerTask->Model(), &TTaskListModel::RowsSynced, InfoModel_, &TInfoListModel::Refresh);
 }
 
 TTaskPage::~TTaskPage()
@@ -59,7 +41,12 @@ void TTaskPage::Attach(TManagerTask* manager)
     Manager_ = manager;
     Ui_->TreeManagerTask->Attach(manager);
     Ui_->TreeLogTask->Attach(manager ? &manager->LogView() : nullptr);
-    InfoModel_->Attach(manager);
+    if (!manager)
+        InfoModel_->SetText(nullptr);
+    else
+        InfoModel_->SetText([manager](int row) {
+            return TaskInfoRows(TaskInfoSubject(manager->Rows()), ColumnCaptions(clTaskList))[std::size_t(row)].Text;
+        });
 }
 
 void TTaskPage::Tick()
@@ -83,21 +70,17 @@ void TTaskPage::ApplyColumns()
     Ui_->TreeLogTask->ShowSort();
     ::ApplyColumns(*Ui_->TreeInfoTask->header(), o.InfoTaskColumns);
     Ui_->pnlLog->setCurrentIndex(o.iPageInfoActive);
-    OpenHeight_ = std::max(o.ipnlLogHeight, kMinPanelHeight);
-    SetInfoCollapsed(o.bVisibleInfo);
+    Panel_->Apply(o.ipnlLogHeight, o.bVisibleInfo);
 }
 
 void TTaskPage::SetInfoCollapsed(bool collapsed)
 {
-    InfoCollapsed_ = collapsed;
-    auto* button = static_cast<QToolButton*>(Ui_->pnlLog->cornerWidget(Qt::TopRightCorner));
-    button->setArrowType(collapsed ? Qt::UpArrow : Qt::DownArrow);
-    const int tabs = Ui_->pnlLog->tabBar()->sizeHint().height() + 2;
-    Ui_->pnlLog->setMinimumHeight(collapsed ? tabs : kMinPanelHeight);
-    Ui_->pnlLog->setMaximumHeight(collapsed ? tabs : QWIDGETSIZE_MAX);
-    const int total = std::max(Ui_->splTask->height(), OpenHeight_ + kMinPanelHeight);
-    if (!collapsed)
-        Ui_->splTask->setSizes({total - OpenHeight_, OpenHeight_});
+    Panel_->SetCollapsed(collapsed);
+}
+
+bool TTaskPage::InfoCollapsed() const
+{
+    return Panel_->Collapsed();
 }
 
 void TTaskPage::ReadColumns()
@@ -106,29 +89,8 @@ void TTaskPage::ReadColumns()
     ::ReadColumns(*Ui_->TreeManagerTask->header(), o.TaskListColumns);
     ::ReadColumns(*Ui_->TreeLogTask->header(), o.LogListColumns);
     ::ReadColumns(*Ui_->TreeInfoTask->header(), o.InfoTaskColumns);
-    const QList<int> sizes = Ui_->splTask->sizes();
-    if (!InfoCollapsed_ && sizes.size() == 2 && sizes[1] > 0)
-        OpenHeight_ = sizes[1];
-    o.ipnlLogHeight = OpenHeight_;
-    o.bVisibleInfo = InfoCollapsed_;
+    Panel_->Read(o.ipnlLogHeight, o.bVisibleInfo);
     o.iPageInfoActive = Ui_->pnlLog->currentIndex();
-}
-
-void TTaskPage::InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                                   const std::function<void(QTreeView& list)>& opened)
-{
-    const auto install = [&](QTreeView& list, int mainColumn, bool columnItems) {
-        InstallColumnHeaderMenu(
-            *list.header(), mainColumn, [commands, &list] { return commands ? commands(list) : QList<QAction*>{}; },
-            [opened, &list] {
-                if (opened)
-                    opened(list);
-            },
-            columnItems);
-    };
-    install(*Ui_->TreeManagerTask, kTaskListMainColumn, true);
-    install(*Ui_->TreeLogTask, kLogListMainColumn, true);
-    install(*Ui_->TreeInfoTask, 0, false);
 }
 
 TTaskListView& TTaskPage::TaskList() const

@@ -10,8 +10,9 @@ class QHeaderView;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
+class TCollapsiblePanel;
+class TInfoListModel;
 class TManagerTask;
-class TTaskInfoModel;
 class TTaskListView;
 class TTaskLogListView;
 
@@ -40,19 +41,14 @@ public:
     void ApplyColumns();
     void ReadColumns();
 
-    // The column header menus of the three lists. commands(list) gives the caller's commands
-    // for the list (the grid commands, and the column dialog but for the information list);
-    // opened(list) runs before the menu shows (the list becomes the target list). The main
-    // columns: the name of the task list, the text of the log.
-    void InstallHeaderMenus(const std::function<QList<QAction*>(QTreeView& list)>& commands,
-                            const std::function<void(QTreeView& list)>& opened);
+    // The main columns of the lists: the name of the task list, the text of the log.
     static constexpr int kTaskListMainColumn = 0;
     static constexpr int kLogListMainColumn = 3;
 
     // The panel of the log and the information list, collapsed to its tabs or open; a
     // click on a tab opens it too.
     void SetInfoCollapsed(bool collapsed);
-    bool InfoCollapsed() const { return InfoCollapsed_; }
+    bool InfoCollapsed() const;
 
     TTaskListView& TaskList() const;    // TreeManagerTask
     QTreeView& InfoList() const;        // TreeInfoTask
@@ -62,8 +58,7 @@ public:
 
 private:
     std::unique_ptr<Ui::TaskPage> Ui_;
-    TTaskInfoModel* InfoModel_;
+    TInfoListModel* InfoModel_;
     TManagerTask* Manager_ = nullptr;
-    bool InfoCollapsed_ = false;
-    int OpenHeight_ = 100;  // the open panel's height
+    TCollapsiblePanel* Panel_;
 };

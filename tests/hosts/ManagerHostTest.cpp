@@ -333,12 +333,10 @@ TEST_F(ManagerHostTest, ClicksOnAHeaderSortUpThenDownThenBackInHostOrder)
         {hcName, "abc"},    {hcName, "cba"}, {hcName, "bca"}, {hcName, "abc"},
         {hcAddress, "abc"}, {hcName, "abc"}, {hcName, "cba"}, {hcAddress, "abc"},
     };
-    THostListSort sort;
+    TListSort sort;
     for (auto [column, order] : clicks) {
         sort.Click(column);
         Hosts.SortRows(sort);
         EXPECT_EQ(Names(), order) << column << " " << order;
     }
-    EXPECT_EQ(sort.Column, hcAddress);
-    EXPECT_TRUE(sort.Ascending);
 }

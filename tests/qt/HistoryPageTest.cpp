@@ -1,18 +1,14 @@
 #include "records/qt/HistoryPage.h"
 #include "ModalScript.h"
-#include "app/DataFiles.h"
+#include "WindowTestBed.h"
 #include "app/ProgramSession.h"
 #include "app/qt/QuorvexForm.h"
-#include "config/LangChanger.h"
 #include "config/Options.h"
-#include "core/AppFolders.h"
 #include "core/DateTime.h"
-#include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
 #include "records/HistoryManager.h"
-#include "records/qt/HistoryListModel.h"
-#include "records/qt/HistoryListView.h"
-#include "support/TempDir.h"
+#include "records/qt/RecordListModel.h"
+#include "records/qt/RecordListView.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,20 +26,11 @@ namespace {
 
 // The main window over data files of its own, with a history of three records: "fresh"
 // completed an hour ago, "older" 25 hours ago and "old" ten days ago.
-class HistoryPageTest : public ::testing::Test {
+class HistoryPageTest : public TWindowTestBed {
 protected:
-    HistoryPageTest() : Saved_(AppFolders())
+    HistoryPageTest()
     {
-        TAppFolders folders = Saved_;
-        folders.DataFolder = Temp.Path().string() + "/data/";
-        folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
-        folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
-        SetAppFolders(folders);
-        Options() = TOptions{};
-        Options().bdsExitProgram = true;
-        Options().bMonitorClipboard = false;
-        Form = std::make_unique<TQuorvexForm>(MainThread, Language, LocateDataFiles(), false);
-        Form->show();
+        Form = OpenWindow();
         THistoryManager& history = Form->Session().History();
         history.Clear();
         for (const auto& [name, hoursAgo] : {std::pair{"old", 240.0}, {"older", 25.0}, {"fresh", 1.0}}) {
@@ -51,14 +38,6 @@ protected:
             history.AddToHistory({name, "/src/" + std::string(name), "/dst", 10, 1000, completed, completed});
         }
     }
-    ~HistoryPageTest() override
-    {
-        Form.reset();
-        Options() = TOptions{};
-        SetAppFolders(Saved_);
-        ClearMessageTexts();
-    }
-
     // Clicks the page tree's node captioned by the message.
     void ClickNode(const char* caption)
     {
@@ -72,7 +51,7 @@ protected:
     // The names the history list shows, top to bottom.
     std::string Shown() const
     {
-        const THistoryListModel& model = Form->HistoryPage().HistoryList().Model();
+        const TRecordListModel& model = Form->HistoryPage().HistoryList().Model();
         std::string names;
         for (int row = 0; row < model.rowCount(); ++row)
             names += (names.empty() ? "" : " ") + model.index(row, 0).data().toString().toStdString();
@@ -80,13 +59,9 @@ protected:
     }
     static QDate DaysAgo(int days) { return QDate::currentDate().addDays(-days); }
 
-    TTempDir Temp;
-    TMainThread MainThread;
-    TLangChanger Language;
     std::unique_ptr<TQuorvexForm> Form;
 
 private:
-    TAppFolders Saved_;
     TDateTime Now_ = NowDateTime();
 };
 

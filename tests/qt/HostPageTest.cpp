@@ -1,13 +1,11 @@
 #include "hosts/qt/HostPage.h"
 #include "ModalScript.h"
 #include "RussianTexts.h"
-#include "app/DataFiles.h"
+#include "WindowTestBed.h"
 #include "app/ProgramSession.h"
 #include "app/qt/QuorvexForm.h"
 #include "config/LangChanger.h"
 #include "config/Options.h"
-#include "core/AppFolders.h"
-#include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
 #include "hosts/ManagerHost.h"
 #include "hosts/TrafficUsage.h"
@@ -15,7 +13,6 @@
 #include "hosts/qt/HostListView.h"
 #include "hosts/qt/QtHostDialogs.h"
 #include "support/TaskFakes.h"
-#include "support/TempDir.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,14 +73,6 @@ protected:
     THost* Host = nullptr;
 };
 
-template <class T>
-T& Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return *child;
-}
-
 }  // namespace
 
 TEST_F(HostPageTest, HostDialogShowsTheHostWritesItBackOnOkAndChangesNothingOnCancel)
@@ -137,36 +126,7 @@ TEST_F(HostPageTest, HostDialogShowsTheHostWritesItBackOnOkAndChangesNothingOnCa
     EXPECT_EQ(Cell(0), "srv2");
 }
 
-// The window over the factory data and languages, the user's data in a temporary folder.
-class HostWindowTest : public ::testing::Test {
-protected:
-    HostWindowTest() : Saved_(AppFolders())
-    {
-        TAppFolders folders = Saved_;
-        folders.DataFolder = Temp.Path().string() + "/data/";
-        folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
-        folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
-        SetAppFolders(folders);
-        Options() = TOptions{};
-        Options().bdsExitProgram = true;
-        Options().bMonitorClipboard = false;
-        Files = LocateDataFiles();
-    }
-    ~HostWindowTest() override
-    {
-        Options() = TOptions{};
-        SetAppFolders(Saved_);
-        ClearMessageTexts();
-    }
-
-    TTempDir Temp;
-    TMainThread MainThread;
-    TLangChanger Language;
-    TDataFiles Files;
-
-private:
-    TAppFolders Saved_;
-};
+class HostWindowTest : public TWindowTestBed {};
 
 TEST_F(HostWindowTest, TheHostAndConnectionTypeCommandsWorkFromTheWindowInEnglish)
 {

@@ -1,23 +1,19 @@
 #include "ModalScript.h"
 #include "RussianTexts.h"
-#include "app/DataFiles.h"
+#include "WindowTestBed.h"
 #include "app/ProgramSession.h"
 #include "app/qt/QuorvexForm.h"
 #include "app/qt/SingleInstance.h"
 #include "app/qt/SplashScreen.h"
-#include "config/LangChanger.h"
 #include "config/Options.h"
 #include "config/OptionsFile.h"
 #include "config/qt/QtLangWindow.h"
-#include "core/AppFolders.h"
-#include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
 #include "core/XMLStorage.h"
 #include "records/HistoryManager.h"
 #include "records/RecycleBinManager.h"
 #include "support/FaultyHttpServer.h"
 #include "support/TaskFakes.h"
-#include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 #include "tasks/qt/QtDesktop.h"
@@ -42,45 +38,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The window over data files of its own: the factory files and language files of the
-// source tree, the user's data in a temporary folder.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public TWindowTestBed {
 protected:
-    MainWindowTest() : Saved_(AppFolders())
+    MainWindowTest()
     {
-        TAppFolders folders = Saved_;
-        folders.DataFolder = Temp.Path().string() + "/data/";
-        folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
-        folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
-        SetAppFolders(folders);
-        Options() = TOptions{};
-        Options().bdsExitProgram = true;  // no question at exit
-        Options().bMonitorClipboard = false;
         Options().ListDeleteTaskAfterComplete = false;
         Options().DefaultTaskStart = tsManually;
-        Files = LocateDataFiles();
     }
-    ~MainWindowTest() override
-    {
-        Options() = TOptions{};
-        SetAppFolders(Saved_);
-        ClearMessageTexts();
-    }
-
-    std::unique_ptr<TQuorvexForm> Open()
-    {
-        auto form = std::make_unique<TQuorvexForm>(MainThread, Language, Files, false);
-        form->show();
-        return form;
-    }
-
-    TTempDir Temp;
-    TMainThread MainThread;
-    TLangChanger Language;
-    TDataFiles Files;
-
-private:
-    TAppFolders Saved_;
+    std::unique_ptr<TQuorvexForm> Open() { return OpenWindow(); }
 };
 
 void Click(QWidget& window, const char* button)

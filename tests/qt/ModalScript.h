@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <string>
@@ -46,3 +48,12 @@ private:
     std::vector<std::string> Seen_;
     QWidget* Last_ = nullptr;
 };
+
+// A window's child of that type and name; a failure of the test when there is none.
+template <class T>
+T& Child(QWidget& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return *child;
+}

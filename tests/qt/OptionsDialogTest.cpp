@@ -1,15 +1,11 @@
 #include "ModalScript.h"
 #include "RussianTexts.h"
-#include "app/DataFiles.h"
+#include "WindowTestBed.h"
 #include "app/ProgramSession.h"
 #include "app/qt/QuorvexForm.h"
-#include "config/LangChanger.h"
 #include "config/OptionKeys.h"
 #include "config/Options.h"
-#include "core/AppFolders.h"
-#include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
-#include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
 #include "transfer/Proxies.h"
 #include "transfer/UserAgents.h"
@@ -29,28 +25,9 @@
 namespace {
 
 // The main window over data files of its own, in English.
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public TWindowTestBed {
 protected:
-    OptionsDialogTest() : Saved_(AppFolders())
-    {
-        TAppFolders folders = Saved_;
-        folders.DataFolder = Temp.Path().string() + "/data/";
-        folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
-        folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
-        SetAppFolders(folders);
-        Options() = TOptions{};
-        Options().bdsExitProgram = true;
-        Options().bMonitorClipboard = false;
-        Form = std::make_unique<TQuorvexForm>(MainThread, Language, LocateDataFiles(), false);
-        Form->show();
-    }
-    ~OptionsDialogTest() override
-    {
-        Form.reset();
-        Options() = TOptions{};
-        SetAppFolders(Saved_);
-        ClearMessageTexts();
-    }
+    OptionsDialogTest() : Form(OpenWindow()) {}
 
     template <class T>
     static T& Find(QWidget& window, const char* name)
@@ -61,13 +38,7 @@ protected:
         return *found;
     }
 
-    TTempDir Temp;
-    TMainThread MainThread;
-    TLangChanger Language;
     std::unique_ptr<TQuorvexForm> Form;
-
-private:
-    TAppFolders Saved_;
 };
 
 }  // namespace

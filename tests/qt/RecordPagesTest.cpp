@@ -1,14 +1,11 @@
 #include "ModalScript.h"
+#include "WindowTestBed.h"
 #include "app/DataFiles.h"
 #include "app/ProgramSession.h"
 #include "app/qt/QuorvexForm.h"
-#include "config/LangChanger.h"
 #include "config/Options.h"
-#include "core/AppFolders.h"
-#include "core/MainThread.h"
 #include "core/MessageCatalogue.h"
 #include "records/RecycleBinManager.h"
-#include "support/TempDir.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 
@@ -21,35 +18,9 @@
 
 namespace {
 
-// The window over the factory files and language files of the source tree, the user's data
-// in a temporary folder.
-class RecordPagesTest : public ::testing::Test {
+class RecordPagesTest : public TWindowTestBed {
 protected:
-    RecordPagesTest() : Saved_(AppFolders())
-    {
-        TAppFolders folders = Saved_;
-        folders.DataFolder = Temp.Path().string() + "/data/";
-        folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
-        folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
-        SetAppFolders(folders);
-        Options() = TOptions{};
-        Options().bdsExitProgram = true;
-        Options().bMonitorClipboard = false;
-        Options().DefaultTaskStart = tsManually;
-    }
-    ~RecordPagesTest() override
-    {
-        Options() = TOptions{};
-        SetAppFolders(Saved_);
-        ClearMessageTexts();
-    }
-
-    TTempDir Temp;
-    TMainThread MainThread;
-    TLangChanger Language;
-
-private:
-    TAppFolders Saved_;
+    RecordPagesTest() { Options().DefaultTaskStart = tsManually; }
 };
 
 TModalScript::TStep Press(const char* button)

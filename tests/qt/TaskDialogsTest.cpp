@@ -1,3 +1,4 @@
+#include "ModalScript.h"
 #include "app/qt/MessageDlgTimeout.h"
 #include "config/Options.h"
 #include "core/MessageCatalogue.h"
@@ -64,14 +65,6 @@ void WhenShown(std::function<void(T&)> act)
         if (front)
             front->close();
     });
-}
-
-template <class T>
-T& Child(QWidget& parent, const char* name)
-{
-    T* child = parent.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return *child;
 }
 
 }  // namespace
