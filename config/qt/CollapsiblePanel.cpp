@@ -40,8 +40,8 @@ void TCollapsiblePanel::SetCollapsed(bool collapsed)
     Panel_.setMinimumHeight(collapsed ? tabs : kMinPanelHeight);
     Panel_.setMaximumHeight(collapsed ? tabs : QWIDGETSIZE_MAX);
     const int total = std::max(Splitter_.height(), OpenHeight_ + kMinPanelHeight);
-    if (!collapsed)
-        Splitter_.setSizes({total - OpenHeight_, OpenHeight_});
+    // Collapsed, the list takes the room the panel leaves.
+    Splitter_.setSizes(collapsed ? QList<int>{total, tabs} : QList<int>{total - OpenHeight_, OpenHeight_});
 }
 
 void TCollapsiblePanel::Apply(int openHeight, bool collapsed)
