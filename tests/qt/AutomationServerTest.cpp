@@ -1,13 +1,9 @@
 #include "app/AutomationServer.h"
 #include "ModalScript.h"
-#include "app/DataFiles.h"
+#include "WindowTestBed.h"
 #include "app/qt/QuorvexCom.h"
 #include "app/qt/QuorvexForm.h"
-#include "config/LangChanger.h"
 #include "config/Options.h"
-#include "core/AppFolders.h"
-#include "core/MainThread.h"
-#include "core/MessageCatalogue.h"
 #include "support/PrivateBus.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
@@ -50,23 +46,14 @@ bool Answered(QDBusPendingCall& call, int timeout = 20000)
 }
 
 // Another program on the tests' bus, and the window's side in this process.
-class AutomationServerTest : public ::testing::Test {
+class AutomationServerTest : public TWindowTestBed {
 protected:
     void SetUp() override
     {
         FindServerOrSkip(Bus_);
         if (!Bus_)
             return;
-        Saved_ = AppFolders();
-        TAppFolders folders = Saved_;
-        folders.DataFolder = Temp.Path().string() + "/data/";
-        folders.DefaultsFolder = QUORVEX_DEFAULTS_DIR;
-        folders.LanguagesFolder = QUORVEX_LANGUAGES_DIR;
-        SetAppFolders(folders);
-        Options() = TOptions{};
-        Options().bMonitorClipboard = false;
         Options().DefaultTaskStart = tsManually;
-        Files = LocateDataFiles();
         Client = QDBusConnection::connectToBus(QString::fromStdString(Bus_->Address()), "automation-client");
         Server = QDBusConnection::connectToBus(QString::fromStdString(Bus_->Address()), "automation-server");
     }
@@ -76,21 +63,11 @@ protected:
             return;
         QDBusConnection::disconnectFromBus("automation-client");
         QDBusConnection::disconnectFromBus("automation-server");
-        Options() = TOptions{};
-        SetAppFolders(Saved_);
-        ClearMessageTexts();
     }
 
     TPrivateBus* Bus_ = nullptr;
-    TTempDir Temp;
-    TMainThread MainThread;
-    TLangChanger Language;
-    TDataFiles Files;
     QDBusConnection Client{QString()};
     QDBusConnection Server{QString()};
-
-private:
-    TAppFolders Saved_;
 };
 
 TEST_F(AutomationServerTest, RequestsBeforeTheWindowAndCloseTogetherAreAllAddedInTurn)
