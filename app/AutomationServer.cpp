@@ -1,5 +1,6 @@
 #include "app/AutomationServer.h"
 
+#include "core/AppFolders.h"
 #include "core/SafeFile.h"
 
 #include <cctype>
@@ -79,9 +80,7 @@ std::optional<TAddRequest> TAddRequestQueue::Next()
 
 std::string ServiceFilePath(const std::string& xdgDataHome, const std::string& home)
 {
-    // Only an absolute $XDG_DATA_HOME counts, as for the data folder.
-    const std::string data = !xdgDataHome.empty() && xdgDataHome.front() == '/' ? xdgDataHome : home + "/.local/share";
-    return data + "/dbus-1/services/" + kAutomationService + ".service";
+    return XdgBaseFolder(xdgDataHome, home, "/.local/share") + "/dbus-1/services/" + kAutomationService + ".service";
 }
 
 std::string ServiceFileText(const std::string& program)

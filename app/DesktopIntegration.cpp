@@ -1,5 +1,6 @@
 #include "app/DesktopIntegration.h"
 
+#include "core/AppFolders.h"
 #include "core/MessageBoxPort.h"
 #include "core/MessageCatalogue.h"
 #include "core/MessageFormat.h"
@@ -22,17 +23,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string HomeOf()
-{
-    const char* home = std::getenv("HOME");
-    return home ? home : "";
-}
-
 // An XDG folder variable counts only when it holds an absolute path.
-std::string XdgFolder(const char* variable, const std::string& fallback)
+std::string XdgFolder(const char* variable, const char* fallback)
 {
     const char* value = std::getenv(variable);
-    return value && *value == '/' ? std::string(value) : HomeOf() + fallback;
+    return XdgBaseFolder(value ? value : "", HomeFolder(), fallback);
 }
 
 std::string Folder(const std::string& path)

@@ -26,18 +26,6 @@ TAppFolders& Folders()
     return folders;
 }
 
-std::string HomeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
-        return found->pw_dir;
-    return {};
-}
-
 // Creates the missing folders of path with mode 0700: the data files may hold passwords.
 void CreateFolders(const fs::path& path)
 {
@@ -51,7 +39,30 @@ void CreateFolders(const fs::path& path)
     }
 }
 
-} // namespace
+}  // namespace
+
+std::string HomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+        return found->pw_dir;
+    return {};
+}
+
+std::string XdgBaseFolder(const std::string& value, const std::string& home, const char* fallback)
+{
+    return !value.empty() && value.front() == '/' ? value : home + fallback;
+}
+
+std::string ProgramPath()
+{
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error).string();
+}
 
 TAppFolders ComputeAppFolders(const std::string& executablePath, const std::string& xdgDataHome,
                               const std::string& home)
@@ -70,19 +81,17 @@ TAppFolders ComputeAppFolders(const std::string& executablePath, const std::stri
     folders.DefaultsFolder = folders.ResourceFolder + "Default/";
     folders.LanguagesFolder = folders.ResourceFolder + "Languages/";
 
-    const fs::path dataHome = !xdgDataHome.empty() && xdgDataHome.front() == '/'
-                                  ? fs::path(xdgDataHome)
-                                  : fs::path(home) / ".local" / "share";
-    folders.DataFolder = WithSlash(dataHome / "Velmora" / "Quorvex");
+    folders.DataFolder = WithSlash(fs::path(XdgBaseFolder(xdgDataHome, home, "/.local/share")) / "Velmora" / "Quorvex");
     return folders;
 }
 
 TAppFolders CurrentAppFolders()
 {
-    std::error_code error;
-    fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (error)
+    fs::path executable = ProgramPath();
+    if (executable.empty()) {
+        std::error_code error;
         executable = fs::current_path(error) / "quorvex";
+    }
     const char* xdgDataHome = std::getenv("XDG_DATA_HOME");
     return ComputeAppFolders(executable.string(), xdgDataHome ? xdgDataHome : "", HomeFolder());
 }

@@ -4,8 +4,9 @@
 
 // The folders the program works with, each ending in "/".
 struct TAppFolders {
-    std::string ProgramFolder;    // folder of the executable
-    std::string ResourceFolder;   // holds Default/ and Languages/: ProgramFolder, or <prefix>/share/quorvex/ once installed
+    std::string ProgramFolder;  // folder of the executable
+    std::string
+        ResourceFolder;  // holds Default/ and Languages/: ProgramFolder, or <prefix>/share/quorvex/ once installed
     std::string DefaultsFolder;   // factory copies of the data files
     std::string DataFolder;       // the user's data files
     std::string LanguagesFolder;  // language files
@@ -17,6 +18,14 @@ struct TAppFolders {
 // folder exists (the only file-system access made here).
 TAppFolders ComputeAppFolders(const std::string& executablePath, const std::string& xdgDataHome,
                               const std::string& home);
+
+// The user's home: $HOME, else the password database's entry.
+std::string HomeFolder();
+// A user's XDG base folder: the variable's value when it is an absolute path, else home +
+// fallback ("/.local/share", "/.config").
+std::string XdgBaseFolder(const std::string& value, const std::string& home, const char* fallback);
+// The path of this process's executable; empty when it cannot be read.
+std::string ProgramPath();
 
 // The folders of this process, from /proc/self/exe, $XDG_DATA_HOME and $HOME.
 TAppFolders CurrentAppFolders();

@@ -23,8 +23,9 @@ std::string ShellQuoted(const std::string& text)
     return quoted + "'";
 }
 
-// "text" for the Exec key of a desktop entry: quoted as its specification asks, then with the
-// escapes of a string value (the backslash doubled) and the field code escape (%%).
+// "text" for the Exec key of a desktop entry: in double quotes, with the quote, backquote,
+// dollar and backslash escaped by a backslash; then the escapes of a string value (the
+// backslash doubled) and of the field codes (%%).
 std::string DesktopExecQuoted(const std::string& text)
 {
     std::string quoted = "\"";
@@ -80,7 +81,7 @@ std::string CopyHereScript(const std::string& prefix, const std::string& program
 
 fs::path BaseFolder(const std::string& xdg, const std::string& home, const char* fallback)
 {
-    // The XDG specification ignores a relative value.
+    // A relative XDG folder does not count: the home fallback stands.
     if (!xdg.empty() && xdg[0] == '/')
         return xdg;
     if (home.empty())

@@ -13,6 +13,7 @@
 #include "config/Language.h"
 #include "config/Options.h"
 #include "config/qt/QtLangWindow.h"
+#include "core/AppFolders.h"
 #include "hosts/qt/DlgOpt.h"
 #include "hosts/qt/QtTrafficGraph.h"
 #include "records/HistoryManager.h"
@@ -43,8 +44,7 @@ void TQuorvexForm::ShowOptions()
     }
     TOptions& options = Options();
     // Read and applied with the program's path of now: a moved program rewrites its entry.
-    TDesktopIntegration integration(SessionIntegrationPlaces(QCoreApplication::applicationFilePath().toStdString()),
-                                    *Boxes_);
+    TDesktopIntegration integration(SessionIntegrationPlaces(ProgramPath()), *Boxes_);
     const TDlgOptEnvironment environment{
         Session_->UserAgents(), Session_->Proxies(), Session_->ConnectionTypes(), *Dialogs_, integration, Language_};
     const auto trigger = [this](const char* command) {

@@ -12,6 +12,7 @@
 #include "config/Options.h"
 #include "config/OptionsFile.h"
 #include "config/qt/QtLangWindow.h"
+#include "core/AppFolders.h"
 #include "core/MainThread.h"
 #include "core/XMLStorage.h"
 #include "tasks/qt/QtDesktop.h"
@@ -30,20 +31,13 @@ namespace {
 
 constexpr int kSplashTime = 1000;  // milliseconds
 
-std::string ProgramPath()
-{
-    std::error_code error;
-    return std::filesystem::read_symlink("/proc/self/exe", error).string();
-}
-
 // --regserver and --unregserver write or remove the bus's activation file and end, with
 // no window and no display needed: an installer may run them. They do not touch the
 // running instance, which keeps serving.
 int RegisterOrUnregister(TServerStartMode mode)
 {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    const std::string file = ServiceFilePath(dataHome ? dataHome : "", home ? home : "");
+    const std::string file = ServiceFilePath(dataHome ? dataHome : "", HomeFolder());
     std::string reason;
     const bool done = mode == TServerStartMode::Register ? RegisterServer(file, ProgramPath(), reason)
                                                          : UnregisterServer(file, reason);
