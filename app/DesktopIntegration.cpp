@@ -6,8 +6,6 @@
 #include "core/MessageFormat.h"
 #include "core/SafeFile.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -35,18 +33,11 @@ std::string Folder(const std::string& path)
     return fs::path(path).parent_path().string();
 }
 
-bool HasNameOfOurs(const fs::path& entry)
-{
-    std::string name = entry.filename().string();
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return name.find("quorvex") != std::string::npos;
-}
-
 }  // namespace
 
 TIntegrationPlaces SessionIntegrationPlaces(const std::string& program)
 {
-    return {program, XdgFolder("XDG_CONFIG_HOME", "/.config"), XdgFolder("XDG_DATA_HOME", "/.local/share")};
+    return {program, XdgFolder("XDG_CONFIG_HOME", "/.config")};
 }
 
 std::string DesktopExecWord(const std::string& program)
@@ -101,14 +92,6 @@ std::string TDesktopIntegration::MenuProgram() const
     return Folder(Places_.Program) + "/quorvex-menu";
 }
 
-std::vector<std::string> TDesktopIntegration::MenuFolders() const
-{
-    // Dolphin's service menus, Nautilus's scripts, Nemo's actions and Caja's scripts; the
-    // scripts are named by their captions, which all hold the program's name.
-    return {Places_.DataHome + "/kio/servicemenus", Places_.DataHome + "/nautilus/scripts",
-            Places_.DataHome + "/nemo/actions", Places_.ConfigHome + "/caja/scripts"};
-}
-
 bool TDesktopIntegration::IsStartWithWindows() const
 {
     std::ifstream entry(AutostartFile());
@@ -141,13 +124,10 @@ void TDesktopIntegration::SetStartWithWindows(bool on)
 
 bool TDesktopIntegration::IsExplorerIntegrated() const
 {
-    for (const std::string& folder : MenuFolders()) {
-        std::error_code error;
-        for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
-            if (HasNameOfOurs(entry->path()))
-                return true;
-    }
-    return false;
+    // quorvex-menu alone knows where the file managers keep its entries.
+    const std::string program = MenuProgram();
+    std::string reason;
+    return access(program.c_str(), X_OK) == 0 && RunAndWait(program, {"--is-registered"}, reason) == 0;
 }
 
 bool TDesktopIntegration::SetExplorerIntegration(bool on)

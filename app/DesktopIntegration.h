@@ -11,7 +11,6 @@ class IMessageBoxPort;
 struct TIntegrationPlaces {
     std::string Program;     // full path of the running program
     std::string ConfigHome;  // $XDG_CONFIG_HOME, else ~/.config
-    std::string DataHome;    // $XDG_DATA_HOME, else ~/.local/share
 };
 // The places of this session for the program at program.
 TIntegrationPlaces SessionIntegrationPlaces(const std::string& program);
@@ -35,15 +34,13 @@ public:
     bool IsStartWithWindows() const override;
     // On writes the entry afresh (crash-safe), with the program's path of now; off removes it.
     void SetStartWithWindows(bool on) override;
-    // On while one of the file managers' folders holds an entry of ours.
+    // On while quorvex-menu --is-registered says its entries are in place.
     bool IsExplorerIntegrated() const override;
     // Runs quorvex-menu --register or --unregister; true when it succeeded.
     bool SetExplorerIntegration(bool on) override;
 
     std::string AutostartFile() const;
     std::string MenuProgram() const;
-    // The folders where the file managers look for the entries of the user.
-    std::vector<std::string> MenuFolders() const;
 
 private:
     void ShowError(const std::string& text) const;

@@ -26,7 +26,7 @@ struct TSessionBed {
 
     TIntegrationPlaces Places(const std::string& programFolder) const
     {
-        return {Home.File(programFolder + "/quorvex"), Home.File(".config"), Home.File(".local/share")};
+        return {Home.File(programFolder + "/quorvex"), Home.File(".config")};
     }
 };
 
@@ -75,7 +75,7 @@ TEST(DesktopIntegrationTest, AutostartEntryFollowsTheProgramAndGoesWhenTurnedOff
 
     // A file where the folder should be: the box tells, nothing claims success.
     WriteFileBytes(bed.Home.File("blocked/autostart"), "");
-    TDesktopIntegration blocked({bed.Home.File("bin/quorvex"), bed.Home.File("blocked"), ""}, bed.Boxes);
+    TDesktopIntegration blocked({bed.Home.File("bin/quorvex"), bed.Home.File("blocked")}, bed.Boxes);
     blocked.SetStartWithWindows(true);
     EXPECT_FALSE(blocked.IsStartWithWindows());
     EXPECT_EQ(bed.Boxes.Shown.size(), 1u);
@@ -92,13 +92,14 @@ TEST(DesktopIntegrationTest, FileManagerEntriesComeAndGoThroughTheMenuProgramBes
     ASSERT_EQ(bed.Boxes.Shown.size(), 1u);
     EXPECT_NE(bed.Boxes.Shown[0].find(bed.Home.File("bin/quorvex-menu")), std::string::npos) << bed.Boxes.Shown[0];
 
-    // A stand-in that adds and removes one entry, and fails for anything else.
+    // A stand-in that adds, removes and reports one entry, and fails for anything else.
     const std::string entry = bed.Home.File(".local/share/nemo/actions/quorvex.nemo_action");
     const std::string menu = integration.MenuProgram();
     const std::string folder = fs::path(entry).parent_path().string();
     std::string script = "#!/bin/sh\ncase \"$1\" in\n";
     script += "--register) mkdir -p '" + folder + "' && touch '" + entry + "' ;;\n";
     script += "--unregister) rm -f '" + entry + "' ;;\n";
+    script += "--is-registered) test -e '" + entry + "' ;;\n";
     script += "*) exit 3 ;;\nesac\n";
     WriteFileBytes(menu, script);
     fs::permissions(menu, fs::perms::owner_all);
