@@ -55,6 +55,9 @@ void TTaskThread::Launch()
         return;
     Launched_ = true;
     StopRequested = false;
+    // The task is read here, on the main thread that owns it, rather than handed over from
+    // the worker: a list of small files pays for every wake-up.
+    LoadTask();
     Thread_ = TThreadPool::Shared().Start([this] { Run(); });
 }
 
@@ -174,7 +177,6 @@ void TTaskThread::Execute()
     RanToEnd_ = false;
     RunFailed_ = false;
     ProgressPending_ = false;
-    Synchronize(&TTaskThread::LoadTask);
     const int64_t bufferSize = int64_t(std::clamp(Settings_.TaskBufferSize, 1, 10000)) * 1024;
     TBlockBuffer buffer(static_cast<std::size_t>(bufferSize));
     if (Name.empty())

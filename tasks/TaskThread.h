@@ -57,6 +57,7 @@ public:
     TTaskThread(const TTaskThread&) = delete;
     TTaskThread& operator=(const TTaskThread&) = delete;
 
+    // Reads the task (main thread only) and starts the run on a thread of the pool.
     void Launch();
     // Asks the attempt to end and tells the shell that the task stops.
     void Cancel();

@@ -9,6 +9,11 @@
 
 #include <filesystem>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace {
 
 // Real workers copy local files under a host whose address is the source folder.
@@ -73,8 +78,16 @@ TEST_F(HostLimitsTickTest, UserStartsCountBeyondTheLimit)
 
 TEST_F(HostLimitsTickTest, TaskReadAsRunningCountsOnTheHostMadeForIt)
 {
-    // Nothing listens there: the worker fails at once, but only once the main thread serves it.
-    const std::string source = "ftp://127.0.0.1:9/f.bin";
+    // A server that takes the connection and never greets: the worker waits until stopped.
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(silent, 1), 0);
+    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string source = "ftp://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/f.bin";
     WriteFileBytes(Dir.File("l.qtl"), "<List><Task><Source>" + source + "</Source><Destination>" +
                                           Dir.File("out") + "</Destination><State>1</State></Task></List>");
     Manager.OpenFile(Dir.File("l.qtl"));
@@ -82,8 +95,9 @@ TEST_F(HostLimitsTickTest, TaskReadAsRunningCountsOnTheHostMadeForIt)
     ASSERT_NE(host, nullptr);
     EXPECT_TRUE(host->Temporary);
     EXPECT_EQ(host->ActiveConnection, 1);
-    ASSERT_TRUE(Host.Bed.WaitForWorker(Manager.Tasks()[0]));
+    Manager.Tasks()[0].StopTransfer();
     EXPECT_EQ(host->ActiveConnection, 0);
+    ::close(silent);
 }
 
 TEST_F(HostLimitsTickTest, PriorityCommandsWorkOnTheSelectionOrTheDefault)

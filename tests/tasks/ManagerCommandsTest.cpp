@@ -301,7 +301,12 @@ TEST_F(ManagerCommandsTest, DeleteSelectedLeavesRowsTheFilterHides)
 TEST_F(ManagerCommandsTest, StartImmediatelyRunsEverySelectedTaskOutsideTheLimit)
 {
     Manager.MaxActiveTasks = 1;
-    Add("abcd");
+    // The workers wait at the existing-file question, asked on this thread.
+    TTempDir dir;
+    Add("abcd", stateStopped, dir.Path().string());
+    for (char name : std::string("abc"))
+        WriteFileBytes(Task(name).DestinationFileName(), "old");
+    Bed.Dialogs.ExistingFileAnswers.assign(3, {.Confirmed = false});
     Select("abc");
     Bed.Dialogs.CheckBoxAnswers = {{TModalResult::OK, false}};
     Manager.StartSelectedImmediately();
@@ -311,7 +316,7 @@ TEST_F(ManagerCommandsTest, StartImmediatelyRunsEverySelectedTaskOutsideTheLimit
     EXPECT_EQ(Task('d').State(), stateStopped);
     EXPECT_EQ(Manager.RunningWorkers().Value(), 3);
 
-    // The workers wait for their first step on this thread: a running task keeps its worker.
+    // A running task keeps its worker.
     const TTaskThread* worker = Task('a').Worker();
     Options().bdsAllSelectedStartImmediatelly = true;
     Manager.StartSelectedImmediately();
@@ -413,8 +418,13 @@ TEST_F(ManagerCommandsTest, DeletionNeitherStrandsARunningTaskNorFreesOneMidway)
             Task(name).DestinationCreated = true;
         }
         TTaskItem& a = Task('a');
-        if (c.Running)
-            a.Start();  // its worker waits for its first step on this thread
+        if (c.Running) {
+            // Its worker waits at the existing-file question, asked on this thread.
+            a.DestinationCreated = false;
+            a.Start();
+            a.DestinationCreated = true;
+            Bed.Dialogs.ExistingFileAnswers = {{.Confirmed = false}};
+        }
         int tasksSeenByTheTick = -1;
         Bed.Dialogs.WhileAsking = [&](const std::string& question) {
             if (c.CompletesWhileAsked && question == "IncompleteTask:a") {

@@ -182,8 +182,11 @@ TEST(TaskItemTest, SpeedsAndTimesDoNotWrapAt32Bits)
                              Running{int64_t(1e12), 1, 8, uint64_t(999999999999000)}}) {  // beyond 2^32 ms
         SCOPED_TRACE(std::to_string(c.Size) + "/" + std::to_string(c.Loaded));
         TTaskBed bed;
-        TTaskItem& task = bed.AddTask("/missing/a", "/b");
-        task.Start();  // its worker waits for its first step on this thread
+        TTempDir dir;
+        WriteFileBytes(dir.File("a"), "old");
+        TTaskItem& task = bed.AddTask("/missing/a", dir.Path().string());
+        task.Start();  // its worker waits at the existing-file question, asked on this thread
+        bed.Dialogs.ExistingFileAnswers = {{.Confirmed = false}};
         task.Size = c.Size;
         task.Loaded = c.Loaded;
         task.StartTime = bed.Clock.Tick;

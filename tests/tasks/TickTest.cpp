@@ -34,6 +34,13 @@ protected:
     {
         return Bed.AddTask(Dir.File("missing-" + name), Dir.File("out"), state);
     }
+    // The task's next workers wait at the existing-file question, asked on this thread (and
+    // answered Cancel), until a stop or a test serves them.
+    void HoldAtExistingFileQuestion(TTaskItem& task, int workers)
+    {
+        WriteFileBytes(task.DestinationFileName(), "old");
+        Bed.Dialogs.ExistingFileAnswers.assign(std::size_t(workers), {.Confirmed = false});
+    }
     void FinishWorkers()
     {
         ASSERT_TRUE(Bed.ServeUntil([&] { return Manager->RunningWorkers().Value() == 0; }));
@@ -266,29 +273,40 @@ TEST_F(TickTest, TaskStoppedIsToldOnlyWhenARunIsStopped)
         int Stopped;
     };
     const Case cases[] = {
-        {"completed task removed", [&](TTaskItem&) {
+        {"completed task removed",
+         [&](TTaskItem&) {
              Manager->DeleteCompletedTasks = true;
              Manager->Tick();
-         }, 0},
-        {"failed task retried", [&](TTaskItem&) {
+         },
+         0},
+        {"failed task retried",
+         [&](TTaskItem&) {
              Bed.Clock.Advance(5001);
              Manager->Tick();
-         }, 0},
+         },
+         0},
         {"ended task stopped", [](TTaskItem& task) { task.Stop(); }, 0},
         {"ended task started", [](TTaskItem& task) { task.Start(); }, 0},
-        {"running task stopped", [](TTaskItem& task) {
+        {"running task stopped",
+         [&](TTaskItem& task) {
+             HoldAtExistingFileQuestion(task, 1);
              task.Start();
              task.Stop();
-         }, 1},
-        {"running task restarted", [](TTaskItem& task) {
+         },
+         1},
+        {"running task restarted",
+         [&](TTaskItem& task) {
+             HoldAtExistingFileQuestion(task, 2);
              task.Start();
              task.Restart();
-         }, 1},
+         },
+         1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         Manager->NewList({});
         Manager->DeleteCompletedTasks = false;
+        std::filesystem::remove_all(Dir.File("out"));
         // The first case's task completes; the others fail (and notice the stop themselves).
         TTaskItem& task = &c == &cases[0] ? AddCopy("a") : AddFailing("x");
         Manager->Tick();
