@@ -66,6 +66,14 @@ public:
                 return i;
         return -1;
     }
+    // Searched from the bottom, where the oldest records usually are.
+    int LastIndexOf(const TRecord* record) const
+    {
+        for (int i = Count() - 1; i >= 0; --i)
+            if (Rows_[std::size_t(i)].Record == record)
+                return i;
+        return -1;
+    }
 
     // The records of every row, top to bottom, shown or not.
     std::vector<TRecord*> Records() const

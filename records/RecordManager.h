@@ -126,14 +126,18 @@ protected:
     void DropOldest(int limit)
     {
         while (this->Items().Count() > std::max(limit, 1))
-            DeleteRecord(&this->Items()[this->Items().Count() - 1]);
+            DeleteRecordAt(this->Items().Count() - 1);
     }
-    void DeleteRecord(TItem* record)
+    void DeleteRecord(TItem* record) { DeleteRecordAt(this->Items().IndexOf(record)); }
+    // By position: a full history drops its oldest record for every new one, and finding
+    // that record's position again after each insertion would cost the whole list.
+    void DeleteRecordAt(int index)
     {
+        TItem* record = &this->Items()[index];
         Forget(record);
-        if (const int row = Rows_.IndexOf(record); row >= 0)
+        if (const int row = Rows_.LastIndexOf(record); row >= 0)
             Rows_.Delete(row);
-        this->Items().Delete(this->Items().IndexOf(record));
+        this->Items().Delete(index);
     }
     // The page's question before a command, skipped while its "don't ask again" flag is set.
     bool Confirm(const char* messageId, bool& dontAskFlag)
