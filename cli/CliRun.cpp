@@ -259,10 +259,12 @@ bool AllEnded(TManagerTask& manager)
 
 void PrintProgress(TManagerTask& manager)
 {
+    // One write for all lines: the error stream writes every piece at once.
+    std::string lines;
     for (int i = 0; i < manager.Tasks().Count(); ++i)
         if (TaskActive(manager.Tasks()[i]))
-            std::cerr << ProgressLine(manager.Tasks()[i]) << '\n';
-    std::cerr.flush();
+            lines += ProgressLine(manager.Tasks()[i]) + '\n';
+    std::cerr << lines << std::flush;
 }
 
 // Ticks the queue and serves the workers until every task has ended; false when a stop
@@ -341,12 +343,13 @@ int RunCli(const TCliArguments& a)
     }
 
     bool failed = interrupted;
+    std::string lines;
     for (int i = 0; i < manager.Tasks().Count(); ++i) {
         const TTaskItem& task = manager.Tasks()[i];
         failed = failed || TaskFailed(task);
-        std::cerr << FinalLine(task) << '\n';
+        lines += FinalLine(task) + '\n';
     }
-    std::cerr.flush();
+    std::cerr << lines << std::flush;
 
     if (!a.ListFile.empty()) {
         if (Options().ListDeleteTaskAfterComplete)
