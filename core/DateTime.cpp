@@ -52,8 +52,14 @@ TDateTime NowDateTime()
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    // The local time of a second is worked out once per thread: every log line asks, a small
+    // file writes a score of them, and the library does it under one lock for all threads.
+    thread_local std::time_t cachedSeconds = -1;
+    thread_local std::tm local{};
+    if (seconds != cachedSeconds) {
+        localtime_r(&seconds, &local);
+        cachedSeconds = seconds;
+    }
     const int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
     return EncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                           local.tm_sec, ms);

@@ -143,6 +143,17 @@ bool StartsText(std::string_view prefix, std::string_view text)
     while (i < prefix.size()) {
         if (j >= text.size())
             return false;
+        // Two ASCII letters fold on their own: headers and link schemes are compared here
+        // many times for every file.
+        const auto a = static_cast<unsigned char>(prefix[i]);
+        const auto b = static_cast<unsigned char>(text[j]);
+        if (a < 0x80 && b < 0x80) {
+            if (FoldCodePoint(a) != FoldCodePoint(b))
+                return false;
+            ++i;
+            ++j;
+            continue;
+        }
         if (FoldCodePoint(DecodeAt(prefix, i)) != FoldCodePoint(DecodeAt(text, j)))
             return false;
     }
