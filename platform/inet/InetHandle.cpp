@@ -219,9 +219,11 @@ size_t TInetHandle::OnBody(char* data, size_t size, size_t count, void* self)
     const size_t length = size * count;
     h.BodyStarted_ = true;
     // One turn of the library reads the socket again and again while it has data (up to a
-    // hundred receive buffers); once the block is full and one buffer waits beside it, the
-    // transfer pauses, and the library keeps this piece until the next block has room.
-    if (h.TargetLeft_ == 0 && h.SpillAt_ < h.Spill_.size()) {
+    // hundred receive buffers); once the block is full and a receive buffer's worth waits
+    // beside it, the transfer pauses, and the library keeps this piece until the next block
+    // has room. A small file thus arrives whole with its head, without a pause: pausing
+    // costs the library a copy of the piece and another turn to hand it over.
+    if (h.TargetLeft_ == 0 && h.Spill_.size() - h.SpillAt_ >= size_t(kReceiveBufferBytes)) {
         h.BodyPaused_ = true;
         return CURL_WRITEFUNC_PAUSE;
     }
@@ -231,7 +233,10 @@ size_t TInetHandle::OnBody(char* data, size_t size, size_t count, void* self)
         h.Target_ += take;
         h.TargetLeft_ -= int64_t(take);
     }
-    // What does not fit waits for the next read: at most one receive buffer.
+    // What does not fit waits for the next read: at most two receive buffers, room for
+    // which is taken once rather than grown piece by piece.
+    if (take < length && h.Spill_.capacity() < size_t(2 * kReceiveBufferBytes))
+        h.Spill_.reserve(size_t(2 * kReceiveBufferBytes));
     h.Spill_.insert(h.Spill_.end(), data + take, data + length);
     return length;
 }
