@@ -227,9 +227,15 @@ int64_t TTransferStream::Write(const void* buffer, int64_t count)
 
 uint32_t TTransferStream::GetAttributes()
 {
+    const TStep step{TStepKind::Query, nullptr, "sGetAttributesFailed", Name_};
+    if (!HasAttributes()) {
+        // No server was asked: the failure has no reply to show.
+        Log(lcFailure, Translate(step.FailureId), StepArgs(step));
+        LastErrorText_.clear();
+        return 0;
+    }
     uint32_t attributes = 0;
-    if (!RunStep({TStepKind::Query, nullptr, "sGetAttributesFailed", Name_},
-                 [&] { attributes = DoGetAttributes(); }))
+    if (!RunStep(step, [&] { attributes = DoGetAttributes(); }))
         return 0;
     return attributes;
 }

@@ -124,6 +124,9 @@ protected:
     virtual int64_t DoWrite(const void* buffer, int64_t count) = 0;
     virtual uint32_t DoGetAttributes() = 0;
     virtual void DoSetAttributes(uint32_t attributes) = 0;
+    // False for a stream that keeps no attributes: asking for them fails at once, without
+    // raising a failure for every file.
+    virtual bool HasAttributes() const { return true; }
 
     // Raises QuorvexError with GetLastErrorText(): call right after the failing system call.
     [[noreturn]] void RaiseLastError();
