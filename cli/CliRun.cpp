@@ -272,6 +272,18 @@ void PrintProgress(TManagerTask& manager)
 // (a worker ended, so the next task starts without waiting for the period).
 bool RunUntilEnded(TManagerTask& manager, TMainThread& mainThread, TStopSignals& signals, bool quiet)
 {
+    // While this thread waits, a worker's thread that has ended its task serves the end steps
+    // and starts the next task itself: neither thread sleeps for a small file.
+    mainThread.EnableStandIns([&] {
+        if (manager.TickRequested())
+            manager.Tick();
+        if (manager.RunningWorkers().Value() == 0)
+            mainThread.Wake();
+    });
+    struct TStandInsEnd {
+        TMainThread& MainThread;
+        ~TStandInsEnd() { MainThread.DisableStandIns(); }
+    } standInsEnd{mainThread};
     auto nextTick = TSteadyClock::now();
     auto nextProgress = nextTick + kProgressPeriod;
     auto nextSignalCheck = nextTick;

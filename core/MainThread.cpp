@@ -1,9 +1,16 @@
 #include "core/MainThread.h"
 
-TMainThread::TMainThread() : MainId_(std::this_thread::get_id()) {}
+thread_local const TMainThread* TMainThread::tlStandingInFor = nullptr;
+
+TMainThread::TMainThread() : MainId_(std::this_thread::get_id())
+{
+    Role_.lock();
+}
 
 TMainThread::~TMainThread()
 {
+    DisableStandIns();
+    Role_.unlock();
     for (TPendingStep* pending : Queue_) {
         if (!pending->Slot)
             delete pending;
@@ -19,13 +26,58 @@ void TMainThread::Post(std::function<void()> step)
     auto* pending = new TPendingStep;
     pending->Posted = std::move(step);
     pending->Step = &pending->Posted;
+    bool wake = true;
     {
         std::lock_guard lock(Mutex_);
         Queue_.push_back(pending);
+        // A thread of the pool serves it itself once its body has returned, without waking
+        // the main thread, unless a stand-in already waits for steps.
+        wake = StandInsWaiting_ > 0 || !StandInsAllowed_ || !TThreadPool::Shared().WillHelpAfterBody(this);
     }
+    if (!wake)
+        return;
     Queued_.notify_all();
     if (OnStepQueued)
         OnStepQueued();
+}
+
+void TMainThread::EnableStandIns(std::function<void()> afterSteps)
+{
+    AfterStandInSteps_ = std::move(afterSteps);
+    StandInsAllowed_ = true;
+    TThreadPool::Shared().SetIdleHelper(this);
+}
+
+void TMainThread::DisableStandIns()
+{
+    if (!StandInsAllowed_)
+        return;
+    StandInsAllowed_ = false;
+    // The main thread holds the role here: no thread takes it any more.
+    TThreadPool::Shared().SetIdleHelper(nullptr);
+    AfterStandInSteps_ = nullptr;
+}
+
+void TMainThread::HelpWhenIdle()
+{
+    while (StandInsAllowed_ && Role_.try_lock()) {
+        {
+            std::unique_lock role(Role_, std::adopt_lock);
+            tlStandingInFor = this;
+            try {
+                ServePending();
+                if (AfterStandInSteps_)
+                    AfterStandInSteps_();
+            } catch (...) {
+                // What the front end does after its steps must not end the pool's thread.
+            }
+            tlStandingInFor = nullptr;
+        }
+        // A step posted while the role was held here found it taken: it is served now.
+        std::lock_guard lock(Mutex_);
+        if (Queue_.empty())
+            return;
+    }
 }
 
 void TMainThread::Synchronize(const std::function<void()>& step)
@@ -94,11 +146,20 @@ int TMainThread::ServePending()
 
 int TMainThread::WaitAndServe(std::chrono::milliseconds timeout)
 {
+    // The main thread lets a stand-in take its role while it waits.
+    const bool standIn = tlStandingInFor == this;
+    const bool parks = StandInsAllowed_ && std::this_thread::get_id() == MainId_;
+    if (parks)
+        Role_.unlock();
     {
         std::unique_lock lock(Mutex_);
+        StandInsWaiting_ += standIn;
         Queued_.wait_for(lock, timeout, [&] { return !Queue_.empty() || Woken_; });
+        StandInsWaiting_ -= standIn;
         Woken_ = false;
     }
+    if (parks)
+        Role_.lock();
     return ServePending();
 }
 

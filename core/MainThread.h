@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/ThreadPool.h"
+
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -13,7 +16,12 @@
 // blocks until the main thread has run the step; the main thread serves the queue from
 // its event loop, and also while it waits for a worker to end, so the two never wait
 // for each other. A failure thrown by a step is thrown again in the worker.
-class TMainThread {
+//
+// A front end without an event loop of its own may let the threads of the pool stand in
+// for its main thread while that one waits in WaitAndServe: a thread whose body has ended
+// then serves the steps and the front end's follow-up itself, under the main thread's role,
+// and starts the next body without waiting. Neither thread sleeps for a small file.
+class TMainThread : private TThreadPool::IIdleHelper {
 public:
     // The constructing thread becomes the main thread.
     TMainThread();
@@ -22,7 +30,14 @@ public:
     TMainThread(const TMainThread&) = delete;
     TMainThread& operator=(const TMainThread&) = delete;
 
-    bool IsMainThread() const { return std::this_thread::get_id() == MainId_; }
+    // The main thread, or a thread that stands in for it.
+    bool IsMainThread() const { return std::this_thread::get_id() == MainId_ || tlStandingInFor == this; }
+
+    // Lets the pool's threads stand in while the main thread waits; afterSteps runs after
+    // the steps they served, as the front end's loop would after a wake-up. Main thread only.
+    void EnableStandIns(std::function<void()> afterSteps);
+    // Waits until no thread stands in any more. Main thread only.
+    void DisableStandIns();
 
     // On the main thread the step runs at once; on another thread it is queued, the main
     // loop is woken and the caller waits until it has run.
@@ -46,6 +61,10 @@ public:
     std::function<void()> OnStepQueued;
 
 private:
+    void HelpWhenIdle() override;
+
+    static thread_local const TMainThread* tlStandingInFor;
+
     // Where one worker waits for its step. Kept by the main thread and used again, so that
     // a step can be told done after the lock is let go (its worker then finds the lock free
     // instead of waiting for it): a late wake-up reaches a slot that still exists, at worst
@@ -68,4 +87,11 @@ private:
     bool Woken_ = false;
     std::deque<TWaitSlot> Slots_;        // never shrinks: addresses stay valid
     std::vector<TWaitSlot*> FreeSlots_;
+
+    // Held by the main thread except while it waits with stand-ins allowed, and by a thread
+    // standing in for it.
+    std::mutex Role_;
+    std::atomic<bool> StandInsAllowed_{false};
+    std::function<void()> AfterStandInSteps_;
+    int StandInsWaiting_ = 0;  // stand-ins in WaitAndServe, under Mutex_
 };
