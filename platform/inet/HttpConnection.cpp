@@ -113,7 +113,11 @@ std::optional<time_t> THttpConnection::LastModified() const
 
 std::string THttpConnection::LastResponse() const
 {
-    return LastHttpHead(Handle_.Lines());
+    if (ResponseVersion_ != Handle_.LinesVersion()) {
+        Response_ = LastHttpHead(Handle_.Lines());
+        ResponseVersion_ = Handle_.LinesVersion();
+    }
+    return Response_;
 }
 
 } // namespace platform::inet

@@ -53,6 +53,10 @@ private:
     bool Open_ = false;
     // The extra header lines of the current request; libcurl reads them while it runs.
     curl_slist* Headers_ = nullptr;
+    // LastResponse as made for the header lines of that version: with detailed logging,
+    // every step of a copy writes it again.
+    mutable std::string Response_;
+    mutable uint64_t ResponseVersion_ = ~uint64_t(0);
 };
 
 } // namespace platform::inet

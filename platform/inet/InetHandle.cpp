@@ -270,6 +270,7 @@ size_t TInetHandle::OnHeaderLine(char* data, size_t size, size_t count, void* se
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         h.Lines_.push_back(std::move(line));
+        ++h.LinesVersion_;
     }
     return length;
 }
@@ -278,6 +279,7 @@ void TInetHandle::Begin()
 {
     Abort();
     Lines_.clear();
+    ++LinesVersion_;
     PartialLine_.clear();
     Spill_.clear();
     SpillAt_ = 0;

@@ -67,6 +67,8 @@ public:
     int Result() const { return Result_; }
     // Header lines (HTTP) or reply lines (FTP) of the current request, line ends removed.
     const std::vector<std::string>& Lines() const { return Lines_; }
+    // Changes whenever Lines does.
+    uint64_t LinesVersion() const { return LinesVersion_; }
     // What libcurl reported for the last failure: its detail when it gave one.
     std::string ErrorText() const;
 
@@ -111,6 +113,7 @@ private:
     int Result_ = 0;
     char ErrorBuffer_[256] = {};
     std::vector<std::string> Lines_;
+    uint64_t LinesVersion_ = 0;
     std::string PartialLine_;
 
     // Download: the caller's block being filled, and what arrived beyond it.
