@@ -65,9 +65,7 @@ void TThreadPool::SetIdleHelper(IIdleHelper* helper)
 
 bool TThreadPool::WillHelpAfterBody(const IIdleHelper* helper) const
 {
-    if (tlBodyOf != this || !helper)
-        return false;
-    return Helper_.load() == helper;
+    return tlBodyOf == this && Helper_.load() == helper;
 }
 
 void TThreadPool::Help(TJob& next)

@@ -231,6 +231,7 @@ void TTransferHTTPStream::DoSetFileTime(TFileTime)
 
 uint32_t TTransferHTTPStream::DoGetAttributes()
 {
+    // Not asked (CanGetAttributes): an HTTP resource has no attributes.
     FailSilently();
 }
 

@@ -53,7 +53,7 @@ protected:
     int64_t DoWrite(const void* buffer, int64_t count) override;
     uint32_t DoGetAttributes() override;
     void DoSetAttributes(uint32_t) override;
-    bool HasAttributes() const override { return false; }
+    bool CanGetAttributes() const override { return false; }
 
 private:
     platform::inet::THttpConnection& Connection();

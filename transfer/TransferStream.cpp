@@ -228,7 +228,7 @@ int64_t TTransferStream::Write(const void* buffer, int64_t count)
 uint32_t TTransferStream::GetAttributes()
 {
     const TStep step{TStepKind::Query, nullptr, "sGetAttributesFailed", Name_};
-    if (!HasAttributes()) {
+    if (!CanGetAttributes()) {
         // No server was asked: the failure has no reply to show.
         Log(lcFailure, Translate(step.FailureId), StepArgs(step));
         LastErrorText_.clear();

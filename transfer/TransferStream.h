@@ -126,7 +126,7 @@ protected:
     virtual void DoSetAttributes(uint32_t attributes) = 0;
     // False for a stream that keeps no attributes: asking for them fails at once, without
     // raising a failure for every file.
-    virtual bool HasAttributes() const { return true; }
+    virtual bool CanGetAttributes() const { return true; }
 
     // Raises QuorvexError with GetLastErrorText(): call right after the failing system call.
     [[noreturn]] void RaiseLastError();
