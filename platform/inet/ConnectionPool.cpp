@@ -1,6 +1,6 @@
 #include "platform/inet/ConnectionPool.h"
 
-#include "core/IdleList.h"
+#include "core/IdlePool.h"
 #include "core/QuorvexError.h"
 
 #include <curl/curl.h>
@@ -9,45 +9,36 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
-#include <vector>
+#include <optional>
 
 namespace platform::inet::connection_pool {
 
 namespace {
 
-using TClock = std::chrono::steady_clock;
-
 // Servers drop idle connections after a minute or more; libcurl notices a dropped one
 // when it is offered and connects anew.
 constexpr auto kIdleLimit = std::chrono::seconds(60);
-// Enough for several tasks at once on each of a few servers.
-constexpr size_t kMostIdle = 16;
 
-struct TIdle {
-    std::string Key;
+struct TIdleMulti {
     CURLM* Multi;
     bool Proven;
-    TClock::time_point Since;
 };
 
-std::mutex& PoolMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
-
 // Never destroyed: connections still kept at exit close with the process, and an exit
-// never waits for a server's answer to a goodbye.
-std::vector<TIdle>& Idle()
+// never waits for a server's answer to a goodbye. Enough for several tasks at once on
+// each of a few servers.
+TIdlePool<TIdleMulti>& IdleMultis()
 {
-    static auto* idle = new std::vector<TIdle>;
+    static auto* idle =
+        new TIdlePool<TIdleMulti>(kIdleLimit, 16, [](TIdleMulti kept) { curl_multi_cleanup(kept.Multi); });
     return *idle;
 }
 
-void CleanUp(const std::vector<CURLM*>& multis)
+// Handles hold no connection of their own: they only wait for the next stream.
+TIdlePool<CURL*>& IdleHandles()
 {
-    for (CURLM* multi : multis)
-        curl_multi_cleanup(multi);
+    static auto* idle = new TIdlePool<CURL*>(kIdleLimit, 8, [](CURL* easy) { curl_easy_cleanup(easy); });
+    return *idle;
 }
 
 std::string UrlPart(CURLU* url, CURLUPart part, unsigned flags = 0)
@@ -97,40 +88,27 @@ std::string Key(const std::string& url, const std::string& user, const std::stri
 
 CURLM* Take(const std::string& key, bool& proven)
 {
-    CURLM* found = nullptr;
-    proven = false;
-    std::vector<CURLM*> stale;
-    {
-        std::lock_guard lock(PoolMutex());
-        stale = TakeStale(Idle(), &TIdle::Multi, TClock::now(), kIdleLimit, kMostIdle);
-        std::vector<TIdle>& idle = Idle();
-        // The most recent first: its connections are the least likely to have been dropped.
-        for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
-            if (it->Key == key) {
-                found = it->Multi;
-                proven = it->Proven;
-                idle.erase(std::next(it).base());
-                break;
-            }
-        }
-    }
-    CleanUp(stale);
-    if (!found)
-        found = curl_multi_init();
-    if (!found)
+    const std::optional<TIdleMulti> idle = IdleMultis().Take(key);
+    proven = idle && idle->Proven;
+    CURLM* multi = idle ? idle->Multi : curl_multi_init();
+    if (!multi)
         throw QuorvexError("Out of memory");
-    return found;
+    return multi;
 }
 
 void Give(const std::string& key, CURLM* multi, bool proven)
 {
-    std::vector<CURLM*> stale;
-    {
-        std::lock_guard lock(PoolMutex());
-        Idle().push_back({key, multi, proven, TClock::now()});
-        stale = TakeStale(Idle(), &TIdle::Multi, TClock::now(), kIdleLimit, kMostIdle);
-    }
-    CleanUp(stale);
+    IdleMultis().Give(key, {multi, proven});
+}
+
+CURL* TakeHandle(const std::string& sessionKey)
+{
+    return IdleHandles().Take(sessionKey).value_or(nullptr);
+}
+
+void GiveHandle(const std::string& sessionKey, CURL* easy)
+{
+    IdleHandles().Give(sessionKey, easy);
 }
 
 CURLSH* SharedCaches()

@@ -2,6 +2,7 @@
 
 #include <string>
 
+typedef void CURL;
 typedef void CURLM;
 typedef void CURLSH;
 
@@ -29,6 +30,14 @@ CURLM* Take(const std::string& key, bool& proven);
 // Keeps multi for the next Take of key, for a while; cleans up (closing its connections)
 // what is too old or too many. proven: its last request succeeded.
 void Give(const std::string& key, CURLM* multi, bool proven);
+
+// An easy handle set up for sessionKey (its session's options) by an ended stream, with its
+// receive buffer: nullptr when none waits. The taker sets its callbacks' data again and
+// resets its requests' options.
+CURL* TakeHandle(const std::string& sessionKey);
+
+// Keeps easy (out of every multi handle) for the next TakeHandle of sessionKey, for a while.
+void GiveHandle(const std::string& sessionKey, CURL* easy);
 
 // Shared by every handle, under locks: resolved names and TLS sessions.
 CURLSH* SharedCaches();

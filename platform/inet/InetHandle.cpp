@@ -50,6 +50,16 @@ std::string ProxyUrl(const TInetProxy& proxy)
     return "http://" + (ipv6 ? '[' + proxy.Host + ']' : proxy.Host) + ':' + std::to_string(proxy.Port);
 }
 
+// Everything SetSessionOptions sets a handle up from: a kept handle serves only the same again.
+std::string SessionKey(const TInetSession& session, const std::string& routeKey)
+{
+    std::string key = routeKey;
+    AppendKeyPart(key, session.UseCookies ? "1" : "0");
+    AppendKeyPart(key, session.UserAgent);
+    AppendKeyPart(key, CaFileOverride());
+    return key;
+}
+
 } // namespace
 
 std::string ProxyKey(const TInetProxy& proxy)
@@ -79,9 +89,16 @@ std::string CaFileOverride()
     return file ? file : "";
 }
 
-TInetHandle::TInetHandle(const TInetSession& session) : Session_(session), RouteKey_(ProxyKey(session.Proxy))
+TInetHandle::TInetHandle(const TInetSession& session)
+    : Session_(session), RouteKey_(ProxyKey(session.Proxy)), SessionKey_(SessionKey(session, RouteKey_))
 {
     InitializeLibrary();
+    // A handle of an ended stream has its session's options and receive buffer already.
+    Easy_ = connection_pool::TakeHandle(SessionKey_);
+    if (Easy_) {
+        SetOwnerOptions(this);
+        return;
+    }
     Easy_ = curl_easy_init();
     if (!Easy_)
         throw QuorvexError("Out of memory");
@@ -93,7 +110,13 @@ TInetHandle::~TInetHandle()
     // A request dropped while it ran has closed its connection; what is left is clean.
     Abort();
     GiveConnections();
-    curl_easy_cleanup(Easy_);
+    // Kept with nothing of this stream's: no request options, login, cookies, or pointers
+    // into this object.
+    ResetRequestOptions();
+    if (Session_.UseCookies)
+        curl_easy_setopt(Easy_, CURLOPT_COOKIELIST, "ALL");
+    SetOwnerOptions(nullptr);
+    connection_pool::GiveHandle(SessionKey_, Easy_);
 }
 
 void TInetHandle::TakeConnections()
@@ -139,10 +162,18 @@ void TInetHandle::SetLogin(const std::string& user, const std::string& password)
     curl_easy_setopt(Easy_, CURLOPT_PASSWORD, User_.empty() ? nullptr : Password_.c_str());
 }
 
+void TInetHandle::SetOwnerOptions(TInetHandle* owner)
+{
+    curl_easy_setopt(Easy_, CURLOPT_ERRORBUFFER, owner ? owner->ErrorBuffer_ : nullptr);
+    curl_easy_setopt(Easy_, CURLOPT_WRITEDATA, owner);
+    curl_easy_setopt(Easy_, CURLOPT_READDATA, owner);
+    curl_easy_setopt(Easy_, CURLOPT_HEADERDATA, owner);
+}
+
 void TInetHandle::SetSessionOptions()
 {
+    SetOwnerOptions(this);
     curl_easy_setopt(Easy_, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(Easy_, CURLOPT_ERRORBUFFER, ErrorBuffer_);
     curl_easy_setopt(Easy_, CURLOPT_PROTOCOLS_STR, "ftp,http,https");
     curl_easy_setopt(Easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(Easy_, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
@@ -153,11 +184,8 @@ void TInetHandle::SetSessionOptions()
     curl_easy_setopt(Easy_, CURLOPT_SHARE, connection_pool::SharedCaches());
     curl_easy_setopt(Easy_, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
     curl_easy_setopt(Easy_, CURLOPT_WRITEFUNCTION, &TInetHandle::OnBody);
-    curl_easy_setopt(Easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(Easy_, CURLOPT_READFUNCTION, &TInetHandle::OnUploadData);
-    curl_easy_setopt(Easy_, CURLOPT_READDATA, this);
     curl_easy_setopt(Easy_, CURLOPT_HEADERFUNCTION, &TInetHandle::OnHeaderLine);
-    curl_easy_setopt(Easy_, CURLOPT_HEADERDATA, this);
     if (!Session_.UserAgent.empty())
         curl_easy_setopt(Easy_, CURLOPT_USERAGENT, Session_.UserAgent.c_str());
     // An empty cookie file switches the cookie engine on without reading anything.
@@ -203,9 +231,15 @@ void TInetHandle::SetProxyOptions()
 
 void TInetHandle::ResetRequestOptions()
 {
-    // A plain GET again (no body-less or upload request), with nothing request-specific left.
+    // A plain GET again (no body-less or upload request), with nothing request-specific left:
+    // the next request may be another stream's, of another protocol.
     curl_easy_setopt(Easy_, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(Easy_, CURLOPT_RANGE, nullptr);
+    curl_easy_setopt(Easy_, CURLOPT_RESUME_FROM_LARGE, curl_off_t(0));
+    curl_easy_setopt(Easy_, CURLOPT_HTTPHEADER, nullptr);
+    curl_easy_setopt(Easy_, CURLOPT_FRESH_CONNECT, 0L);
+    curl_easy_setopt(Easy_, CURLOPT_USERNAME, nullptr);
+    curl_easy_setopt(Easy_, CURLOPT_PASSWORD, nullptr);
     curl_easy_setopt(Easy_, CURLOPT_FILETIME, 0L);
     curl_easy_setopt(Easy_, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(Easy_, CURLOPT_FTPPORT, nullptr);

@@ -15,8 +15,9 @@ namespace platform::inet {
 // One libcurl easy handle, driven by the calling thread through a multi handle that holds
 // the connections. Requests run on it one after another, so a connection (with its FTP
 // login) and the cookies carry over from one request to the next; the connections also
-// carry over to the next handle for the same server and login (see ConnectionPool.h),
-// the cookies never. Bodies move block by block: a read
+// carry over to the next stream for the same server and login, and the library's handle
+// to the next stream of the same session (see ConnectionPool.h), the cookies never.
+// Bodies move block by block: a read
 // pulls from the network only while the caller's block has room, so a full block holds
 // the transfer back and nothing piles up in memory.
 class TInetHandle {
@@ -78,6 +79,9 @@ private:
     static size_t OnHeaderLine(char* data, size_t size, size_t count, void* self);
 
     void SetSessionOptions();
+    // The options that point at the handle's owner (callback data, error buffer): this
+    // object, or none while the handle waits for its next owner.
+    void SetOwnerOptions(TInetHandle* owner);
     void SetProxyOptions();
     // Takes the multi handle for the next request's server and login.
     void TakeConnections();
@@ -100,6 +104,8 @@ private:
 
     TInetSession Session_;
     std::string RouteKey_;
+    // What the handle's session options were set from (see connection_pool::TakeHandle).
+    std::string SessionKey_;
     CURL* Easy_ = nullptr;
     CURLM* Multi_ = nullptr;
     std::string MultiKey_;

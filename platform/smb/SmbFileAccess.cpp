@@ -1,6 +1,6 @@
 #include "platform/smb/SmbFileAccess.h"
 
-#include "core/IdleList.h"
+#include "core/IdlePool.h"
 #include "platform/files/ReadAhead.h"
 #include "platform/files/RepeatUntilDone.h"
 #include "platform/smb/SmbLibrary.h"
@@ -77,69 +77,13 @@ bool FreeContext(SMBCCTX* context)
 // same share with the same login: a queue of small files then logs in once. The list has
 // its own lock, so that taking up or keeping a context waits for no other stream's turn
 // at the library; never freed at exit, when the connections close with the process.
-struct TIdleContext {
-    std::string Key;
-    SMBCCTX* Context;
-    std::chrono::steady_clock::time_point Since;
-};
-constexpr auto kIdleLimit = std::chrono::seconds(60);
-constexpr size_t kMostIdle = 8;
-
-std::mutex& IdleMutex()
+// Logged-on contexts of ended streams, kept for the next stream to the same server with the
+// same login. Never destroyed: contexts still kept at exit end with the process.
+TIdlePool<SMBCCTX*>& IdleContexts()
 {
-    static std::mutex mutex;
-    return mutex;
-}
-
-std::vector<TIdleContext>& IdleContexts()
-{
-    static auto* idle = new std::vector<TIdleContext>;
+    static auto* idle =
+        new TIdlePool<SMBCCTX*>(std::chrono::seconds(60), 8, [](SMBCCTX* context) { FreeContext(context); });
     return *idle;
-}
-
-// Takes out what waited too long or is one too many, for the caller to free (logging off)
-// once the list's lock is given back. Under IdleMutex.
-std::vector<SMBCCTX*> TakeStaleContexts()
-{
-    return TakeStale(IdleContexts(), &TIdleContext::Context, std::chrono::steady_clock::now(), kIdleLimit,
-                     kMostIdle);
-}
-
-void FreeContexts(const std::vector<SMBCCTX*>& contexts)
-{
-    for (SMBCCTX* context : contexts)
-        FreeContext(context);
-}
-
-SMBCCTX* TakeIdleContext(const std::string& key)
-{
-    SMBCCTX* found = nullptr;
-    std::vector<SMBCCTX*> stale;
-    {
-        const std::lock_guard lock(IdleMutex());
-        stale = TakeStaleContexts();
-        std::vector<TIdleContext>& idle = IdleContexts();
-        for (auto it = idle.rbegin(); it != idle.rend(); ++it) {
-            if (it->Key == key) {
-                found = it->Context;
-                idle.erase(std::next(it).base());
-                break;
-            }
-        }
-    }
-    FreeContexts(stale);
-    return found;
-}
-
-void KeepIdleContext(const std::string& key, SMBCCTX* context)
-{
-    std::vector<SMBCCTX*> stale;
-    {
-        const std::lock_guard lock(IdleMutex());
-        IdleContexts().push_back({key, context, std::chrono::steady_clock::now()});
-        stale = TakeStaleContexts();
-    }
-    FreeContexts(stale);
 }
 
 void CopyField(char* out, int size, const std::string& value)
@@ -263,7 +207,7 @@ public:
         // The key holds the port and the password: a context is only ever taken up for its
         // own server and with its own login.
         Key_ = ShareUrl_ + ':' + std::to_string(SmbPort()) + '\n' + Credentials_.User + '\n' + Credentials_.Password;
-        if (SMBCCTX* kept = TakeIdleContext(Key_)) {
+        if (SMBCCTX* kept = IdleContexts().Take(Key_).value_or(nullptr)) {
             // Logged in when it was kept: its first call tells whether the connection lasted
             // (see Retried), which spares every small file a login check of three round trips.
             Context_ = kept;
@@ -518,7 +462,7 @@ private:
         Context_ = nullptr;
         Unproven_ = false;
         if (keep) {
-            KeepIdleContext(Key_, context);
+            IdleContexts().Give(Key_, context);
             return true;
         }
         // libsmbclient 4.17 keeps about 116 bytes for every context it has initialised,

@@ -139,3 +139,27 @@ TEST_F(HttpTransfer, WebLinksAreNeverDestinations)
     EXPECT_TRUE(TTaskBed::LogHasEntry(task, lcFailure, "sNoSupportWrite"));
     EXPECT_FALSE(std::filesystem::exists(Server().DocRoot() / "in" / "up.bin"));
 }
+
+TEST_F(HttpTransfer, TheNextTaskOnAKeptHandleSendsNothingOfTheLastOne)
+{
+    Options().bUseCokies = true;
+    Options().TaskReserveSpace = false;
+    // A resumed copy asks for a range, and its answer sets a cookie.
+    const std::string first = RandomBytes(1000, 5);
+    TTaskItem& resumed = AddDownload(Server().HttpUrl("k1.bin"), "k1.bin", first);
+    WriteFileBytes(Dest.File("k1.bin"), first.substr(0, 400));
+    resumed.Loaded = 400;
+    resumed.DestinationCreated = true;
+    ASSERT_TRUE(Bed.RunOnce(resumed));
+    ASSERT_EQ(resumed.State(), stateCompleted);
+    // The next task's stream is served by the same library handle: no range, no cookie.
+    const std::string second = RandomBytes(1000, 6);
+    TTaskItem& next = AddDownload(Server().HttpUrl("k2.bin"), "k2.bin", second);
+    ASSERT_TRUE(Bed.RunOnce(next));
+    ASSERT_EQ(next.State(), stateCompleted);
+    EXPECT_TRUE(ReadFileBytes(Dest.File("k2.bin")) == second);
+    const std::vector<std::string> requests = NewRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(requests[0].find("|bytes=400-|206|"), std::string::npos) << requests[0];
+    EXPECT_EQ(requests[1], "GET /k2.bin HTTP/1.1|-|200|" + QuorvexUserAgentString() + "|-");
+}
