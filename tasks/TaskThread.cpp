@@ -215,7 +215,7 @@ void TTaskThread::Execute()
 
 void TTaskThread::Copy(TBlockBuffer& buffer)
 {
-    OpenStreams();
+    OpenStreams(buffer);
     Size = SourceStream->GetSize();
     if (!PositionForResume())
         return;
@@ -228,7 +228,7 @@ void TTaskThread::Copy(TBlockBuffer& buffer)
         FinishCopy();
 }
 
-void TTaskThread::OpenStreams()
+void TTaskThread::OpenStreams(TBlockBuffer& buffer)
 {
     SourceStream = CreateStream(Source, UserLoginToSource, UserPasswordToSource);
     DestStream = CreateStream(DestinationPath(), UserLoginToDestination, UserPasswordToDestination);
@@ -246,7 +246,7 @@ void TTaskThread::OpenStreams()
     CheckDestination();
     // A source that can start anywhere is asked for the part this attempt needs at once.
     const bool resuming = DestinationExists && dest.CanResume() && Loaded > 0;
-    source.PlanRead(resuming ? Loaded : 0, SourceVersion_);
+    source.PlanRead(resuming ? Loaded : 0, SourceVersion_, {buffer.Data(), buffer.Size()});
     source.OpenRead();
     Closes_.push_back([&source] { source.Close(); });
     dest.OpenWrite();

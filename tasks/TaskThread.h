@@ -101,7 +101,7 @@ private:
     // Opens, positions and copies; the closes it arms run in Execute whatever happens.
     void Copy(TBlockBuffer& buffer);
     // Sessions, connections, the destination check, then the files.
-    void OpenStreams();
+    void OpenStreams(TBlockBuffer& buffer);
     // Moves both streams to where this attempt starts and cuts the destination there;
     // false when the destination is whole already.
     bool PositionForResume();

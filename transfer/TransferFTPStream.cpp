@@ -90,6 +90,13 @@ void TTransferFTPStream::DoCloseConnection()
     Connection_.reset();
 }
 
+void TTransferFTPStream::PlanRead(int64_t start, const TSourceVersion&, std::span<char> firstBlock)
+{
+    PlannedStart_ = start;
+    if (Connection_)
+        Connection_->PlanFirstRead(firstBlock);
+}
+
 void TTransferFTPStream::DoOpenRead()
 {
     Reading_ = true;

@@ -30,7 +30,7 @@ public:
     bool FileExists(const std::string& link) override;
     std::string GetResponseText() override;
     bool TranslatesLineEnds() const override { return Ascii_; }
-    void PlanRead(int64_t start, const TSourceVersion&) override { PlannedStart_ = start; }
+    void PlanRead(int64_t start, const TSourceVersion&, std::span<char> firstBlock) override;
     // Size and modification time of the file being read.
     TSourceVersion Version() override;
 

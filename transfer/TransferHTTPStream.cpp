@@ -90,10 +90,12 @@ void TTransferHTTPStream::RefuseErrorStatus()
     }
 }
 
-void TTransferHTTPStream::PlanRead(int64_t start, const TSourceVersion& known)
+void TTransferHTTPStream::PlanRead(int64_t start, const TSourceVersion& known, std::span<char> firstBlock)
 {
     PlannedStart_ = std::max<int64_t>(start, 0);
     Expected_ = known;
+    if (Connection_)
+        Connection_->PlanFirstRead(firstBlock);
 }
 
 void TTransferHTTPStream::Request(int64_t from)

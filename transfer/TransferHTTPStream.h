@@ -28,7 +28,7 @@ public:
     bool Exists() override;
     bool FileExists(const std::string& name) override;
     std::string GetResponseText() override;
-    void PlanRead(int64_t start, const TSourceVersion& known) override;
+    void PlanRead(int64_t start, const TSourceVersion& known, std::span<char> firstBlock) override;
     // ETag, Last-Modified and the resource's size of the current answer.
     TSourceVersion Version() override;
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 // Where a stream writes its log entries: (code, format, arguments), the code a TLogCode.
@@ -67,7 +68,9 @@ public:
     // Where the coming OpenRead should start reading, and the version of the source that
     // the bytes before that came from. A stream that can start anywhere then asks for that
     // part alone, in its first request; a later SetPosition to the same place asks nothing.
-    virtual void PlanRead(int64_t /*start*/, const TSourceVersion& /*known*/) {}
+    // firstBlock is where the first Read will put its bytes: a stream whose answer brings
+    // body bytes along puts them there at once, and that Read finds them in place.
+    virtual void PlanRead(int64_t /*start*/, const TSourceVersion& /*known*/, std::span<char> /*firstBlock*/) {}
     // The version of the open source, as far as it tells.
     virtual TSourceVersion Version() { return {}; }
     // The system's text for the calling thread's last error (errno); also kept as LastErrorText.

@@ -45,6 +45,8 @@ public:
     int64_t OpenFileSize() const;
     // The modification time (UTC) of the file open for reading; -1 when the server does not say.
     time_t OpenFileTime() const;
+    // The block the first Read will fill (see TInetHandle::PlanFirstRead).
+    void PlanFirstRead(std::span<char> block) { Handle_.PlanFirstRead(block); }
     int64_t Read(char* buffer, int64_t count) { return Handle_.Read(buffer, count); }
     void Write(const char* buffer, int64_t count) { Handle_.Write(buffer, count); }
     // Ends an upload (waiting for the server to confirm it) or drops what is left of a download.

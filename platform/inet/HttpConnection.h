@@ -30,6 +30,8 @@ public:
     bool IsOpen() const { return Open_; }
     // Drops what is left of the answer.
     void Close();
+    // The block the first Read will fill (see TInetHandle::PlanFirstRead).
+    void PlanFirstRead(std::span<char> block) { Handle_.PlanFirstRead(block); }
     int64_t Read(char* buffer, int64_t count) { return Handle_.Read(buffer, count); }
 
     int Status() const;

@@ -318,8 +318,8 @@ void TInetHandle::Begin()
     Spill_.clear();
     SpillAt_ = 0;
     BodyStarted_ = false;
-    Target_ = nullptr;
-    TargetLeft_ = 0;
+    Target_ = Planned_.data();
+    TargetLeft_ = int64_t(Planned_.size());
     Source_ = nullptr;
     SourceLeft_ = 0;
     UploadAsked_ = false;
@@ -448,8 +448,35 @@ void TInetHandle::StartUpload()
         RaiseFailure();
 }
 
+void TInetHandle::PlanFirstRead(std::span<char> block)
+{
+    // From the next request on: what a running one brings waits beside the block.
+    Planned_ = block;
+    Target_ = nullptr;
+    TargetLeft_ = 0;
+}
+
+int64_t TInetHandle::TakePlanned(char* buffer, int64_t count)
+{
+    const std::span<char> planned = Planned_;
+    const int64_t early = Target_ ? Target_ - planned.data() : 0;
+    Planned_ = {};
+    Target_ = nullptr;
+    TargetLeft_ = 0;
+    if (early <= 0)
+        return 0;
+    if (buffer == planned.data() && count >= early)
+        return early;
+    // Read elsewhere: the bytes in the planned block come before those beside it.
+    Spill_.insert(Spill_.begin() + std::ptrdiff_t(SpillAt_), planned.data(), planned.data() + early);
+    return 0;
+}
+
 int64_t TInetHandle::Read(char* buffer, int64_t count)
 {
+    if (!Planned_.empty())
+        if (const int64_t early = TakePlanned(buffer, count); early > 0)
+            return early;
     const int64_t spilled = std::min<int64_t>(count, int64_t(Spill_.size() - SpillAt_));
     if (spilled > 0) {
         std::memcpy(buffer, Spill_.data() + SpillAt_, size_t(spilled));

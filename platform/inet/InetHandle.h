@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,10 @@ public:
     void StartDownload(const std::function<bool()>& headReady);
     // Starts an upload and waits until the server takes data; throws when it refused.
     void StartUpload();
+    // The block the coming first Read will fill: body bytes that arrive before that read
+    // (with the head) go there at once, and a Read into that block finds them in place,
+    // without a copy.
+    void PlanFirstRead(std::span<char> block);
     // Hands over what has arrived, up to count bytes, waiting until at least 1 byte has;
     // 0 means that the body ended. A transfer that failed hands over every byte that came
     // before the failure first and throws on the read after them, so a cut body never
@@ -94,6 +99,9 @@ private:
     // Drives the transfer until done() holds or the request ends.
     void DriveUntil(const std::function<bool()>& done);
     void Finish();
+    // Ends the plan of the first read: the bytes that came into the planned block when the
+    // read is into that block, else 0, with those bytes put first in line.
+    int64_t TakePlanned(char* buffer, int64_t count);
     // Hands over, up to count bytes, what the library held back for a full block, without
     // waiting for more; never throws.
     int64_t TakeHeldBack(char* buffer, int64_t count);
@@ -122,7 +130,9 @@ private:
     uint64_t LinesVersion_ = 0;
     std::string PartialLine_;
 
-    // Download: the caller's block being filled, and what arrived beyond it.
+    // Download: the caller's block being filled (the planned one until the first read),
+    // and what arrived beyond it.
+    std::span<char> Planned_;
     char* Target_ = nullptr;
     int64_t TargetLeft_ = 0;
     std::vector<char> Spill_;

@@ -163,3 +163,33 @@ TEST_F(HttpTransfer, TheNextTaskOnAKeptHandleSendsNothingOfTheLastOne)
     EXPECT_NE(requests[0].find("|bytes=400-|206|"), std::string::npos) << requests[0];
     EXPECT_EQ(requests[1], "GET /k2.bin HTTP/1.1|-|200|" + QuorvexUserAgentString() + "|-");
 }
+
+TEST_F(HttpTransfer, BytesThatCameWithTheHeadReachTheFirstReadWhereverItGoes)
+{
+    const std::string bytes = RandomBytes(300000, 7);
+    WriteFileBytes(Server().DocRoot() / "h.bin", bytes);
+    struct TCase {
+        const char* What;
+        size_t Block;
+        bool IntoPlannedBlock;
+    };
+    for (const TCase c : {TCase{"in place", 1 << 20, true}, TCase{"into another buffer", 1 << 20, false},
+                          TCase{"beyond the block", 65536, true}}) {
+        SCOPED_TRACE(c.What);
+        std::vector<char> planned(c.Block);
+        std::vector<char> other(c.Block);
+        char* const into = c.IntoPlannedBlock ? planned.data() : other.data();
+        TTransferHTTPStream stream(Server().HttpUrl("h.bin"), "", "", {});
+        stream.OpenSession();
+        stream.OpenConnection();
+        stream.PlanRead(0, {}, planned);
+        stream.OpenRead();
+        std::string got;
+        for (int64_t n; (n = stream.Read(into, int64_t(c.Block))) > 0;)
+            got.append(into, size_t(n));
+        EXPECT_TRUE(got == bytes);
+        stream.Close();
+        stream.CloseConnection();
+        stream.CloseSession();
+    }
+}
