@@ -547,6 +547,9 @@ std::string RequestLink(std::string_view link)
 std::string MaskLinkPasswords(std::string_view text)
 {
     constexpr std::string_view kMask = "***";
+    // A login is written before an '@'.
+    if (text.find('@') == std::string_view::npos)
+        return std::string(text);
     std::string result;
     std::size_t done = 0;
     for (std::size_t mark = text.find("://"); mark != std::string_view::npos; mark = text.find("://", done)) {

@@ -23,18 +23,16 @@ void TLogListItem::WriteToNode(pugi::xml_node parent) const
     WriteChild(element, "Text", Text);
 }
 
-TLogListItem TLogList::Add(int code, const std::string& text)
+void TLogList::Add(int code, std::string_view text)
 {
-    TLogListLock lock(*this);
     // Entries name links, and the log is shown and saved: a password in a link never gets in.
-    const TLogListItem& entry =
-        Items_.Add(std::make_unique<TLogListItem>(code, MaskLinkPasswords(text), NowDateTime()));
-    TLogListItem copy = entry;
+    auto entry = std::make_unique<TLogListItem>(code, MaskLinkPasswords(text), NowDateTime());
+    TLogListLock lock(*this);
+    Items_.Add(std::move(entry));
     ++Appended_;
     // Compared as unsigned: a negative limit means no limit.
     if (unsigned(Items_.Count()) > unsigned(LineMax_))
         Items_.Delete(0);
-    return copy;
 }
 
 void TLogList::SetLineMax(int lineMax)

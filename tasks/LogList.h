@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,8 +35,8 @@ public:
     void UnLock() const { Mutex_.unlock(); }
 
     // Appends an entry stamped with the current local time, any link password in its text
-    // masked; beyond LineMax entries the oldest one goes. Returns a copy of the new entry.
-    TLogListItem Add(int code, const std::string& text);
+    // masked; beyond LineMax entries the oldest one goes.
+    void Add(int code, std::string_view text);
     // The limit of Add; a negative one means none. A worker sets it from TaskLogLineMax when
     // its run starts, so that workers never read an option that the main thread may change.
     void SetLineMax(int lineMax);
