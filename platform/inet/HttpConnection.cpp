@@ -11,6 +11,31 @@ namespace {
 
 constexpr long kMaxRedirects = 10;
 
+// A whole number as a header gives it; -1 for anything else.
+int64_t HeaderNumber(const std::string& value)
+{
+    try {
+        size_t used = 0;
+        const long long number = std::stoll(value, &used);
+        return used == value.size() && number >= 0 ? number : -1;
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+std::optional<time_t> HttpTime(const std::string& value)
+{
+    if (value.empty())
+        return std::nullopt;
+    // The usual form is read here; the library's reader, which tries every form, is slow.
+    if (const std::optional<time_t> time = ParseImfFixdate(value))
+        return time;
+    const time_t time = curl_getdate(value.c_str(), nullptr);
+    if (time == -1)
+        return std::nullopt;
+    return time;
+}
+
 } // namespace
 
 THttpConnection::THttpConnection(const TInetSession& session, std::string user, std::string password)
@@ -53,7 +78,7 @@ void THttpConnection::Close()
 
 int THttpConnection::Status() const
 {
-    return HttpStatus(Handle_.Lines());
+    return Head().Status;
 }
 
 std::string THttpConnection::StatusLine() const
@@ -64,51 +89,40 @@ std::string THttpConnection::StatusLine() const
 
 int64_t THttpConnection::ContentLength() const
 {
-    const std::string value = HttpHeaderValue(Handle_.Lines(), "Content-Length");
-    try {
-        size_t used = 0;
-        const long long length = std::stoll(value, &used);
-        return used == value.size() && length >= 0 ? length : -1;
-    } catch (const std::exception&) {
-        return -1;
-    }
+    return Head().ContentLength;
 }
 
 int64_t THttpConnection::ResourceSize() const
 {
-    if (Status() == 206 || Status() == 416) {
-        // "bytes 400-999/1000", or "bytes */1000" for a range past the end
-        const std::string range = HttpHeaderValue(Handle_.Lines(), "Content-Range");
-        const size_t slash = range.rfind('/');
-        if (slash != std::string::npos) {
-            try {
-                return std::stoll(range.substr(slash + 1));
-            } catch (const std::exception&) {
-                return -1;
-            }
-        }
-        return -1;
-    }
-    return ContentLength();
+    const THeadFields& head = Head();
+    return head.Status == 206 || head.Status == 416 ? head.RangeTotal : head.ContentLength;
 }
 
 std::string THttpConnection::ETag() const
 {
-    return HttpHeaderValue(Handle_.Lines(), "ETag");
+    return Head().ETag;
 }
 
 std::optional<time_t> THttpConnection::LastModified() const
 {
-    const std::string value = HttpHeaderValue(Handle_.Lines(), "Last-Modified");
-    if (value.empty())
-        return std::nullopt;
-    // The usual form is read here; the library's reader, which tries every form, is slow.
-    if (const std::optional<time_t> time = ParseImfFixdate(value))
-        return time;
-    const time_t time = curl_getdate(value.c_str(), nullptr);
-    if (time == -1)
-        return std::nullopt;
-    return time;
+    return Head().LastModified;
+}
+
+const THttpConnection::THeadFields& THttpConnection::Head() const
+{
+    if (Head_.Version == Handle_.LinesVersion())
+        return Head_;
+    const std::vector<std::string>& lines = Handle_.Lines();
+    Head_.Version = Handle_.LinesVersion();
+    Head_.Status = HttpStatus(lines);
+    Head_.ContentLength = HeaderNumber(HttpHeaderValue(lines, "Content-Length"));
+    // "bytes 400-999/1000", or "bytes */1000" for a range past the end
+    const std::string range = HttpHeaderValue(lines, "Content-Range");
+    const size_t slash = range.rfind('/');
+    Head_.RangeTotal = slash == std::string::npos ? -1 : HeaderNumber(range.substr(slash + 1));
+    Head_.ETag = HttpHeaderValue(lines, "ETag");
+    Head_.LastModified = HttpTime(HttpHeaderValue(lines, "Last-Modified"));
+    return Head_;
 }
 
 std::string THttpConnection::LastResponse() const

@@ -55,6 +55,19 @@ private:
     bool Open_ = false;
     // The extra header lines of the current request; libcurl reads them while it runs.
     curl_slist* Headers_ = nullptr;
+    // What the answer's head says, read once per head: every step of a copy asks.
+    struct THeadFields {
+        uint64_t Version = ~uint64_t(0);
+        int Status = 0;
+        int64_t ContentLength = -1;
+        // The total of Content-Range; -1 when it names none.
+        int64_t RangeTotal = -1;
+        std::string ETag;
+        std::optional<time_t> LastModified;
+    };
+    const THeadFields& Head() const;
+
+    mutable THeadFields Head_;
     // LastResponse as made for the header lines of that version: with detailed logging,
     // every step of a copy writes it again.
     mutable std::string Response_;
