@@ -45,16 +45,31 @@ const TSmbLibrary& Smb()
     return *SmbLibrary();
 }
 
-// The library is not safe in two threads at once, even on separate contexts: its calls
-// share one stack of temporary allocations (without thread support, which Debian's build
-// lacks, two threads corrupt it and the program ends). Every call into it holds this lock,
-// so transfers on shares take turns call by call.
+// Every call that may connect (a login, a call by path, which reconnects a dropped
+// connection, resolving names on the way) holds this lock: those reach state the library
+// shares between its contexts. Without the library's thread support (see SmbLibrary) its
+// temporary allocations are shared too, and every call holds it.
 std::recursive_mutex& LibraryMutex()
 {
     static std::recursive_mutex mutex;
     return mutex;
 }
 using TLibraryLock = std::lock_guard<std::recursive_mutex>;
+
+// Reading, writing and closing an open file use its context's connection alone: with the
+// library's thread support they run beside other streams' calls, so that the transfers of
+// several streams overlap on their separate connections.
+class TFileCallLock {
+public:
+    TFileCallLock()
+    {
+        if (!Smb().Threaded)
+            Lock_ = std::unique_lock(LibraryMutex());
+    }
+
+private:
+    std::unique_lock<std::recursive_mutex> Lock_;
+};
 
 struct TCredentials {
     std::string User;
@@ -77,8 +92,6 @@ bool FreeContext(SMBCCTX* context)
 // same share with the same login: a queue of small files then logs in once. The list has
 // its own lock, so that taking up or keeping a context waits for no other stream's turn
 // at the library; never freed at exit, when the connections close with the process.
-// Logged-on contexts of ended streams, kept for the next stream to the same server with the
-// same login. Never destroyed: contexts still kept at exit end with the process.
 TIdlePool<SMBCCTX*>& IdleContexts()
 {
     static auto* idle =
@@ -245,18 +258,25 @@ public:
     {
         if (!File_)
             return true;
-        const TLibraryLock lock(LibraryMutex());
-        // What was kept back must reach the server, or the close fails.
-        const bool flushed = FlushWrites();
-        const int flushError = errno;
-        Pending_ = {};
-        ReadAhead_.Clear();
-        bool closed = Smb().smbc_getFunctionClose(Context_)(Context_, File_) == 0;
-        File_ = nullptr;
+        bool flushed = false;
+        int flushError = 0;
+        bool closed = false;
+        {
+            const TFileCallLock lock;
+            // What was kept back must reach the server, or the close fails.
+            flushed = FlushWrites();
+            flushError = errno;
+            Pending_ = {};
+            ReadAhead_.Clear();
+            closed = Smb().smbc_getFunctionClose(Context_)(Context_, File_) == 0;
+            File_ = nullptr;
+        }
         // The server stamps the last write's time at the close, over a time set by path
         // before; setting it again now makes it stick as it does on a local file.
-        if (closed && flushed && StickyTimes_)
+        if (closed && flushed && StickyTimes_) {
+            const TLibraryLock lock(LibraryMutex());
             closed = SetTimes(FileUrl_, *StickyTimes_);
+        }
         StickyTimes_.reset();
         FileUrl_.clear();
         ReadOnly_ = false;
@@ -305,7 +325,7 @@ public:
         // What was fetched already needs no turn at the library.
         if (File_ && ReadOnly_ && count >= 0 && ReadAhead_.Holds(count))
             return Advance(ReadAhead_.Read(buffer, count, [](char*, int64_t) { return int64_t(-1); }));
-        const TLibraryLock lock(LibraryMutex());
+        const TFileCallLock lock;
         if (!File_)
             return Fail(EBADF, int64_t(-1));
         if (!FlushWrites())
@@ -320,7 +340,7 @@ public:
     // where the data that arrived ends.
     int64_t Write(const void* buffer, int64_t count) override
     {
-        const TLibraryLock lock(LibraryMutex());
+        const TFileCallLock lock;
         if (!File_)
             return Fail(EBADF, int64_t(-1));
         if (count < 0)
@@ -616,29 +636,35 @@ private:
 
     bool Open(const std::string& path, int flags)
     {
-        const TLibraryLock lock(LibraryMutex());
         if (!Context_)
             return Fail(ENOTCONN);
         Close();
         WriteError_ = 0;
         const std::string url = UncToSmbUrl(path);
-        const auto open = [&] {
-            File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
-            return File_ != nullptr;
-        };
-        if (!Retried(open))
-            return false;
-        FileUrl_ = url;
-        ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;
-        ReadAt_ = 0;
-        // A copy asks the file it reads for its size, time and attributes: asked now, in the
-        // same turn at the library, their answers need no turn of their own (where this
-        // fails, the first question asks again and tells why). A file that one read-ahead
-        // holds is read at once as well: a small file is then opened, asked and read in one
-        // turn (should the copy start elsewhere, the bytes are given back unused).
         struct stat st {};
+        {
+            const TLibraryLock lock(LibraryMutex());
+            const auto open = [&] {
+                File_ = Smb().smbc_getFunctionOpen(Context_)(Context_, url.c_str(), flags, 0644);
+                return File_ != nullptr;
+            };
+            if (!Retried(open))
+                return false;
+            FileUrl_ = url;
+            ReadOnly_ = (flags & O_ACCMODE) == O_RDONLY;
+            ReadAt_ = 0;
+            // A copy asks the file it reads for its size, time and attributes: asked now, in
+            // the same turn at the library, their answers need no turn of their own (where
+            // this fails, the first question asks again and tells why).
+            if (!ReadOnly_ || !FileStat(st))
+                return true;
+        }
+        // A file that one read-ahead holds is read at once: a small file is then opened,
+        // asked and read before the copy asks (should it start elsewhere, the bytes are
+        // given back unused).
+        const TFileCallLock lock;
         const auto fetch = [this](char* out, int64_t wanted) { return Fetch(out, wanted); };
-        if (ReadOnly_ && FileStat(st) && st.st_size > 0 && st.st_size <= kReadAhead && !ReadAhead_.Prefetch(fetch)) {
+        if (st.st_size > 0 && st.st_size <= kReadAhead && !ReadAhead_.Prefetch(fetch)) {
             // The first read tries again, from the start.
             Smb().smbc_getFunctionLseek(Context_)(Context_, File_, 0, SEEK_SET);
         }

@@ -20,6 +20,9 @@ struct TSmbLibrary {
 #define QUORVEX_SMB_POINTER(name) decltype(&::name) name = nullptr;
     QUORVEX_SMB_FUNCTIONS(QUORVEX_SMB_POINTER)
 #undef QUORVEX_SMB_POINTER
+    // The library keeps its temporary allocations per thread (we give it the means when it
+    // is loaded): calls on separate contexts may then run in separate threads at once.
+    bool Threaded = false;
 };
 
 // The library, loaded on the first call; nullptr, with errno ELIBACC, when it cannot be.

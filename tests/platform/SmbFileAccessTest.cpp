@@ -417,19 +417,23 @@ TEST_F(SmbFileAccessTest, SmallWritesGoOutTogetherAndALostSendFailsTheClose)
 
 TEST_F(SmbFileAccessTest, StreamsInSeveralThreadsAtOnce)
 {
-    // Like tasks copying from shares side by side: the library must never be entered by two
-    // threads at once, or its temporary allocations get mixed up and the program ends.
+    // Like tasks copying to and from shares side by side, their reads and writes running at
+    // once on their own connections: the library's temporary allocations must stay apart,
+    // or they get mixed up and the program ends.
     const std::string content = Bytes(200000, 4);
     WriteShareFile(Server().PublicDir() / "side.bin", content);
     std::atomic<int> whole{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&] {
+        threads.emplace_back([&, t] {
+            const std::string copy = Server().PublicUnc("side-" + std::to_string(t) + ".bin");
             for (int round = 0; round < 10; ++round) {
                 auto access = MakeSmbFileAccess(Server().PublicUnc(""), "", "");
                 std::string got(content.size(), '\0');
-                if (access->Connect() && access->OpenRead(Server().PublicUnc("side.bin")) &&
-                    access->Read(got.data(), int64_t(got.size())) == int64_t(got.size()) && got == content)
+                if (access->Connect() && access->OpenRead(Server().PublicUnc("side.bin"))
+                    && access->Read(got.data(), int64_t(got.size())) == int64_t(got.size()) && got == content
+                    && access->OpenReadWrite(copy)
+                    && access->Write(got.data(), int64_t(got.size())) == int64_t(got.size()) && access->Close())
                     ++whole;
             }
         });
@@ -437,4 +441,6 @@ TEST_F(SmbFileAccessTest, StreamsInSeveralThreadsAtOnce)
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(whole, 40);
+    for (int t = 0; t < 4; ++t)
+        EXPECT_TRUE(ReadFileBytes(Server().PublicDir() / ("side-" + std::to_string(t) + ".bin")) == content);
 }
