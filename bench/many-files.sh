@@ -6,8 +6,9 @@
 #
 #   bench/many-files.sh [BUILD_DIR]     (default build-bench; built when missing; needs root)
 #
-# Each copy runs RUNS times (default 5) and the medians count. Here the cost of each file
-# (connections, logins, probes, starting a task) counts rather than the bytes.
+# Each copy runs RUNS times (default 5), by turns with its peer, and the medians count. Here
+# the cost of each file (connections, logins, probes, starting a task) counts rather than the
+# bytes.
 set -euo pipefail
 
 # The files and their copies live in memory (tmpfs) where there is one: the cost of each
@@ -48,8 +49,9 @@ links() {
 
 # Local.
 mapfile -t sources < <(links "$small/")
-measure quorvex-local "$small" "$work/quorvex-local" "${quorvex[@]}" -d "$work/quorvex-local" "${sources[@]}"
-measure cp-local "$small" "$work/cp-local" cp -r "$small" "$work/cp-local"
+ours=("${quorvex[@]}" -d "$work/quorvex-local" "${sources[@]}")
+peer=(cp -r "$small" "$work/cp-local")
+measure_pair "$small" quorvex-local "$work/quorvex-local" ours cp-local "$work/cp-local" peer
 
 # HTTP and FTP.
 start_servers "$build/bench/bench_web_servers"
@@ -58,14 +60,15 @@ mkdir -p "$ftp_folder/pub"
 cp -r "$small" "$ftp_folder/pub/small"
 cp -r "$small" "$http_folder/small"
 mapfile -t sources < <(links "http://127.0.0.1:$http_port/small/")
-measure quorvex-http "$small" "$work/quorvex-http" "${quorvex[@]}" -d "$work/quorvex-http" "${sources[@]}"
-measure curl-http "$small" "$work/curl-http" curl -s -Z --parallel-max 5 --create-dirs \
-  -o "$work/curl-http/f#1.bin" "http://127.0.0.1:$http_port/small/f[0001-$files].bin"
+ours=("${quorvex[@]}" -d "$work/quorvex-http" "${sources[@]}")
+peer=(curl -s -Z --parallel-max 5 --create-dirs -o "$work/curl-http/f#1.bin"
+  "http://127.0.0.1:$http_port/small/f[0001-$files].bin")
+measure_pair "$small" quorvex-http "$work/quorvex-http" ours curl-http "$work/curl-http" peer
 mapfile -t sources < <(links "ftp://127.0.0.1:$ftp_port/pub/small/")
-measure quorvex-ftp "$small" "$work/quorvex-ftp" "${quorvex[@]}" -d "$work/quorvex-ftp" "${sources[@]}"
+ours=("${quorvex[@]}" -d "$work/quorvex-ftp" "${sources[@]}")
 # Passive mode, both programs' default.
-measure lftp-ftp "$small" "$work/lftp-ftp" \
-  lftp -c "open ftp://127.0.0.1:$ftp_port; mirror --parallel=5 pub/small $work/lftp-ftp"
+peer=(lftp -c "open ftp://127.0.0.1:$ftp_port; mirror --parallel=5 pub/small $work/lftp-ftp")
+measure_pair "$small" quorvex-ftp "$work/quorvex-ftp" ours lftp-ftp "$work/lftp-ftp" peer
 stop_servers
 
 # The share.
@@ -74,10 +77,10 @@ read -r smb_port public <<<"$SERVERS_LINE"
 cp -r "$small" "$public/small"
 export QUORVEX_SMB_PORT=$smb_port
 mapfile -t sources < <(links '\\127.0.0.1\public\small\')
-measure quorvex-share "$small" "$work/quorvex-share" "${quorvex[@]}" -d "$work/quorvex-share" "${sources[@]}"
-measure smbclient-share "$small" "$work/smbclient-share" bash -c \
-  "mkdir -p '$work/smbclient-share' && smbclient //127.0.0.1/public -p $smb_port -N \
-     -c 'prompt off; lcd $work/smbclient-share; cd small; mget *'"
+ours=("${quorvex[@]}" -d "$work/quorvex-share" "${sources[@]}")
+peer=(bash -c "mkdir -p '$work/smbclient-share' && smbclient //127.0.0.1/public -p $smb_port -N \
+  -c 'prompt off; lcd $work/smbclient-share; cd small; mget *'")
+measure_pair "$small" quorvex-share "$work/quorvex-share" ours smbclient-share "$work/smbclient-share" peer
 stop_servers
 
 echo "$files files of 64 KiB, medians of $runs runs, five at once where the program can"

@@ -66,37 +66,69 @@ median() {
   printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }'
 }
 
-# measure NAME SOURCE DESTINATION COMMAND...: runs COMMAND RUNS times, removing DESTINATION
-# (a file or a folder) before each run, and checks that DESTINATION then equals SOURCE. Stores
-# the medians of the wall seconds, the user+system CPU seconds and the peak resident KiB in
-# WALL[NAME], CPU[NAME] and RSS[NAME].
+# run_once NAME DESTINATION COMMAND...: removes DESTINATION (a file or a folder), runs
+# COMMAND once and notes its wall seconds, user+system CPU seconds and peak resident KiB
+# under NAME, for settle.
+declare -A RUN_WALLS RUN_CPUS RUN_RSSS
+run_once() {
+  local name=$1 destination=$2
+  shift 2
+  local wall user sys rss
+  rm -rf "$destination"
+  # What earlier runs left for the disk is written out first, not during this run.
+  sync
+  # The wall time to the microsecond: GNU time's has hundredths, a tenth of a small run.
+  local began=$EPOCHREALTIME
+  /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$@" >/dev/null 2>"$work/errors" ||
+    { echo "$name failed:"; cat "$work/errors"; exit 1; }
+  local ended=$EPOCHREALTIME
+  read -r wall user sys rss <"$work/time"
+  RUN_WALLS[$name]+="$(awk -v a="$began" -v b="$ended" 'BEGIN { printf "%.6f", b - a }') "
+  RUN_CPUS[$name]+="$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }') "
+  RUN_RSSS[$name]+="$rss "
+}
+
+# settle NAME SOURCE DESTINATION: checks that the last run's DESTINATION equals SOURCE and
+# stores the medians of NAME's runs in WALL[NAME], CPU[NAME] and RSS[NAME].
 declare -A WALL CPU RSS
-measure() {
+settle() {
   local name=$1 source=$2 destination=$3
-  shift 3
-  local walls=() cpus=() rsss=() wall user sys rss
-  for ((run = 0; run < runs; run++)); do
-    rm -rf "$destination"
-    # What earlier runs left for the disk is written out first, not during this run.
-    sync
-    # The wall time to the microsecond: GNU time's has hundredths, a tenth of a small run.
-    local began=$EPOCHREALTIME
-    /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$@" >/dev/null 2>"$work/errors" ||
-      { echo "$name failed:"; cat "$work/errors"; exit 1; }
-    local ended=$EPOCHREALTIME
-    read -r wall user sys rss <"$work/time"
-    walls+=("$(awk -v a="$began" -v b="$ended" 'BEGIN { printf "%.6f", b - a }')")
-    cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')")
-    rsss+=("$rss")
-  done
   if [[ -d $source ]]; then
     diff -rq "$source" "$destination" >/dev/null || { echo "$name: the copies differ from the sources"; exit 1; }
   else
     cmp -s "$source" "$destination" || { echo "$name: the copy differs from the source"; exit 1; }
   fi
-  WALL[$name]=$(median "${walls[@]}")
-  CPU[$name]=$(median "${cpus[@]}")
-  RSS[$name]=$(median "${rsss[@]}")
+  # shellcheck disable=SC2086 # the runs' figures, one word each
+  WALL[$name]=$(median ${RUN_WALLS[$name]})
+  # shellcheck disable=SC2086
+  CPU[$name]=$(median ${RUN_CPUS[$name]})
+  # shellcheck disable=SC2086
+  RSS[$name]=$(median ${RUN_RSSS[$name]})
+}
+
+# measure NAME SOURCE DESTINATION COMMAND...: runs COMMAND RUNS times (see run_once) and
+# settles NAME.
+measure() {
+  local name=$1 source=$2 destination=$3
+  shift 3
+  for ((run = 0; run < runs; run++)); do
+    run_once "$name" "$destination" "$@"
+  done
+  settle "$name" "$source" "$destination"
+}
+
+# measure_pair SOURCE NAME_A DESTINATION_A COMMAND_A NAME_B DESTINATION_B COMMAND_B: runs
+# the two commands (the names of arrays holding them) by turns, RUNS times each, so that a
+# change in the machine's load weighs on both alike, and settles both.
+measure_pair() {
+  local source=$1
+  local -n first=$4 second=$7
+  for ((run = 0; run < runs; run++)); do
+    run_once "$2" "$3" "${first[@]}"
+    run_once "$5" "$6" "${second[@]}"
+  done
+  settle "$2" "$source" "$3"
+  settle "$5" "$source" "$6"
 }
 
 # report NAME [MIB]: one line of throughput, wall time, CPU seconds per GiB and peak memory;
