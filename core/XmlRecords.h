@@ -2,6 +2,7 @@
 
 #include "core/MessageBoxPort.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <pugixml.hpp>
@@ -103,7 +104,7 @@ public:
     TItem& Insert(int index, std::unique_ptr<TItem> item)
     {
         CheckIndex(index, Count() + 1);
-        PositionsValid_ = false;
+        Restructured();
         return **Items_.insert(Items_.begin() + index, std::move(item));
     }
     void Delete(int index) { Extract(index); }
@@ -113,7 +114,7 @@ public:
         CheckIndex(index, Count());
         std::unique_ptr<TItem> item = std::move(Items_[std::size_t(index)]);
         Items_.erase(Items_.begin() + index);
-        PositionsValid_ = false;
+        Restructured();
         return item;
     }
     void Move(int from, int to)
@@ -122,6 +123,8 @@ public:
         std::unique_ptr<TItem> item = Extract(from);
         Items_.insert(Items_.begin() + to, std::move(item));
     }
+    // Changes whenever items come, go or move.
+    uint64_t Restructures() const { return Restructures_; }
     // The positions are found again after a change, then looked up: a list view asks for
     // every row's position on every tick.
     int IndexOf(const TItem* item) const
@@ -138,7 +141,7 @@ public:
     void Clear()
     {
         Items_.clear();
-        PositionsValid_ = false;
+        Restructured();
     }
     // Puts the items in the order given, which must name every item once.
     void Reorder(const std::vector<const TItem*>& order)
@@ -158,7 +161,7 @@ public:
             items[found->second] = std::move(item);
         }
         Items_ = std::move(items);
-        PositionsValid_ = false;
+        Restructured();
     }
 
     // Brackets a batch of changes; Updated runs when the outermost bracket closes.
@@ -219,6 +222,13 @@ private:
     std::vector<std::unique_ptr<TItem>> Items_;
     mutable std::unordered_map<const TItem*, int> Positions_;
     mutable bool PositionsValid_ = false;
+    uint64_t Restructures_ = 0;
+
+    void Restructured()
+    {
+        PositionsValid_ = false;
+        ++Restructures_;
+    }
     int UpdateCount_ = 0;
 };
 

@@ -142,8 +142,12 @@ void TManagerTask::TickOnce()
     // The tasks that may start, in list order: starting one serves other workers' last
     // steps, which may move tasks in the list.
     std::vector<TTaskItem*> startable;
-    startable.reserve(std::size_t(Tasks_.Count()));
-    for (int i = 0; i < Tasks_.Count(); ++i) {
+    // The settled head of the list is passed over while nothing woke there or moved: a long
+    // list of small files costs each tick only its part still to do, not the whole list.
+    const int first = Tasks_.TickChanges() == SettledHeadChanges_ ? std::min(SettledHead_, Tasks_.Count()) : 0;
+    int settledHead = first;
+    startable.reserve(std::size_t(Tasks_.Count() - first));
+    for (int i = first; i < Tasks_.Count(); ++i) {
         TTaskItem& task = Tasks_[i];
         if (task.State() == stateStarted || task.State() == stateError) {
             ++ActiveCount_;
@@ -154,7 +158,11 @@ void TManagerTask::TickOnce()
         }
         if (task.State() == stateWait || task.State() == stateError)
             startable.push_back(&task);
+        if (settledHead == i && IsSettled(task.State()))
+            settledHead = i + 1;
     }
+    SettledHead_ = settledHead;
+    SettledHeadChanges_ = Tasks_.TickChanges();
     // An ended run keeps a thread (its stack, a place among the process's mappings) until
     // it is freed: in a list of thousands of small files they would add up. Freed before
     // the next tasks start, so that these take the threads over.

@@ -230,6 +230,10 @@ private:
     TRowFinder<TTaskItem> Finder_{Rows_, Env_.Dialogs, Env_.Desktop};
     TSynchroInteger RunningWorkers_;
     int ActiveCount_ = 0;
+    // The tasks at the head of the list that were all settled at the last tick, and the list's
+    // TickChanges then: while those stay the same, a tick need not look at them again.
+    int SettledHead_ = 0;
+    uint64_t SettledHeadChanges_ = ~uint64_t(0);
     bool TickRequested_ = false;
     // A tick is running. Stopping a worker serves other workers' steps, and a dialog of one
     // of them runs the front end's loop: a tick from there waits for the running one to end.

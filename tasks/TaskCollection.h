@@ -13,6 +13,11 @@ public:
 
     TManagerTask& Manager() const { return Manager_; }
 
+    // Changes whenever a task may need the queue's tick where it needed none before: tasks
+    // came, went or moved, or one left a settled state (IsSettled).
+    uint64_t TickChanges() const { return Restructures() + Awakenings_; }
+    void NoteAwakening() { ++Awakenings_; }
+
     // Appends one task per child of root; each gets its host after it was read (a task
     // stored as running has started by then).
     void ReadFromNode(pugi::xml_node root) override;
@@ -22,4 +27,5 @@ protected:
 
 private:
     TManagerTask& Manager_;
+    uint64_t Awakenings_ = 0;
 };

@@ -47,6 +47,8 @@ void TTaskItem::SetName(const std::string& name)
 
 void TTaskItem::SetState(TTaskState state)
 {
+    if (IsSettled(State_) && !IsSettled(state))
+        Owner_.NoteAwakening();
     State_ = state;
     if (state == stateCompleted)
         TimeCompleted = Environment().Clock.Now();
@@ -318,6 +320,8 @@ void TTaskItem::ReadFromNode(pugi::xml_node element)
 
     if (TypeStart == tsShedule)
         State_ = stateScheduled;
+    if (!IsSettled(State_))
+        Owner_.NoteAwakening();
     if (State_ == stateStarted)
         Start();
 }

@@ -14,6 +14,12 @@ enum TTaskState : int {
 };
 inline constexpr int kTaskStateCount = 8;
 
+// States the queue's tick passes over: the task waits for the user or its schedule, or is done.
+constexpr bool IsSettled(TTaskState state)
+{
+    return state == stateStopped || state == stateErrorStopped || state == stateCompleted || state == stateScheduled;
+}
+
 enum TTaskStart : int { tsAutomatic = 0, tsManually = 1, tsShedule = 2 };
 inline constexpr int kTaskStartCount = 3;
 

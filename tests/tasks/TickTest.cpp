@@ -317,3 +317,33 @@ TEST_F(TickTest, TaskStoppedIsToldOnlyWhenARunIsStopped)
         EXPECT_EQ(Bed.Shell.Count("Stopped"), c.Stopped);
     }
 }
+
+TEST_F(TickTest, TheSettledHeadOfTheListIsLookedAtAgainWhenATaskWakesOrMovesThere)
+{
+    // A tick remembers the settled tasks at the head of the list and passes over them later.
+    Manager->MaxActiveTasks = 1;
+    TTaskItem& done = AddCopy("a", stateCompleted);
+    TTaskItem& stopped = AddCopy("b", stateStopped);
+    Manager->Tick();
+    EXPECT_EQ(Manager->ActiveCount(), 0);
+
+    // A new task moved to the top, into the remembered head.
+    TTaskItem& added = AddCopy("c");
+    added.SetIndex(0);
+    Manager->Tick();
+    EXPECT_EQ(added.State(), stateStarted);
+    FinishWorkers();
+    Manager->Tick();
+
+    // Tasks of the head queued again.
+    stopped.SetState(stateWait);
+    Manager->Tick();
+    EXPECT_EQ(stopped.State(), stateStarted);
+    FinishWorkers();
+    Manager->Tick();
+    done.SetState(stateWait);
+    Manager->Tick();
+    EXPECT_EQ(done.State(), stateStarted);
+    FinishWorkers();
+    EXPECT_EQ(States(), (std::vector<TTaskState>{stateCompleted, stateCompleted, stateCompleted}));
+}
