@@ -15,7 +15,17 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <vector>
+
+namespace {
+
+constexpr std::size_t kMostKeptBlock = 1024 * 1024;
+// The block a thread's last run gave back, and its size.
+thread_local std::unique_ptr<char[]> KeptBlock;
+thread_local std::size_t KeptBlockSize = 0;
+
+}  // namespace
 
 TTaskThreadSettings TTaskThreadSettings::FromOptions(const TOptions& options)
 {
@@ -169,6 +179,26 @@ std::string TTaskThread::DestinationPath() const
 std::string TTaskThread::SizeText(int64_t bytes) const
 {
     return FormatSize(Settings_.iSizeType, bytes);
+}
+
+char* TTaskThread::TBlockBuffer::Data()
+{
+    if (!Data_) {
+        if (KeptBlock && KeptBlockSize == Size_)
+            Data_ = std::move(KeptBlock);
+        else
+            Data_ = std::make_unique_for_overwrite<char[]>(Size_);
+    }
+    return Data_.get();
+}
+
+void TTaskThread::TBlockBuffer::Release()
+{
+    if (Data_ && Size_ <= kMostKeptBlock) {
+        KeptBlock = std::move(Data_);
+        KeptBlockSize = Size_;
+    }
+    Data_.reset();
 }
 
 void TTaskThread::Execute()

@@ -78,18 +78,19 @@ public:
 
 private:
     // The block buffer, taken at its first use and never zeroed: between local files the
-    // kernel copies without it, and a small file fills only its start.
+    // kernel copies without it, and a small file fills only its start. A block of up to
+    // a mebibyte stays with the thread for its next run: a queue of small files would
+    // otherwise take and give back one for every file, and the allocator tidies its heap
+    // each time one of that size comes back.
     class TBlockBuffer {
     public:
         explicit TBlockBuffer(std::size_t size) : Size_(size) {}
+        ~TBlockBuffer() { Release(); }
+        TBlockBuffer(const TBlockBuffer&) = delete;
+        TBlockBuffer& operator=(const TBlockBuffer&) = delete;
         std::size_t Size() const { return Size_; }
-        char* Data()
-        {
-            if (!Data_)
-                Data_ = std::make_unique_for_overwrite<char[]>(Size_);
-            return Data_.get();
-        }
-        void Release() { Data_.reset(); }
+        char* Data();
+        void Release();
 
     private:
         std::size_t Size_;
