@@ -122,16 +122,15 @@ const THttpConnection::THeadFields& THttpConnection::Head() const
     Head_.RangeTotal = slash == std::string::npos ? -1 : HeaderNumber(range.substr(slash + 1));
     Head_.ETag = HttpHeaderValue(lines, "ETag");
     Head_.LastModified = HttpTime(HttpHeaderValue(lines, "Last-Modified"));
+    Head_.Response.reset();
     return Head_;
 }
 
 std::string THttpConnection::LastResponse() const
 {
-    if (ResponseVersion_ != Handle_.LinesVersion()) {
-        Response_ = LastHttpHead(Handle_.Lines());
-        ResponseVersion_ = Handle_.LinesVersion();
-    }
-    return Response_;
+    if (!Head().Response)
+        Head_.Response = LastHttpHead(Handle_.Lines());
+    return *Head_.Response;
 }
 
 } // namespace platform::inet

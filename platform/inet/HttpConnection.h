@@ -64,14 +64,13 @@ private:
         int64_t RangeTotal = -1;
         std::string ETag;
         std::optional<time_t> LastModified;
+        // LastResponse, made at its first use: with detailed logging every step of a copy
+        // writes it.
+        std::optional<std::string> Response;
     };
     const THeadFields& Head() const;
 
     mutable THeadFields Head_;
-    // LastResponse as made for the header lines of that version: with detailed logging,
-    // every step of a copy writes it again.
-    mutable std::string Response_;
-    mutable uint64_t ResponseVersion_ = ~uint64_t(0);
 };
 
 } // namespace platform::inet
