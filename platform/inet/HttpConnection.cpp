@@ -3,7 +3,9 @@
 #include "core/Links.h"
 #include "platform/inet/ReplyText.h"
 
+#include <charconv>
 #include <curl/curl.h>
+#include <string_view>
 
 namespace platform::inet {
 
@@ -12,15 +14,11 @@ namespace {
 constexpr long kMaxRedirects = 10;
 
 // A whole number as a header gives it; -1 for anything else.
-int64_t HeaderNumber(const std::string& value)
+int64_t HeaderNumber(std::string_view value)
 {
-    try {
-        size_t used = 0;
-        const long long number = std::stoll(value, &used);
-        return used == value.size() && number >= 0 ? number : -1;
-    } catch (const std::exception&) {
-        return -1;
-    }
+    int64_t number = -1;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    return error == std::errc() && end == value.data() + value.size() && number >= 0 ? number : -1;
 }
 
 std::optional<time_t> HttpTime(const std::string& value)
@@ -119,7 +117,7 @@ const THttpConnection::THeadFields& THttpConnection::Head() const
     // "bytes 400-999/1000", or "bytes */1000" for a range past the end
     const std::string range = HttpHeaderValue(lines, "Content-Range");
     const size_t slash = range.rfind('/');
-    Head_.RangeTotal = slash == std::string::npos ? -1 : HeaderNumber(range.substr(slash + 1));
+    Head_.RangeTotal = slash == std::string::npos ? -1 : HeaderNumber(std::string_view(range).substr(slash + 1));
     Head_.ETag = HttpHeaderValue(lines, "ETag");
     Head_.LastModified = HttpTime(HttpHeaderValue(lines, "Last-Modified"));
     Head_.Response.reset();
