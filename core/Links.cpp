@@ -544,11 +544,26 @@ std::string RequestLink(std::string_view link)
     return result;
 }
 
+namespace {
+
+// A login is written before an '@'.
+bool MayHoldLogin(std::string_view text)
+{
+    return text.find('@') != std::string_view::npos;
+}
+
+}  // namespace
+
+void MaskLinkPasswordsInPlace(std::string& text)
+{
+    if (MayHoldLogin(text))
+        text = MaskLinkPasswords(std::string_view(text));
+}
+
 std::string MaskLinkPasswords(std::string_view text)
 {
     constexpr std::string_view kMask = "***";
-    // A login is written before an '@'.
-    if (text.find('@') == std::string_view::npos)
+    if (!MayHoldLogin(text))
         return std::string(text);
     std::string result;
     std::size_t done = 0;

@@ -4,7 +4,6 @@
 #include "core/XmlValues.h"
 
 #include <algorithm>
-#include <memory>
 
 void TLogListItem::ReadFromNode(pugi::xml_node element)
 {
@@ -23,16 +22,17 @@ void TLogListItem::WriteToNode(pugi::xml_node parent) const
     WriteChild(element, "Text", Text);
 }
 
-void TLogList::Add(int code, std::string_view text)
+void TLogList::Add(int code, std::string text)
 {
     // Entries name links, and the log is shown and saved: a password in a link never gets in.
-    auto entry = std::make_unique<TLogListItem>(code, MaskLinkPasswords(text), NowDateTime());
+    MaskLinkPasswordsInPlace(text);
+    const TDateTime time = NowDateTime();
     TLogListLock lock(*this);
-    Items_.Add(std::move(entry));
+    Items_.emplace_back(code, std::move(text), time);
     ++Appended_;
     // Compared as unsigned: a negative limit means no limit.
-    if (unsigned(Items_.Count()) > unsigned(LineMax_))
-        Items_.Delete(0);
+    if (Items_.size() > unsigned(LineMax_))
+        Items_.erase(Items_.begin());
 }
 
 void TLogList::SetLineMax(int lineMax)
@@ -44,55 +44,51 @@ void TLogList::SetLineMax(int lineMax)
 int TLogList::Count() const
 {
     TLogListLock lock(*this);
-    return Items_.Count();
+    return int(Items_.size());
 }
 
 TLogListItem TLogList::Items(int index) const
 {
     TLogListLock lock(*this);
-    return Items_.Items(index);
+    return Items_.at(std::size_t(index));
 }
 
 std::vector<TLogListItem> TLogList::Entries() const
 {
     TLogListLock lock(*this);
-    std::vector<TLogListItem> entries;
-    entries.reserve(std::size_t(Items_.Count()));
-    for (int i = 0; i < Items_.Count(); ++i)
-        entries.push_back(Items_.Items(i));
-    return entries;
+    return {Items_.begin(), Items_.end()};
 }
 
 std::vector<TLogListItem> TLogList::EntriesSince(uint64_t& seen, int& firstIndex) const
 {
     TLogListLock lock(*this);
-    const int count = Items_.Count();
+    const int count = int(Items_.size());
     const int fresh = int(std::min<uint64_t>(Appended_ - std::min(seen, Appended_), uint64_t(count)));
     firstIndex = count - fresh;
-    std::vector<TLogListItem> entries;
-    entries.reserve(std::size_t(fresh));
-    for (int i = firstIndex; i < count; ++i)
-        entries.push_back(Items_.Items(i));
     seen = Appended_;
-    return entries;
+    return {Items_.begin() + firstIndex, Items_.end()};
 }
 
 void TLogList::Clear()
 {
     TLogListLock lock(*this);
-    Items_.Clear();
+    Items_.clear();
 }
 
 void TLogList::ReadFromNode(pugi::xml_node node)
 {
     TLogListLock lock(*this);
-    const int before = Items_.Count();
-    Items_.ReadFromNode(node);
-    Appended_ += uint64_t(Items_.Count() - before);
+    for (pugi::xml_node child : node.children()) {
+        if (child.type() == pugi::node_element) {
+            Items_.emplace_back().ReadFromNode(child);
+            ++Appended_;
+        }
+    }
 }
 
 void TLogList::WriteToNode(pugi::xml_node node) const
 {
     TLogListLock lock(*this);
-    Items_.WriteToNode(node);
+    for (const TLogListItem& item : Items_)
+        item.WriteToNode(node);
 }

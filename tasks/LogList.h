@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -36,7 +35,7 @@ public:
 
     // Appends an entry stamped with the current local time, any link password in its text
     // masked; beyond LineMax entries the oldest one goes.
-    void Add(int code, std::string_view text);
+    void Add(int code, std::string text);
     // The limit of Add; a negative one means none. A worker sets it from TaskLogLineMax when
     // its run starts, so that workers never read an option that the main thread may change.
     void SetLineMax(int lineMax);
@@ -59,7 +58,9 @@ public:
 
 private:
     mutable std::recursive_mutex Mutex_;
-    TOwnedCollection<TLogListItem> Items_;
+    // Held by value: a small file's copy writes some twenty entries, and each would be
+    // allocated on a worker thread and freed on another one.
+    std::vector<TLogListItem> Items_;
     int LineMax_ = 300;  // the default of TaskLogLineMax
     uint64_t Appended_ = 0;  // entries ever appended; never goes down
 };
