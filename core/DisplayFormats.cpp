@@ -3,6 +3,7 @@
 #include "core/MessageCatalogue.h"
 
 #include <algorithm>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -56,10 +57,10 @@ std::string LocalizeDecimalPoint(std::string number)
 
 std::string FormatOneDecimal(double value)
 {
-    // The C library's "%.1f" rounds to the nearest.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
-    return LocalizeDecimalPoint(buffer);
+    // Written as "%.1f" writes it, rounded to the nearest, without printf's cost.
+    char buffer[400];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    return LocalizeDecimalPoint(std::string(buffer, written.ptr));
 }
 
 std::string FormatSize(int unit, int64_t bytes)
