@@ -141,12 +141,12 @@ void TManagerTask::TickOnce()
     ActiveCount_ = 0;
     // The tasks that may start, in list order: starting one serves other workers' last
     // steps, which may move tasks in the list.
-    std::vector<TTaskItem*> startable;
+    std::vector<TTaskItem*>& startable = Startable_;
+    startable.clear();
     // The settled head of the list is passed over while nothing woke there or moved: a long
     // list of small files costs each tick only its part still to do, not the whole list.
     const int first = Tasks_.TickChanges() == SettledHeadChanges_ ? std::min(SettledHead_, Tasks_.Count()) : 0;
     int settledHead = first;
-    startable.reserve(std::size_t(Tasks_.Count() - first));
     for (int i = first; i < Tasks_.Count(); ++i) {
         TTaskItem& task = Tasks_[i];
         if (task.State() == stateStarted || task.State() == stateError) {
@@ -180,6 +180,7 @@ void TManagerTask::TickOnce()
                 task->Start();
         }
     }
+    startable.clear();
     if (ActiveCount_ == 0 && previous > 0 && paused == 0)
         Env_.Shell.NotifyAllCompleted();
     ApplyStatusFilter();

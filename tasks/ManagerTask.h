@@ -234,6 +234,9 @@ private:
     // TickChanges then: while those stay the same, a tick need not look at them again.
     int SettledHead_ = 0;
     uint64_t SettledHeadChanges_ = ~uint64_t(0);
+    // The tasks a tick may start, kept with its room for the next tick: a tick after every
+    // ended task must not take and give back room for the whole waiting list each time.
+    std::vector<TTaskItem*> Startable_;
     bool TickRequested_ = false;
     // A tick is running. Stopping a worker serves other workers' steps, and a dialog of one
     // of them runs the front end's loop: a tick from there waits for the running one to end.
