@@ -209,7 +209,8 @@ link) into the destination folder.
   -j, --max-active N         limit of active downloads (ListMaxActiveTask; default 3); without
                              --max-per-host it sets the limit per server too
   --list FILE                keep the task list in FILE: its tasks are loaded first (running ones resume),
-                             SOURCEs are appended, and it is saved every few seconds, on exit and on SIGINT/SIGTERM
+                             SOURCEs are appended, and it is saved every few seconds, on exit and on SIGINT/SIGTERM;
+                             only there do the tasks' logs keep the servers' replies (bDetailedInfo)
   --options FILE             read option values from an options.xml (otherwise the defaults)
   --on-exists rename|overwrite|resume|stop   what to do with an existing destination file (AlraedyInDiskWhatToDo);
                              default: the options file's choice, and rename where it says "ask" (nothing is lost)

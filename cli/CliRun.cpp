@@ -146,6 +146,10 @@ void ApplyArguments(const TCliArguments& a, TOptions& o)
         o.iMaxConnectionNetbiosDef = o.iMaxConnectionFTPDef = o.iMaxConnectionHTTPDef = most;
     }
     o.bUsePassiveFTP = a.PassiveFtp;
+    // The servers' replies after each step are there to be read in a task's log, and only a
+    // list file keeps the logs; failures and their replies are logged either way.
+    if (a.ListFile.empty())
+        o.bDetailedInfo = false;
     // Nobody can be asked here: renaming never loses data.
     const TExistingFileDecision stored = o.AlraedyInDiskWhatToDo;
     o.AlraedyInDiskWhatToDo = a.OnExists.value_or(stored >= efRename && stored <= efStop ? stored : efRename);

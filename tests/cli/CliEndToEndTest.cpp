@@ -159,6 +159,20 @@ TEST_F(CliEndToEndTest, DownloadsFromWebAndFtpServersAndUploadsToAnFtpFolder)
     EXPECT_EQ(download.ExitCode, 0) << download.Errors;
     EXPECT_EQ(ReadFileBytes(out / "web.bin"), ReadFileBytes(source));
     EXPECT_EQ(ReadFileBytes(out / "up.bin"), ReadFileBytes(source));
+
+    // The servers' replies after each step are logged where a log is kept, and a failure's
+    // reply is told without one.
+    const std::string keep = Dir.File("keep.xml");
+    WriteFileBytes(keep, "<Options><Defaults><ListDeleteTaskAfterComplete>0</ListDeleteTaskAfterComplete>"
+                         "</Defaults></Options>");
+    const std::string list = Dir.File("tasks.qtl");
+    const TOutcome listed = Run(
+        {web.Url("/files/web.bin"), "-d", (Dir.Path() / "listed").string(), "--list", list, "--options", keep, "-q"});
+    EXPECT_EQ(listed.ExitCode, 0) << listed.Errors;
+    EXPECT_NE(ReadFileBytes(list).find("HTTP/1.1 200 OK"), std::string::npos);
+    const TOutcome missing = Run({web.Url("/files/missing.bin"), "-d", out.string(), "-q", "--retries", "0"});
+    EXPECT_EQ(missing.ExitCode, 1);
+    EXPECT_NE(missing.Errors.find("404 Not Found"), std::string::npos) << missing.Errors;
 }
 
 TEST_F(CliEndToEndTest, BadInputGivesAMessageAndAStatus)
