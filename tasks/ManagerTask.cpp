@@ -141,13 +141,19 @@ void TManagerTask::TickOnce()
     ActiveCount_ = 0;
     // The tasks that may start, in list order: starting one serves other workers' last
     // steps, which may move tasks in the list.
-    std::vector<TTaskItem*>& startable = Startable_;
+    std::vector<std::pair<TTaskItem*, int>>& startable = Startable_;
     startable.clear();
-    // The settled head of the list is passed over while nothing woke there or moved: a long
-    // list of small files costs each tick only its part still to do, not the whole list.
+    // The settled head of the list is passed over while nothing woke there or moved, and the
+    // waiting tail while nothing left it: a long list of small files costs each tick only
+    // the tasks that run and those it starts.
     const int first = Tasks_.TickChanges() == SettledHeadChanges_ ? std::min(SettledHead_, Tasks_.Count()) : 0;
+    const uint64_t restructures = Tasks_.Restructures();
+    const uint64_t departures = Tasks_.Departures();
+    const bool tailKept = restructures == WaitingTailRestructures_ && departures == WaitingTailDepartures_;
+    const int tail = tailKept ? std::clamp(WaitingTail_, first, Tasks_.Count()) : Tasks_.Count();
     int settledHead = first;
-    for (int i = first; i < Tasks_.Count(); ++i) {
+    int lastUnqueued = first - 1;
+    for (int i = first; i < tail; ++i) {
         TTaskItem& task = Tasks_[i];
         if (task.State() == stateStarted || task.State() == stateError) {
             ++ActiveCount_;
@@ -157,7 +163,9 @@ void TManagerTask::TickOnce()
                 task.SetState(stateWait);
         }
         if (task.State() == stateWait || task.State() == stateError)
-            startable.push_back(&task);
+            startable.emplace_back(&task, i);
+        if (task.State() != stateWait)
+            lastUnqueued = i;
         if (settledHead == i && IsSettled(task.State()))
             settledHead = i + 1;
     }
@@ -168,12 +176,13 @@ void TManagerTask::TickOnce()
     // the next tasks start, so that these take the threads over.
     FreeEndedWorkers();
     const uint32_t retryPause = uint32_t(Options().TaskRetriesPause) * 1000u;
-    for (TTaskItem* task : startable) {
+    int lastStarted = -1;
+    uint64_t ownDepartures = 0;
+    for (const auto& [task, index] : startable) {
         if (task->State() == stateWait) {
-            if (ActiveCount_ < MaxActiveTasks && Env_.Hosts.CanConnect(task->Source)) {
-                Env_.Shell.NotifyTaskStarted(task->Name());
-                task->Start();
-                ++ActiveCount_;
+            if (StartIfRoom(*task)) {
+                lastStarted = index;
+                ++ownDepartures;
             }
         } else if (task->State() == stateError) {
             if (Env_.Clock.TickCount() - task->ErrorTime > retryPause)
@@ -181,11 +190,37 @@ void TManagerTask::TickOnce()
         }
     }
     startable.clear();
+    for (int i = tail; i < Tasks_.Count() && ActiveCount_ < MaxActiveTasks; ++i) {
+        // Places found before a change of the list are no longer its places.
+        if (Tasks_.Restructures() != restructures) {
+            RequestTick();
+            break;
+        }
+        if (Tasks_[i].State() == stateWait && StartIfRoom(Tasks_[i])) {
+            lastStarted = i;
+            ++ownDepartures;
+        }
+    }
+    // Kept only when every change since the walk was this tick's own starts.
+    WaitingTail_ = std::max(lastUnqueued, lastStarted) + 1;
+    const bool ownChanges = Tasks_.Restructures() == restructures && Tasks_.Departures() == departures + ownDepartures;
+    WaitingTailRestructures_ = ownChanges ? restructures : ~uint64_t(0);
+    WaitingTailDepartures_ = Tasks_.Departures();
     if (ActiveCount_ == 0 && previous > 0 && paused == 0)
         Env_.Shell.NotifyAllCompleted();
     ApplyStatusFilter();
     // The workers' entries since the last tick.
     LogView_.Refresh();
+}
+
+bool TManagerTask::StartIfRoom(TTaskItem& task)
+{
+    if (ActiveCount_ >= MaxActiveTasks || !Env_.Hosts.CanConnect(task.Source))
+        return false;
+    Env_.Shell.NotifyTaskStarted(task.Name());
+    task.Start();
+    ++ActiveCount_;
+    return true;
 }
 
 void TManagerTask::FreeEndedWorkers()

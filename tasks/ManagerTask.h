@@ -206,6 +206,8 @@ private:
 
     // The tick's work, which Tick keeps from running inside itself.
     void TickOnce();
+    // Starts a queued task when the limit and its host leave room for it.
+    bool StartIfRoom(TTaskItem& task);
     // Asks the front end for a tick soon: a place may be free, or tasks wait to start.
     void RequestTick();
     // Frees the task of a row after stopping its worker.
@@ -234,9 +236,14 @@ private:
     // TickChanges then: while those stay the same, a tick need not look at them again.
     int SettledHead_ = 0;
     uint64_t SettledHeadChanges_ = ~uint64_t(0);
-    // The tasks a tick may start, kept with its room for the next tick: a tick after every
-    // ended task must not take and give back room for the whole waiting list each time.
-    std::vector<TTaskItem*> Startable_;
+    // The queued tasks at the end of the list that no tick has looked at since the last one
+    // (from WaitingTail_ on), while nothing came, went or moved and no queued task left the
+    // queue: a tick looks at only as many of them as it can start.
+    int WaitingTail_ = 0;
+    uint64_t WaitingTailRestructures_ = ~uint64_t(0);
+    uint64_t WaitingTailDepartures_ = 0;
+    // The tasks a tick may start and their places, kept with their room for the next tick.
+    std::vector<std::pair<TTaskItem*, int>> Startable_;
     bool TickRequested_ = false;
     // A tick is running. Stopping a worker serves other workers' steps, and a dialog of one
     // of them runs the front end's loop: a tick from there waits for the running one to end.

@@ -17,6 +17,9 @@ public:
     // came, went or moved, or one left a settled state (IsSettled).
     uint64_t TickChanges() const { return Restructures() + Awakenings_; }
     void NoteAwakening() { ++Awakenings_; }
+    // Counts the times a queued task left the queue (stateWait for another state).
+    uint64_t Departures() const { return Departures_; }
+    void NoteDeparture() { ++Departures_; }
 
     // Appends one task per child of root; each gets its host after it was read (a task
     // stored as running has started by then).
@@ -28,4 +31,5 @@ protected:
 private:
     TManagerTask& Manager_;
     uint64_t Awakenings_ = 0;
+    uint64_t Departures_ = 0;
 };

@@ -49,6 +49,8 @@ void TTaskItem::SetState(TTaskState state)
 {
     if (IsSettled(State_) && !IsSettled(state))
         Owner_.NoteAwakening();
+    if (State_ == stateWait && state != stateWait)
+        Owner_.NoteDeparture();
     State_ = state;
     if (state == stateCompleted)
         TimeCompleted = Environment().Clock.Now();

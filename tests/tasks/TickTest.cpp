@@ -347,3 +347,31 @@ TEST_F(TickTest, TheSettledHeadOfTheListIsLookedAtAgainWhenATaskWakesOrMovesTher
     FinishWorkers();
     EXPECT_EQ(States(), (std::vector<TTaskState>{stateCompleted, stateCompleted, stateCompleted}));
 }
+
+TEST_F(TickTest, TheWaitingTailIsLookedAtAgainWhenATaskLeavesItOrItMoves)
+{
+    // After a tick, the queued tasks at the end of the list are passed over until it starts them.
+    Manager->MaxActiveTasks = 2;
+    std::vector<TTaskItem*> tasks;
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        tasks.push_back(&AddCopy(name));
+    Manager->Tick();
+    // The last one started by hand, as "start immediately" does, without a worker.
+    tasks[4]->SetState(stateStarted);
+    Manager->Tick();
+    EXPECT_EQ(Manager->ActiveCount(), 3);
+    EXPECT_EQ(tasks[2]->State(), stateWait);
+    // A new task moved to the top, which moves the tail's places.
+    TTaskItem& added = AddCopy("f");
+    added.SetIndex(0);
+    Manager->Tick();
+    EXPECT_EQ(Manager->ActiveCount(), 3);
+    EXPECT_EQ(added.State(), stateWait);
+    tasks[4]->SetState(stateCompleted);
+    FinishWorkers();
+    Manager->Tick();
+    FinishWorkers();
+    Manager->Tick();
+    FinishWorkers();
+    EXPECT_EQ(States(), std::vector<TTaskState>(6, stateCompleted));
+}
