@@ -30,7 +30,11 @@ std::string TTaskItem::Name() const
     std::lock_guard lock(NameLock_);
     if (!Name_.empty())
         return Name_;
-    return ExtractFileName(Source);
+    if (SourceNamedFrom_ != Source || SourceName_.empty()) {
+        SourceName_ = ExtractFileName(Source);
+        SourceNamedFrom_ = Source;
+    }
+    return SourceName_;
 }
 
 std::string TTaskItem::StoredName() const

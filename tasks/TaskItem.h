@@ -128,6 +128,9 @@ private:
     TTaskCollection& Owner_;
     mutable std::mutex NameLock_;
     std::string Name_;
+    // The name Source gives, and the Source it was taken from: each run asks for it often.
+    mutable std::string SourceName_;
+    mutable std::string SourceNamedFrom_;
     TTaskState State_ = stateWait;
     mutable std::recursive_mutex WorkerLock_;
     std::unique_ptr<TTaskThread> Worker_;
