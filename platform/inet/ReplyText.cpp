@@ -85,16 +85,18 @@ int HttpStatus(const std::vector<std::string>& lines)
     }
 }
 
-std::string HttpHeaderValue(const std::vector<std::string>& lines, const std::string& name)
+std::string HttpHeaderValue(const std::vector<std::string>& lines, std::string_view name)
 {
-    const std::string wanted = name + ":";
     for (size_t i = LastStatusLine(lines); i < lines.size() && !lines[i].empty(); ++i) {
-        if (!StartsText(wanted, lines[i]))
+        const std::string_view line = lines[i];
+        // The colon's place rules out most lines before their names are compared.
+        if (line.size() <= name.size() || line[name.size()] != ':' || !StartsText(name, line))
             continue;
-        std::string value = lines[i].substr(wanted.size());
+        const std::string_view value = line.substr(name.size() + 1);
         const size_t first = value.find_first_not_of(" \t");
-        const size_t last = value.find_last_not_of(" \t");
-        return first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
+        if (first == std::string_view::npos)
+            return {};
+        return std::string(value.substr(first, value.find_last_not_of(" \t") - first + 1));
     }
     return {};
 }

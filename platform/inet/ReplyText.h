@@ -17,7 +17,7 @@ std::string LastFtpReply(const std::vector<std::string>& lines);
 std::string LastHttpHead(const std::vector<std::string>& lines);
 
 // The value of header `name` (any case) in the last answer head; empty when absent.
-std::string HttpHeaderValue(const std::vector<std::string>& lines, const std::string& name);
+std::string HttpHeaderValue(const std::vector<std::string>& lines, std::string_view name);
 
 // Whether the last answer head is complete and final: its blank line came, and it is
 // neither an interim answer (1xx) nor a redirect the library follows by itself.
