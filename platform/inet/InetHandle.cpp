@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string_view>
 
 namespace platform::inet {
 
@@ -296,6 +297,14 @@ size_t TInetHandle::OnHeaderLine(char* data, size_t size, size_t count, void* se
 {
     auto& h = *static_cast<TInetHandle*>(self);
     const size_t length = size * count;
+    // The library hands over one whole line at a time: it is kept as it comes.
+    const std::string_view piece(data, length);
+    if (length > 0 && h.PartialLine_.empty() && piece.find('\n') == length - 1) {
+        const size_t end = length >= 2 && piece[length - 2] == '\r' ? length - 2 : length - 1;
+        h.Lines_.emplace_back(piece.substr(0, end));
+        ++h.LinesVersion_;
+        return length;
+    }
     h.PartialLine_.append(data, length);
     size_t end;
     while ((end = h.PartialLine_.find('\n')) != std::string::npos) {
