@@ -220,6 +220,10 @@ private:
 void AppendTasks(TManagerTask& manager, const TCliArguments& a)
 {
     TUnfinishedTasks unfinished(manager);
+    // Without a list every SOURCE is a new task at the end of it: the first ones start while
+    // the others are added, as they would at the first tick.
+    const int startEarly = a.ListFile.empty() ? manager.MaxActiveTasks : 0;
+    int added = 0;
     for (const std::string& source : a.Sources) {
         // A SOURCE still in the list, from an interrupted run say, goes on there rather
         // than being copied a second time beside it.
@@ -248,6 +252,8 @@ void AppendTasks(TManagerTask& manager, const TCliArguments& a)
         // No duplicate is refused or renamed here: a destination file that exists is
         // resolved by --on-exists when the copy starts.
         unfinished.Add(manager.AddTaskFromProps(prop));
+        if (++added == startEarly)
+            manager.Tick();
     }
 }
 
