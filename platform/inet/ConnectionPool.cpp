@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 
 namespace platform::inet::connection_pool {
 
@@ -67,7 +68,7 @@ void UnlockShare(CURL*, curl_lock_data data, void*)
     ShareMutexes()[size_t(data) % CURL_LOCK_DATA_LAST].unlock();
 }
 
-std::string ServerKey(const std::string& url, const std::string& user, const std::string& password)
+std::string ParsedServerKey(const std::string& url, const std::string& user, const std::string& password)
 {
     std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> parts(curl_url(), &curl_url_cleanup);
     if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
@@ -76,6 +77,28 @@ std::string ServerKey(const std::string& url, const std::string& user, const std
     return UrlPart(parts.get(), CURLUPART_SCHEME) + "://" + UrlPart(parts.get(), CURLUPART_HOST) + ':' +
            UrlPart(parts.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT) + '\n' + UrlPart(parts.get(), CURLUPART_USER) +
            '\n' + UrlPart(parts.get(), CURLUPART_PASSWORD) + '\n' + user + '\n' + password;
+}
+
+// The server's part of a key, which comes from the link up to its path alone. Each thread
+// keeps its last one: a list of small files names the same server file after file, and the
+// library's parser costs more than the rest of a request's set-up.
+std::string ServerKey(const std::string& url, const std::string& user, const std::string& password)
+{
+    struct TLast {
+        std::string Server, User, Password, Key;
+    };
+    thread_local TLast last;
+    const size_t scheme = url.find("://");
+    if (scheme == std::string::npos)
+        return ParsedServerKey(url, user, password);
+    const std::string_view server = std::string_view(url).substr(0, url.find_first_of("/?#", scheme + 3));
+    if (server != last.Server || user != last.User || password != last.Password) {
+        last.Key = ParsedServerKey(std::string(server), user, password);
+        last.Server = server;
+        last.User = user;
+        last.Password = password;
+    }
+    return last.Key;
 }
 
 } // namespace
