@@ -2,7 +2,7 @@
 
 #include "config/LangObject.h"
 
-#include <map>
+#include <unordered_map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,5 +56,5 @@ private:
     std::string LangFile_;
     std::string Separator_ = ",";
     std::vector<TEntry> Entries_;                 // in file order, each key once
-    std::map<std::string, size_t> EntryIndex_;    // folded key -> entry
+    std::unordered_map<std::string, size_t> EntryIndex_;    // folded key -> entry
 };
