@@ -1,9 +1,9 @@
 #include "cli/CliArguments.h"
 
 #include "core/Links.h"
+#include "core/WholeNumber.h"
 #include "transfer/StreamFactory.h"
 
-#include <charconv>
 #include <filesystem>
 #include <functional>
 #include <utility>
@@ -34,9 +34,7 @@ std::function<std::string(TCliArguments&, const std::string&)> Number(std::optio
 {
     return [field, low, high](TCliArguments& a, const std::string& value) {
         int number = 0;
-        const char* end = value.data() + value.size();
-        const auto [stop, error] = std::from_chars(value.data(), end, number);
-        if (value.empty() || error != std::errc() || stop != end || number < low || number > high)
+        if (!ParseWholeNumber(value, number) || number < low || number > high)
             return "'" + value + "' is no number from " + std::to_string(low) + " to " + std::to_string(high);
         a.*field = number;
         return std::string();

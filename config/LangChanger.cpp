@@ -1,8 +1,8 @@
 #include "config/LangChanger.h"
 
 #include "core/TextCase.h"
+#include "core/WholeNumber.h"
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -33,8 +33,7 @@ std::string ReplaceLineBreakMarks(std::string text)
 std::optional<int64_t> ParseInteger(std::string_view text)
 {
     int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    if (!ParseWholeNumber(text, value))
         return std::nullopt;
     return value;
 }
@@ -48,8 +47,7 @@ std::optional<double> ParseFloat(std::string_view text)
             ch = '.';
     }
     double value = 0;
-    const auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), value);
-    if (c.empty() || error != std::errc() || end != c.data() + c.size() || !std::isfinite(value))
+    if (!ParseWholeNumber(c, value) || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

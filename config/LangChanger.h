@@ -55,6 +55,6 @@ private:
 
     std::string LangFile_;
     std::string Separator_ = ",";
-    std::vector<TEntry> Entries_;                 // in file order, each key once
-    std::unordered_map<std::string, size_t> EntryIndex_;    // folded key -> entry
+    std::vector<TEntry> Entries_;                         // in file order, each key once
+    std::unordered_map<std::string, size_t> EntryIndex_;  // folded key -> entry
 };

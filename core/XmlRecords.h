@@ -129,11 +129,11 @@ public:
     // every row's position on every tick.
     int IndexOf(const TItem* item) const
     {
-        if (!PositionsValid_) {
+        if (PositionsOf_ != Restructures_) {
             Positions_.clear();
             for (std::size_t i = 0; i < Items_.size(); ++i)
                 Positions_.emplace(Items_[i].get(), int(i));
-            PositionsValid_ = true;
+            PositionsOf_ = Restructures_;
         }
         const auto found = Positions_.find(item);
         return found == Positions_.end() ? -1 : found->second;
@@ -221,14 +221,11 @@ private:
 
     std::vector<std::unique_ptr<TItem>> Items_;
     mutable std::unordered_map<const TItem*, int> Positions_;
-    mutable bool PositionsValid_ = false;
     uint64_t Restructures_ = 0;
+    // The Restructures that Positions_ was found at.
+    mutable uint64_t PositionsOf_ = ~uint64_t(0);
 
-    void Restructured()
-    {
-        PositionsValid_ = false;
-        ++Restructures_;
-    }
+    void Restructured() { ++Restructures_; }
     int UpdateCount_ = 0;
 };
 

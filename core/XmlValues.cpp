@@ -1,5 +1,7 @@
 #include "core/XmlValues.h"
 
+#include "core/WholeNumber.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -16,27 +18,13 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
-// The whole text must be the number: "12abc" is not 12.
-template <class T, class... Format>
-bool ParseWhole(std::string_view text, T& value, Format... format)
-{
-    if (text.empty())
-        return false;
-    T parsed{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed, format...);
-    if (error != std::errc() || end != text.data() + text.size())
-        return false;
-    value = parsed;
-    return true;
-}
-
 // "$" and hexadecimal digits; the result must fit in Bits bits (a bit pattern).
 bool ParseHex(std::string_view text, std::uint64_t& value, int bits)
 {
     if (text.size() < 2 || text.front() != '$')
         return false;
     std::uint64_t parsed = 0;
-    if (!ParseWhole(text.substr(1), parsed, 16))
+    if (!ParseWholeNumber(text.substr(1), parsed, 16))
         return false;
     if (bits < 64 && parsed >> bits)
         return false;
@@ -49,7 +37,7 @@ bool ParseDecimal(std::string_view text, std::int64_t& value)
 {
     if (text.size() > 1 && text.front() == '+' && text[1] != '-')
         text.remove_prefix(1);
-    return ParseWhole(text, value);
+    return ParseWholeNumber(text, value);
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b)
@@ -148,7 +136,7 @@ bool ParseXmlValue(std::string_view text, TDateTime& value)
         if (c == ',')
             c = '.';
     double days = 0;
-    if (!ParseWhole(std::string_view(number), days, std::chars_format::general) || !std::isfinite(days))
+    if (!ParseWholeNumber(std::string_view(number), days, std::chars_format::general) || !std::isfinite(days))
         return false;
     value = TDateTime{days};
     return true;

@@ -4,11 +4,11 @@
 #include "core/DisplayFormats.h"
 #include "core/MessageCatalogue.h"
 #include "core/MessageFormat.h"
+#include "core/WholeNumber.h"
 #include "hosts/HostDialogs.h"
 #include "tasks/TaskPorts.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -20,14 +20,6 @@ constexpr uint64_t kMaxSpeed = std::numeric_limits<uint32_t>::max();
 double UnitBase(bool inBits)
 {
     return inBits ? 1000.0 : 1024.0;
-}
-
-// The whole text as a number of type T.
-template <class T>
-bool ParseNumber(std::string_view text, T& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
 } // namespace
@@ -50,7 +42,7 @@ uint64_t TypedSpeed(const std::string& text, bool inBits, int unit)
     std::string number = text;
     std::replace(number.begin(), number.end(), FormatSettings().DecimalSeparator, '.');
     double value = 0;
-    if (!ParseNumber(std::string_view(number), value) || !(value > 0))
+    if (!ParseWholeNumber(std::string_view(number), value) || !(value > 0))
         return 0;
     if (!inBits)
         value *= 8.0;
@@ -131,7 +123,7 @@ TConnectionTypesEditor::TFieldUpdate TConnectionTypesEditor::ShareTyped(const st
     if (Mode_ != lmShare || !type)
         return update;
     int share = -1;
-    if (!ParseNumber(std::string_view(text), share) || share < 0) {
+    if (!ParseWholeNumber(std::string_view(text), share) || share < 0) {
         Desktop_.Beep(TBeepKind::Error);
         return update;
     }
@@ -194,7 +186,8 @@ bool TConnectionTypesEditor::Add()
         else if (bandwidthText.empty())
             ShowRefusal("sInputBandwidthIsEmpty");
         // The file keeps bandwidths as 32-bit numbers: a larger one could not come back.
-        else if (!ParseNumber(std::string_view(bandwidthText), bandwidth) || bandwidth == 0 || bandwidth > kMaxSpeed)
+        else if (!ParseWholeNumber(std::string_view(bandwidthText), bandwidth) || bandwidth == 0
+                 || bandwidth > kMaxSpeed)
             ShowRefusal("sInputBandwidthError");
         else
             break;

@@ -141,8 +141,7 @@ void TManagerTask::TickOnce()
     ActiveCount_ = 0;
     // The tasks that may start, in list order: starting one serves other workers' last
     // steps, which may move tasks in the list.
-    std::vector<std::pair<TTaskItem*, int>>& startable = Startable_;
-    startable.clear();
+    std::vector<std::pair<TTaskItem*, int>> startable;
     // The settled head of the list is passed over while nothing woke there or moved, and the
     // waiting tail while nothing left it: a long list of small files costs each tick only
     // the tasks that run and those it starts.
@@ -189,7 +188,6 @@ void TManagerTask::TickOnce()
                 task->Start();
         }
     }
-    startable.clear();
     for (int i = tail; i < Tasks_.Count() && ActiveCount_ < MaxActiveTasks; ++i) {
         // Places found before a change of the list are no longer its places.
         if (Tasks_.Restructures() != restructures) {

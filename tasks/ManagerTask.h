@@ -242,8 +242,6 @@ private:
     int WaitingTail_ = 0;
     uint64_t WaitingTailRestructures_ = ~uint64_t(0);
     uint64_t WaitingTailDepartures_ = 0;
-    // The tasks a tick may start and their places, kept with their room for the next tick.
-    std::vector<std::pair<TTaskItem*, int>> Startable_;
     bool TickRequested_ = false;
     // A tick is running. Stopping a worker serves other workers' steps, and a dialog of one
     // of them runs the front end's loop: a tick from there waits for the running one to end.

@@ -30,7 +30,7 @@ std::string TTaskItem::Name() const
     std::lock_guard lock(NameLock_);
     if (!Name_.empty())
         return Name_;
-    if (SourceNamedFrom_ != Source || SourceName_.empty()) {
+    if (SourceNamedFrom_ != Source) {
         SourceName_ = ExtractFileName(Source);
         SourceNamedFrom_ = Source;
     }

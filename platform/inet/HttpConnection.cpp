@@ -1,9 +1,9 @@
 #include "platform/inet/HttpConnection.h"
 
 #include "core/Links.h"
+#include "core/WholeNumber.h"
 #include "platform/inet/ReplyText.h"
 
-#include <charconv>
 #include <curl/curl.h>
 #include <string_view>
 
@@ -17,8 +17,7 @@ constexpr long kMaxRedirects = 10;
 int64_t HeaderNumber(std::string_view value)
 {
     int64_t number = -1;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    return error == std::errc() && end == value.data() + value.size() && number >= 0 ? number : -1;
+    return ParseWholeNumber(value, number) && number >= 0 ? number : -1;
 }
 
 std::optional<time_t> HttpTime(const std::string& value)

@@ -297,24 +297,19 @@ size_t TInetHandle::OnHeaderLine(char* data, size_t size, size_t count, void* se
 {
     auto& h = *static_cast<TInetHandle*>(self);
     const size_t length = size * count;
-    // The library hands over one whole line at a time: it is kept as it comes.
-    const std::string_view piece(data, length);
-    if (length > 0 && h.PartialLine_.empty() && piece.find('\n') == length - 1) {
-        const size_t end = length >= 2 && piece[length - 2] == '\r' ? length - 2 : length - 1;
-        h.Lines_.emplace_back(piece.substr(0, end));
-        ++h.LinesVersion_;
-        return length;
-    }
-    h.PartialLine_.append(data, length);
-    size_t end;
-    while ((end = h.PartialLine_.find('\n')) != std::string::npos) {
-        std::string line = h.PartialLine_.substr(0, end);
-        h.PartialLine_.erase(0, end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        h.Lines_.push_back(std::move(line));
+    // The library hands over one whole line at a time, which moves into the lines without a
+    // copy of its own; a line that comes in pieces waits for its end.
+    std::string_view rest(data, length);
+    for (size_t end = rest.find('\n'); end != std::string_view::npos; end = rest.find('\n')) {
+        h.PartialLine_.append(rest.substr(0, end));
+        rest.remove_prefix(end + 1);
+        if (!h.PartialLine_.empty() && h.PartialLine_.back() == '\r')
+            h.PartialLine_.pop_back();
+        h.Lines_.push_back(std::move(h.PartialLine_));
+        h.PartialLine_.clear();
         ++h.LinesVersion_;
     }
+    h.PartialLine_.append(rest);
     return length;
 }
 
