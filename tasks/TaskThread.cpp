@@ -274,6 +274,8 @@ void TTaskThread::OpenStreams(TBlockBuffer& buffer)
     dest.OpenConnection();
     Closes_.push_back([&dest] { dest.CloseConnection(); });
     CheckDestination();
+    // A share gets and gives whole blocks of its own size, which it passes on without a copy.
+    buffer.GrowTo(std::size_t(std::max(source.DirectBlock(), dest.DirectBlock())));
     // A source that can start anywhere is asked for the part this attempt needs at once.
     const bool resuming = DestinationExists && dest.CanResume() && Loaded > 0;
     source.PlanRead(resuming ? Loaded : 0, SourceVersion_, {buffer.Data(), buffer.Size()});

@@ -89,6 +89,14 @@ private:
         TBlockBuffer(const TBlockBuffer&) = delete;
         TBlockBuffer& operator=(const TBlockBuffer&) = delete;
         std::size_t Size() const { return Size_; }
+        // At least size bytes from now on; a smaller block held is dropped.
+        void GrowTo(std::size_t size)
+        {
+            if (size > Size_) {
+                Data_.reset();
+                Size_ = size;
+            }
+        }
         char* Data();
         void Release();
 

@@ -26,6 +26,7 @@ public:
     std::string GetResponseText() override { return {}; }
     // Size and time of the open file.
     TSourceVersion Version() override;
+    int64_t DirectBlock() override { return Files().DirectBlock(); }
 
 protected:
     void ParseName() override;

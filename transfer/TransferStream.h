@@ -65,6 +65,9 @@ public:
     // Line ends are converted on the way (an FTP text-mode transfer), so the byte count may
     // differ from the size the server announced.
     virtual bool TranslatesLineEnds() const { return false; }
+    // Reads and writes of at least this many bytes pass without a copy on the way; smaller
+    // ones are gathered into blocks of that size. 0 when any size passes.
+    virtual int64_t DirectBlock() { return 0; }
     // Where the coming OpenRead should start reading, and the version of the source that
     // the bytes before that came from. A stream that can start anywhere then asks for that
     // part alone, in its first request; a later SetPosition to the same place asks nothing.

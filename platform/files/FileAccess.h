@@ -73,6 +73,9 @@ public:
     // The open local file's descriptor, for copies inside the kernel at the positions Seek
     // tells and sets; -1 for none (a share, a pipe).
     virtual int Descriptor() const { return -1; }
+    // Reads and writes of at least this many bytes go to the server as they are asked for;
+    // smaller ones pass through a buffer of that size (a share). 0: none is buffered.
+    virtual int64_t DirectBlock() const { return 0; }
 };
 
 // Local files, addressed by absolute POSIX paths.

@@ -359,6 +359,8 @@ public:
         return count;
     }
 
+    int64_t DirectBlock() const override { return std::max(kReadAhead, kWriteBehind); }
+
     bool Truncate(int64_t size) override
     {
         const TLibraryLock lock(LibraryMutex());

@@ -386,7 +386,8 @@ protected:
 TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
 {
     TTempDir dest;
-    for (int64_t size : {int64_t(0), int64_t(1), int64_t(65536), int64_t(65537), int64_t(1 << 20)}) {
+    for (int64_t size :
+         {int64_t(0), int64_t(1), int64_t(65536), int64_t(65537), int64_t(1 << 20), int64_t((3 << 20) + 5)}) {
         SCOPED_TRACE(size);
         const std::string name = "s" + std::to_string(size) + ".bin";
         const std::string bytes = RandomBytes(std::size_t(size), unsigned(size) + 1);
