@@ -109,9 +109,16 @@ std::u32string FoldedCodePoints(std::string_view text)
 
 std::string FoldCase(std::string_view text)
 {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();)
+    // ASCII folds in place, byte by byte (the keys of a language file, read at every start);
+    // from the first other byte on, the text goes through its code points.
+    std::string result(text);
+    std::size_t pos = 0;
+    for (; pos < result.size() && static_cast<unsigned char>(result[pos]) < 0x80; ++pos)
+        result[pos] = static_cast<char>(FoldCodePoint(static_cast<unsigned char>(result[pos])));
+    if (pos == result.size())
+        return result;
+    result.resize(pos);
+    while (pos < text.size())
         AppendUtf8(result, FoldCodePoint(DecodeAt(text, pos)));
     return result;
 }

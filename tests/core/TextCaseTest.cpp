@@ -38,6 +38,7 @@ TEST(TextCaseTest, FoldCaseKeepsInvalidBytesAndEqualTextsFoldAlike)
 {
     EXPECT_EQ(FoldCase("ÄbC\xE9" "Ж\xC3"), "äbc\xE9" "ж\xC3");
     EXPECT_EQ(FoldCase("\xF0\x9F\x98\x80 OK"), "\xF0\x9F\x98\x80 ok");  // 4-byte character intact
+    EXPECT_EQ(FoldCase("Key ÄÖ"), "key äö");                            // ASCII first, then the rest
     EXPECT_EQ(FoldCase("\xED\xA0\x80"), "\xED\xA0\x80");              // encoded surrogate stays bytes
     EXPECT_EQ(FoldCase("ΣΟΦΟΣ"), FoldCase("σοφος"));
     EXPECT_EQ(FoldedCodePoints("a\xE9"), std::u32string(U"a\xDCE9"));
