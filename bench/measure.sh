@@ -89,8 +89,9 @@ run_once() {
 }
 
 # settle NAME SOURCE DESTINATION: checks that the last run's DESTINATION equals SOURCE and
-# stores the medians of NAME's runs in WALL[NAME], CPU[NAME] and RSS[NAME].
-declare -A WALL CPU RSS
+# stores the medians of NAME's runs in WALL[NAME], CPU[NAME] and RSS[NAME], and the range of
+# its wall times in WALL_RANGE[NAME].
+declare -A WALL CPU RSS WALL_RANGE
 settle() {
   local name=$1 source=$2 destination=$3
   if [[ -d $source ]]; then
@@ -100,6 +101,9 @@ settle() {
   fi
   # shellcheck disable=SC2086 # the runs' figures, one word each
   WALL[$name]=$(median ${RUN_WALLS[$name]})
+  # shellcheck disable=SC2086
+  WALL_RANGE[$name]=$(printf '%s\n' ${RUN_WALLS[$name]} | sort -g | awk 'NR == 1 { low = $1 } { high = $1 }
+    END { printf "%.3f-%.3f", low, high }')
   # shellcheck disable=SC2086
   CPU[$name]=$(median ${RUN_CPUS[$name]})
   # shellcheck disable=SC2086
@@ -131,12 +135,14 @@ measure_pair() {
   settle "$5" "$source" "$6"
 }
 
-# report NAME [MIB]: one line of throughput, wall time, CPU seconds per GiB and peak memory;
-# MIB is the amount copied (default the 1 GiB file).
+# report NAME [MIB]: one line of throughput, wall time (median, then the fastest and slowest
+# run: on a shared machine a difference inside both ranges says little), CPU seconds per GiB
+# and peak memory; MIB is the amount copied (default the 1 GiB file).
 report() {
-  awk -v name="$1" -v wall="${WALL[$1]}" -v cpu="${CPU[$1]}" -v rss="${RSS[$1]}" -v mib="${2:-$size_mib}" \
-    'BEGIN { printf "  %-18s %8.1f MiB/s %8.3f s wall %8.2f CPU s/GiB %7.1f MiB resident\n",
-             name, mib / wall, wall, cpu * 1024 / mib, rss / 1024 }'
+  awk -v name="$1" -v wall="${WALL[$1]}" -v range="${WALL_RANGE[$1]}" -v cpu="${CPU[$1]}" -v rss="${RSS[$1]}" \
+    -v mib="${2:-$size_mib}" \
+    'BEGIN { printf "  %-18s %8.1f MiB/s %8.3f s wall (%s) %6.2f CPU s/GiB %7.1f MiB resident\n",
+             name, mib / wall, wall, range, cpu * 1024 / mib, rss / 1024 }'
 }
 
 # ratio TITLE QUORVEX OTHER: Quorvex's throughput, CPU and memory relative to another program's.
