@@ -7,15 +7,18 @@
 #include "core/MessageCatalogue.h"
 #include "core/QuorvexError.h"
 #include "core/ThreadPool.h"
+#include "core/WriteBehind.h"
 #include "tasks/ManagerTask.h"
 #include "tasks/TaskItem.h"
 #include "transfer/StreamFactory.h"
-#include "transfer/TransferFileStream.h"
 #include "transfer/TrafficCounter.h"
+#include "transfer/TransferFileStream.h"
 
 #include <algorithm>
 #include <exception>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -366,41 +369,79 @@ bool TTaskThread::CopyBlocks(TBlockBuffer& buffer)
 {
     TTransferStream& source = *SourceStream;
     TTransferStream& dest = *DestStream;
+    const auto size = int64_t(buffer.Size());
     uint32_t t0 = Clock_.TickCount();
     BytesSinceReport = 0;
     DestinationCreated = true;
+    // A large file from a share goes to the local disk one block behind its reads, from a
+    // second block: the server and the disk then work at the same time.
+    std::unique_ptr<char[]> second;
+    std::optional<TWriteBehind> behind;
+    int64_t behindCount = 0;  // the bytes of the block being written behind
+    if (CanWriteBehind(source, dest) && Size - StartSize > 2 * size) {
+        second = std::make_unique_for_overwrite<char[]>(buffer.Size());
+        behind.emplace([&dest](const char* data, int64_t count) { return dest.Write(data, count); });
+    }
+    const auto collect = [&] {
+        if (const std::optional<int64_t> written = behind->Collect())
+            CountWritten(*written, std::exchange(behindCount, 0));
+    };
+    char* block = buffer.Data();
     try {
         for (;;) {
             // Between two local files the kernel copies, without the buffer.
-            const std::optional<int64_t> copied = TryKernelCopy(source, dest, int64_t(buffer.Size()));
-            const int64_t n = copied ? *copied : source.Read(buffer.Data(), int64_t(buffer.Size()));
+            const std::optional<int64_t> copied = behind ? std::nullopt : TryKernelCopy(source, dest, size);
+            const int64_t n = copied ? *copied : source.Read(block, size);
+            if (behind) {
+                collect();
+                if (n > 0) {
+                    behind->Start(block, n);
+                    behindCount = n;
+                    block = block == buffer.Data() ? second.get() : buffer.Data();
+                }
+            } else if (n > 0) {
+                CountWritten(copied ? n : dest.Write(block, n), n);
+            }
             if (n == 0)
                 break;
-            const int64_t w = copied ? n : dest.Write(buffer.Data(), n);
-            Loaded += w;
-            BytesSinceReport += w;
-            if (w != n) {
-                Log(lcFailure, Translate("sSizeReadNotEQSizeWrite"));
-                Log(lcFailure, Translate("sDownloadStopped"));
-                Fail(Translate("sDownloadStopped"));
-            }
             const uint32_t t = Clock_.TickCount();
             if (uint32_t(t - t0) > 1) {
                 Synchronize(&TTaskThread::PushProgress);
                 t0 = t;
                 if (IsStopRequested()) {
+                    if (behind)
+                        collect();
                     Log(lcInformation, Translate("sUserCancelDownload"));
                     return false;
                 }
             }
         }
     } catch (...) {
-        // Every byte written counts, so that the retry goes on from there.
+        // Every byte written counts, so that the retry goes on from there: also those of a
+        // block written behind when the read after it failed.
+        if (behindCount > 0) {
+            try {
+                collect();
+            } catch (...) {
+                // Its failure is in the log; the first one is passed on.
+            }
+        }
         ProgressPending_ = true;
         throw;
     }
     ProgressPending_ = true;
     return true;
+}
+
+void TTaskThread::CountWritten(int64_t written, int64_t read)
+{
+    Loaded += written;
+    BytesSinceReport += written;
+    if (written != read) {
+        Log(lcFailure, Translate("sSizeReadNotEQSizeWrite"));
+        Log(lcFailure, Translate("sDownloadStopped"));
+        Fail(Translate("sDownloadStopped"));
+    }
 }
 
 void TTaskThread::FinishCopy()

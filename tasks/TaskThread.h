@@ -120,6 +120,8 @@ private:
     void ReserveSpace(int64_t block);
     // Copies until the source ends (true) or a stop is asked for (false).
     bool CopyBlocks(TBlockBuffer& buffer);
+    // Counts the bytes of a block written; a count short of those read fails the attempt.
+    void CountWritten(int64_t written, int64_t read);
     // Checks the count and copies the file time and attributes.
     void FinishCopy();
     std::unique_ptr<TTransferStream> CreateStream(const std::string& link, const std::string& user,

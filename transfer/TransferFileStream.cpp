@@ -206,3 +206,8 @@ std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& d
     }
     return copied;
 }
+
+bool CanWriteBehind(TTransferStream& source, TTransferStream& dest)
+{
+    return dynamic_cast<TTransferFileStream*>(&dest) && dest.HostName().empty() && source.DirectBlock() > 0;
+}

@@ -67,3 +67,7 @@ private:
 // nothing when the kernel cannot copy between them; the caller then copies the block through
 // its buffer, whose logged reads and writes also report a failure that stopped the kernel.
 std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& dest, int64_t block);
+
+// True when dest is a local file and source hands out whole blocks of its own (a share): a
+// copy may then write one block to the disk while the next one comes, from another thread.
+bool CanWriteBehind(TTransferStream& source, TTransferStream& dest);

@@ -399,6 +399,28 @@ TEST_F(ShareTaskThreadTest, CopiesFromAShareByteForByte)
     }
 }
 
+// A large share file reaches the disk one block behind its reads: when a read fails, the
+// block still being written counts too, and the retry goes on from the end of the data.
+TEST_F(ShareTaskThreadTest, ACutDownloadCountsTheBlockWrittenBehindAndGoesOnFromThere)
+{
+    TTempDir dest;
+    const int64_t cut = (2 << 20) + 100000;
+    const std::string bytes = RandomBytes((5 << 20) + 3, 12);
+    WriteShareFile(Server().PublicDir() / "big.bin", bytes);
+    TTaskItem& task = Bed.AddTask(Server().PublicUnc("big.bin"), dest.Path().string());
+    {
+        TCutReads<TTransferFileStream> cutting(ltFile, cut);
+        ASSERT_TRUE(Bed.RunOnce(task));
+    }
+    ASSERT_EQ(task.State(), stateError);
+    EXPECT_EQ(task.Loaded, cut);
+    EXPECT_EQ(fs::file_size(dest.File("big.bin")), uint64_t(cut));
+    ASSERT_TRUE(Bed.RunOnce(task));
+    EXPECT_EQ(task.State(), stateCompleted);
+    EXPECT_EQ(task.StartSize, cut);
+    EXPECT_TRUE(ReadFileBytes(dest.File("big.bin")) == bytes);
+}
+
 TEST_F(ShareTaskThreadTest, CopiesIntoAShareFolderWithTheTasksLoginAndResumesThere)
 {
     TTempDir source;
