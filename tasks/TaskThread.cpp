@@ -373,8 +373,8 @@ bool TTaskThread::CopyBlocks(TBlockBuffer& buffer)
     uint32_t t0 = Clock_.TickCount();
     BytesSinceReport = 0;
     DestinationCreated = true;
-    // A large file from a share goes to the local disk one block behind its reads, from a
-    // second block: the server and the disk then work at the same time.
+    // A large file from or to a share is written one block behind its reads, from a second
+    // block: the server and the local disk then work at the same time.
     std::unique_ptr<char[]> second;
     std::optional<TWriteBehind> behind;
     int64_t behindCount = 0;  // the bytes of the block being written behind

@@ -209,5 +209,6 @@ std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& d
 
 bool CanWriteBehind(TTransferStream& source, TTransferStream& dest)
 {
-    return dynamic_cast<TTransferFileStream*>(&dest) && dest.HostName().empty() && source.DirectBlock() > 0;
+    return dynamic_cast<TTransferFileStream*>(&source) && dynamic_cast<TTransferFileStream*>(&dest)
+           && (source.DirectBlock() > 0 || dest.DirectBlock() > 0);
 }

@@ -68,6 +68,6 @@ private:
 // its buffer, whose logged reads and writes also report a failure that stopped the kernel.
 std::optional<int64_t> TryKernelCopy(TTransferStream& source, TTransferStream& dest, int64_t block);
 
-// True when dest is a local file and source hands out whole blocks of its own (a share): a
-// copy may then write one block to the disk while the next one comes, from another thread.
+// True when both ends are files and one of them is on a share, whose blocks are large: a copy
+// may then write one block, from another thread, while it reads the next.
 bool CanWriteBehind(TTransferStream& source, TTransferStream& dest);
