@@ -56,6 +56,21 @@ std::recursive_mutex& LibraryMutex()
 }
 using TLibraryLock = std::lock_guard<std::recursive_mutex>;
 
+// A server that drops the connection must fail the call with EPIPE, not end the program;
+// the library blocks SIGPIPE only in the thread that first loads it. Every thread that
+// calls it blocks the signal once: a copy also writes from a thread of the pool.
+void BlockBrokenPipe()
+{
+    thread_local bool blocked = false;
+    if (blocked)
+        return;
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+    blocked = true;
+}
+
 // Reading, writing and closing an open file use its context's connection alone: with the
 // library's thread support they run beside other streams' calls, so that the transfers of
 // several streams overlap on their separate connections.
@@ -211,12 +226,7 @@ public:
             return Fail(EINVAL);
         if (!SmbLibrary())
             return false;
-        // A server that drops the connection must fail the call with EPIPE, not end the
-        // program; the library blocks SIGPIPE only in the thread that first loads it.
-        sigset_t pipe;
-        sigemptyset(&pipe);
-        sigaddset(&pipe, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+        BlockBrokenPipe();
         // The key holds the port and the password: a context is only ever taken up for its
         // own server and with its own login.
         Key_ = ShareUrl_ + ':' + std::to_string(SmbPort()) + '\n' + Credentials_.User + '\n' + Credentials_.Password;
@@ -340,6 +350,7 @@ public:
     // where the data that arrived ends.
     int64_t Write(const void* buffer, int64_t count) override
     {
+        BlockBrokenPipe();
         const TFileCallLock lock;
         if (!File_)
             return Fail(EBADF, int64_t(-1));

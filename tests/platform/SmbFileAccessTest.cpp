@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -413,6 +414,27 @@ TEST_F(SmbFileAccessTest, SmallWritesGoOutTogetherAndALostSendFailsTheClose)
         EXPECT_FALSE(access->Close());
         EXPECT_TRUE(ReadFileBytes(file) == content + "tail");
     }
+}
+
+TEST_F(SmbFileAccessTest, AWriteFromAnotherThreadToADroppedServerFailsWithoutEndingTheProgram)
+{
+    // A copy writes on a thread of the pool that never logged in, and whose signal mask
+    // lets SIGPIPE through: a dropped connection must fail the write, not end the program.
+    auto access = Public();
+    ASSERT_TRUE(access->OpenReadWrite(Server().PublicUnc("dropped.bin")));
+    Server().CutSessions();
+    bool failed = false;
+    std::thread([&] {
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_UNBLOCK, &pipe, nullptr);
+        const std::string block(16 << 20, 'x');
+        for (int i = 0; i < 8 && !failed; ++i)
+            failed = access->Write(block.data(), int64_t(block.size())) < 0;
+    }).join();
+    EXPECT_TRUE(failed);
+    EXPECT_FALSE(access->Close());
 }
 
 TEST_F(SmbFileAccessTest, StreamsInSeveralThreadsAtOnce)
