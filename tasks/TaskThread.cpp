@@ -419,7 +419,7 @@ bool TTaskThread::CopyBlocks(TBlockBuffer& buffer)
     } catch (...) {
         // Every byte written counts, so that the retry goes on from there: also those of a
         // block written behind when the read after it failed.
-        if (behindCount > 0) {
+        if (behind) {
             try {
                 collect();
             } catch (...) {

@@ -57,8 +57,9 @@ std::recursive_mutex& LibraryMutex()
 using TLibraryLock = std::lock_guard<std::recursive_mutex>;
 
 // A server that drops the connection must fail the call with EPIPE, not end the program;
-// the library blocks SIGPIPE only in the thread that first loads it. Every thread that
-// calls it blocks the signal once: a copy also writes from a thread of the pool.
+// the library blocks SIGPIPE only in the thread that first loads it. Every thread that logs
+// in or uses an open file blocks the signal once: a copy also writes from a thread of the
+// pool.
 void BlockBrokenPipe()
 {
     thread_local bool blocked = false;
@@ -78,6 +79,7 @@ class TFileCallLock {
 public:
     TFileCallLock()
     {
+        BlockBrokenPipe();
         if (!Smb().Threaded)
             Lock_ = std::unique_lock(LibraryMutex());
     }
@@ -350,7 +352,6 @@ public:
     // where the data that arrived ends.
     int64_t Write(const void* buffer, int64_t count) override
     {
-        BlockBrokenPipe();
         const TFileCallLock lock;
         if (!File_)
             return Fail(EBADF, int64_t(-1));
